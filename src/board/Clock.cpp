@@ -1,0 +1,58 @@
+// The one-second clock.
+#include "ClockRule.h"
+#include "Form1.h"
+
+#include "../ui/ListBox.h"
+#include "../ui/TextBox.h"
+
+#include <algorithm>
+
+namespace tallivor {
+
+namespace {
+
+// The first and last row that a pass changed, for one change notification per list.
+struct ChangedRows
+{
+    qsizetype first = -1;
+    qsizetype last = -1;
+    void add(qsizetype row)
+    {
+        if (first < 0)
+            first = row;
+        last = row;
+    }
+    void announce(StringColumn& column) const
+    {
+        if (first >= 0)
+            column.announceChanged(int(first), int(last));
+    }
+};
+
+} // namespace
+
+void Form1::tick()
+{
+    StringColumn& times = timeList->column();
+    StringColumn& charges = Rellist->column();
+    const QStringList& states = Eventlist->column().texts();
+    const qsizetype rows = std::min({times.texts().size(), charges.texts().size(), states.size()});
+
+    const QString priceText = REL->text(); // read afresh at every completed minute: a new price charges from now on
+    PriceReader price(priceText);
+    QString* time = times.texts().data();
+    QString* charge = charges.texts().data();
+    ChangedRows changedTimes, changedCharges;
+    for (qsizetype i = 0; i < rows; ++i) {
+        const RowChange change = tickRow(time[i], charge[i], states[i] == Startcaption, price);
+        if (change != RowChange::None)
+            changedTimes.add(i);
+        if (change == RowChange::TimeAndCharge)
+            changedCharges.add(i);
+    }
+    changedTimes.announce(times);
+    changedCharges.announce(charges);
+    NoVertScrollBar(Rellist);
+}
+
+} // namespace tallivor

@@ -1,0 +1,84 @@
+#include "ClockRule.h"
+
+#include "Numbers.h"
+
+#include <cmath>
+
+namespace tallivor {
+namespace {
+
+// The value of a time piece: plain digits (the common case, read without allocating) or any other whole number.
+std::optional<double> pieceValue(QStringView piece)
+{
+    if (!piece.isEmpty() && piece.size() <= 15) {
+        double value = 0;
+        bool digits = true;
+        for (const QChar c : piece) {
+            if (c < u'0' || c > u'9') {
+                digits = false;
+                break;
+            }
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        if (digits)
+            return value;
+    }
+    return wholeNumber(piece);
+}
+
+void appendSeconds(QString& time, double seconds)
+{
+    if (seconds >= 0 && seconds < 10 && seconds == std::floor(seconds)) {
+        time.append(QChar(u'0' + int(seconds)));
+    } else if (seconds >= 10 && seconds < 60 && seconds == std::floor(seconds)) {
+        time.append(QChar(u'0' + int(seconds) / 10));
+        time.append(QChar(u'0' + int(seconds) % 10));
+    } else {
+        appendNumberText(time, seconds);
+    }
+}
+
+} // namespace
+
+double PriceReader::value()
+{
+    if (!m_value)
+        m_value = leadingNumber(m_text);
+    return *m_value;
+}
+
+RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& price)
+{
+    if (!running)
+        return RowChange::None;
+    const qsizetype colon = time.indexOf(u':');
+    if (colon < 0)
+        return RowChange::None;
+    const qsizetype nextColon = time.indexOf(u':', colon + 1);
+    const QStringView minutesPiece = QStringView(time).first(colon);
+    const QStringView secondsPiece =
+        QStringView(time).sliced(colon + 1, (nextColon < 0 ? time.size() : nextColon) - colon - 1);
+    const std::optional<double> minutes = pieceValue(minutesPiece);
+    const std::optional<double> seconds = pieceValue(secondsPiece);
+    if (!minutes || !seconds)
+        return RowChange::None;
+
+    const double nextSecond = *seconds + 1;
+    if (!(nextSecond > 59)) {
+        time.truncate(colon + 1); // keeps the minutes as they were written
+        appendSeconds(time, nextSecond);
+        return RowChange::Time;
+    }
+
+    time.truncate(0);
+    appendNumberText(time, *minutes + 1);
+    time.append(QLatin1String(":0"));
+    const double sum = leadingNumber(charge) + price.value();
+    if (!std::isfinite(sum))
+        return RowChange::Time;
+    charge.truncate(0);
+    appendNumberText(charge, sum);
+    return RowChange::TimeAndCharge;
+}
+
+} // namespace tallivor

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "../ui/Layout.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QTimer;
+
+namespace tallivor {
+
+class EditDialog;
+struct EntryTarget;
+class Label;
+class LabelButton;
+class ListBox;
+class Platform;
+class ScrollBar;
+class SettingsDialog;
+class TextBox;
+
+// The main window: the station board. Its controls are the program's state: the four lists are the station table
+// (one row per station: state word, name, time used, charge), REL holds the price per minute, VScroll1 the selected
+// row. The dialogs write straight into these controls and variables.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+    Controls m_controls; // built first: the control pointers below are taken from it
+
+public:
+    Form1(Platform& platform, QString programFolder, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The load step, run once before the window is first shown. Without administrator rights it asks the shell for
+    // an elevated copy and closes the window, which ends the process; otherwise it loads the board and its language.
+    void load();
+    // True once the close step has run: the process is to end.
+    bool hasEnded() const { return m_ended; }
+
+    // Hides the list's own vertical scroll bar.
+    void NoVertScrollBar(ListBox* list);
+    // Writes the station file: the price, the language and every row.
+    void savefile();
+    // Applies the language file named by languageStr and re-labels the state words on the board.
+    void translate();
+    // One second of the clock: running stations count up and are charged at each completed minute.
+    void tick();
+    // A click on the label-button btn[index].
+    void btnClick(int index);
+    // A pointer move over btn[index], at (x, y) twips relative to the label.
+    void btnMouseMove(int index, float x, float y);
+    // A pointer move over the window's own surface: its background and bars.
+    void surfaceMouseMove();
+
+    // The dialogs, each created (hidden) on first access and discarded when closed.
+    EditDialog* edit();
+    SettingsDialog* settings();
+    bool hasEdit() const;
+    bool hasSettings() const;
+
+    const QString& programFolder() const { return m_folder; }
+    Platform& platform() const { return m_platform; }
+    QString stationFilePath() const;
+
+    ListBox* const Eventlist;
+    ListBox* const Namelist;
+    ListBox* const timeList;
+    ListBox* const Rellist;
+    ScrollBar* const VScroll1;
+    TextBox* const REL;
+    QTimer* const Time;
+    Label* const VALUEUNIT;
+    Label* const frmcaption;
+    const std::array<LabelButton*, 13> btn;
+
+    QString languageStr;
+    QString Startcaption;
+    QString Stopcaption;
+    QString AddSavecaption;
+    QString EditSavecaption;
+    QString AddFormcaption;
+    QString EditFormcaption;
+    QString AddTitlecaption;
+    QString EditTitlecaption;
+    QString OldStopcaption;
+    QString OldStartcaption;
+    qint16 lineCount = 0; // shared by the station file reader and the language file reader
+
+signals:
+    // The close step has run; the process ends.
+    void processEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void Eventlist_Click();
+    void Rellist_Click();
+    void timeList_Click();
+    void Namelist_Click();
+    void VScroll1_Change();
+    void Eventlist_DblClick();
+    void keepListsScrolledTogether();
+
+    void readStationFile();
+    QByteArray stationFileBytes() const;
+    void endProcess();
+
+    void reset();
+    void remove();
+    void applyLanguageTarget(const EntryTarget& target, const QString& value);
+
+    Platform& m_platform;
+    const QString m_folder;
+    QPointer<EditDialog> m_edit;
+    QPointer<SettingsDialog> m_settings;
+    bool m_ended = false;
+    QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it
+};
+
+} // namespace tallivor

@@ -1,0 +1,103 @@
+// The life of the process: the load step, the elevated relaunch, the station file, and the close.
+#include "Form1.h"
+
+#include "../dialogs/EditDialog.h"
+#include "../dialogs/SettingsDialog.h"
+#include "../store/DataFile.h"
+#include "../store/StationFile.h"
+#include "../store/TextCodec.h"
+#include "../ui/ListBox.h"
+#include "../ui/Platform.h"
+#include "../ui/ScrollBar.h"
+#include "../ui/TextBox.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QTimer>
+
+namespace tallivor {
+
+namespace {
+const QString defaultLanguage = QStringLiteral("English.xml");
+}
+
+QString Form1::stationFilePath() const
+{
+    return QDir(m_folder).filePath(QLatin1String(stationFileName));
+}
+
+void Form1::load()
+{
+    if (!m_platform.isUserAnAdmin()) {
+        m_platform.shellExecute(nullptr, QStringLiteral("runas"), m_platform.relaunchFile(m_folder),
+                                m_platform.commandLineTail() + QLatin1String("/admin"), QString(), swShowNormal);
+        close();
+        return;
+    }
+    Namelist->clear();
+    Eventlist->clear();
+    timeList->clear();
+    Rellist->clear();
+    readStationFile();
+    const int rows = Namelist->listCount();
+    VScroll1->setMax(rows - 1);
+    VScroll1->setValue(rows - 1);
+    translate();
+}
+
+void Form1::readStationFile()
+{
+    const std::optional<QByteArray> bytes = readWholeFile(stationFilePath());
+    StationFile file = bytes ? parseStationFile(decodeDataFile(*bytes)) : StationFile{};
+    if (file.price)
+        REL->setText(*file.price);
+    if (file.language)
+        languageStr = *file.language;
+    // A first start, or a file without a language, still shows the captions and state words of the default language.
+    if (languageStr.isEmpty())
+        languageStr = defaultLanguage;
+    Eventlist->column().append(file.state);
+    Namelist->column().append(file.name);
+    timeList->column().append(file.time);
+    Rellist->column().append(file.charge);
+    lineCount = file.lineCount;
+    if (bytes)
+        m_savedBytes = *bytes;
+}
+
+QByteArray Form1::stationFileBytes() const
+{
+    return encodeDataFile(formatStationFile(REL->text(), languageStr.isEmpty() ? defaultLanguage : languageStr,
+                                            Eventlist->column().texts(), Namelist->column().texts(),
+                                            timeList->column().texts(), Rellist->column().texts()));
+}
+
+void Form1::savefile()
+{
+    if (languageStr.isEmpty())
+        languageStr = defaultLanguage;
+    const QByteArray bytes = stationFileBytes();
+    if (replaceFile(stationFilePath(), bytes))
+        m_savedBytes = bytes;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing is never refused and asks nothing: the board is saved and the process ends.
+    if (m_platform.isUserAnAdmin())
+        savefile();
+    event->accept();
+    endProcess();
+}
+
+void Form1::endProcess()
+{
+    m_ended = true;
+    Time->stop();
+    // Open dialogs go with the process, their pending input unapplied.
+    delete m_edit.data();
+    delete m_settings.data();
+    emit processEnded();
+}
+
+} // namespace tallivor

@@ -1,0 +1,78 @@
+#include "SettingsDialog.h"
+
+#include "../board/Form1.h"
+#include "../store/StationFile.h"
+#include "../ui/FileList.h"
+#include "../ui/LabelButton.h"
+#include "../ui/TextBox.h"
+
+namespace tallivor {
+
+SettingsDialog::SettingsDialog(Form1& form)
+    : DialogWindow(form, settingsLayout(), 4650, 2565), File1(controls().get<FileList>("File1")),
+      VALUEUNIT(controls().get<TextBox>("VALUEUNIT")), language_text(controls().get<TextBox>("language_text")),
+      Value(controls().get<TextBox>("Value")), Language_caption(controls().get<Label>("Language_caption")),
+      Min_Value(controls().get<Label>("Min_Value")), frmcaption(controls().get<Label>("frmcaption")),
+      btn(labelButtons())
+{
+    setObjectName(QStringLiteral("settings"));
+    setWindowTitle(QStringLiteral("Settings"));
+    File1->setFocusPolicy(Qt::NoFocus); // it lies below what the operator sees
+
+    // The list is read once, now: a language file added later shows after the dialog is opened anew.
+    File1->setFolder(form.programFolder(), QStringLiteral("xml"));
+    connect(File1, &ListBox::listClick, this, &SettingsDialog::File1_Click);
+    connect(language_text, &TextBox::clicked, this, &SettingsDialog::nextLanguage);
+
+    Value->setKeyHook([this](int code) {
+        if (code == 13)
+            btnClick(0); // Enter saves, and is not typed
+        return (code >= '0' && code <= '9') || code == 8;
+    });
+}
+
+void SettingsDialog::btnClick(int index)
+{
+    if (index == 0)
+        save();
+    else if (index == 1)
+        close();
+}
+
+void SettingsDialog::nextLanguage()
+{
+    const int count = File1->listCount();
+    if (count == 0)
+        return;
+    const int current = File1->listIndex();
+    File1->setListIndex(current < count - 1 ? current + 1 : 0);
+}
+
+void SettingsDialog::File1_Click()
+{
+    // The station file shares the extension but is no language: the click that reaches it changes nothing.
+    const QString name = File1->list(File1->listIndex());
+    if (name != QLatin1String(stationFileName))
+        language_text->setText(name);
+}
+
+void SettingsDialog::save()
+{
+    // A refused box stays light yellow until the dialog closes.
+    if (Value->text().isEmpty()) {
+        Value->setBackColor(QColor(refusedBackground));
+        return;
+    }
+    if (language_text->text().isEmpty()) {
+        language_text->setBackColor(QColor(refusedBackground));
+        return;
+    }
+    m_form.REL->setText(Value->text());
+    if (language_text->text() != m_form.languageStr) {
+        m_form.languageStr = language_text->text();
+        m_form.translate();
+    }
+    close();
+}
+
+} // namespace tallivor

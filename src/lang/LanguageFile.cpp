@@ -1,0 +1,33 @@
+#include "LanguageFile.h"
+
+#include "../store/TextLines.h"
+
+#include <limits>
+
+namespace tallivor {
+
+LanguageFile parseLanguageFile(QStringView text)
+{
+    LanguageFile file;
+    const QList<QStringView> lines = splitLines(text);
+    qsizetype next = 0;
+    while (next < lines.size()) {
+        if (file.lineCount == 0)
+            ++next; // the heading
+        if (file.lineCount < std::numeric_limits<qint16>::max())
+            ++file.lineCount;
+        if (next >= lines.size())
+            break;
+        const QStringView line = lines[next++];
+        if (file.lineCount > languageEntryCount)
+            continue;
+        const qsizetype first = line.indexOf(u'=');
+        if (first < 0)
+            continue;
+        const qsizetype second = line.indexOf(u'=', first + 1);
+        file.entries[file.lineCount] = line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toString();
+    }
+    return file;
+}
+
+} // namespace tallivor

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+
+namespace tallivor {
+
+inline constexpr int languageEntryCount = 22;
+
+// A language file: a heading line, then entry k on line k + 1 for k = 1 to 22, each "key=value" where the key is
+// ignored and the value runs from the first "=" to the second "=" or the end of the line, blanks kept. A line without
+// "=" sets nothing; lines after the 23rd are ignored.
+struct LanguageFile
+{
+    // entries[k] holds entry k (1 to 22) when the file sets it; entries[0] is never set.
+    std::array<std::optional<QString>, languageEntryCount + 1> entries;
+    // The line counter as reading leaves it (16-bit, stops at 32,767): the entry number of the last line read.
+    qint16 lineCount = 0;
+};
+
+LanguageFile parseLanguageFile(QStringView text);
+
+} // namespace tallivor

@@ -1,0 +1,58 @@
+#include "StationFile.h"
+
+#include "TextLines.h"
+
+#include <limits>
+
+namespace tallivor {
+
+StationFile parseStationFile(QStringView text)
+{
+    StationFile file;
+    const QList<QStringView> lines = splitLines(text);
+    const qsizetype rows = lines.size();
+    for (QStringList* column : {&file.state, &file.name, &file.time, &file.charge})
+        column->reserve(rows);
+
+    for (const QStringView line : lines) {
+        const QList<QStringView> fields = splitFields(line, u',');
+        if (file.lineCount == 0) {
+            if (fields.size() > 0)
+                file.price = fields[0].toString();
+            if (fields.size() > 1)
+                file.language = fields[1].toString();
+        } else if (!fields.isEmpty()) {
+            const auto field = [&](qsizetype k) { return k < fields.size() ? fields[k].toString() : QString(); };
+            file.state.append(field(0));
+            file.name.append(field(1));
+            file.time.append(field(2));
+            file.charge.append(field(3));
+        }
+        if (file.lineCount < std::numeric_limits<qint16>::max())
+            ++file.lineCount;
+    }
+    return file;
+}
+
+QString formatStationFile(const QString& price, const QString& language, const QStringList& state,
+                          const QStringList& name, const QStringList& time, const QStringList& charge)
+{
+    const auto at = [](const QStringList& column, qsizetype i) { return i < column.size() ? column[i] : QString(); };
+    const QLatin1String lineEnd("\r\n");
+    const QChar comma(u',');
+
+    qsizetype size = price.size() + language.size() + 3;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        size += at(state, i).size() + name[i].size() + at(time, i).size() + at(charge, i).size() + 5;
+
+    QString text;
+    text.reserve(size);
+    text.append(price).append(comma).append(language).append(lineEnd);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        text.append(at(state, i)).append(comma).append(name[i]).append(comma);
+        text.append(at(time, i)).append(comma).append(at(charge, i)).append(lineEnd);
+    }
+    return text;
+}
+
+} // namespace tallivor

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tallivor {
+
+// The station file: a header line "price,language", then one line "state,name,time,charge" per station row, in
+// board order. Fields are separated by "," with no quoting; every line ends with CR LF.
+struct StationFile
+{
+    std::optional<QString> price;    // header field 0, when the header has it
+    std::optional<QString> language; // header field 1, when the header has it
+    // The rows, column by column: entry i of each list belongs to row i, and the four lists have one length.
+    QStringList state, name, time, charge;
+    // Lines read, counted as a 16-bit signed counter that stops at 32,767.
+    qint16 lineCount = 0;
+
+    qsizetype rowCount() const { return name.size(); }
+};
+
+// Reads the text of a station file. The first line is the header; extra header fields and fields after the fourth of
+// a row are ignored; an empty line adds no row; a row line with fewer than four fields is completed with empty fields,
+// so that no text of the file is lost and the four columns keep one length.
+StationFile parseStationFile(QStringView text);
+
+// Writes the text of a station file: the header, then one line per entry of name. Entries missing from the other
+// columns are written as empty fields.
+QString formatStationFile(const QString& price, const QString& language, const QStringList& state,
+                          const QStringList& name, const QStringList& time, const QStringList& charge);
+
+// The name the file has in the program folder.
+inline constexpr char stationFileName[] = "tallivor.xml";
+
+} // namespace tallivor

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLabel>
+
+namespace tallivor {
+
+// A plain text label: transparent, no focus. It swallows pointer moves so that moving over it is not taken as a move
+// over the window's surface.
+class Label : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent = nullptr);
+
+    bool underline() const { return font().underline(); }
+    bool italic() const { return font().italic(); }
+    void setUnderline(bool on);
+    void setItalic(bool on);
+};
+
+// A member of a window's label-button array: a label that serves as a push button. It reports a click (press and
+// release on the label) and every pointer move over it, with the position relative to the label in twips.
+class LabelButton : public Label
+{
+    Q_OBJECT
+public:
+    LabelButton(int index, QWidget* parent = nullptr);
+
+    int index() const { return m_index; }
+
+signals:
+    void clicked(int index);
+    void pointerMoved(int index, float x, float y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    int m_index;
+    bool m_pressed = false;
+};
+
+} // namespace tallivor

@@ -1,0 +1,147 @@
+#include "Layout.h"
+
+#include "Bar.h"
+#include "FileList.h"
+#include "HandPointer.h"
+#include "LabelButton.h"
+#include "ListBox.h"
+#include "ScrollBar.h"
+#include "TextBox.h"
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+namespace tallivor {
+
+QObject* Controls::find(const char* name, int index) const
+{
+    for (const Entry& entry : m_entries) {
+        if (entry.index == index && entry.name == name)
+            return entry.object;
+    }
+    return nullptr;
+}
+
+QFont designFont(FontSpec spec)
+{
+    // DejaVu Sans Condensed is close to Tahoma's width, so captions fit their labels, and it draws Arabic script.
+    QFont font(QStringList{QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
+                           QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Arabic")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(qRound(spec.points * 96.0 / 72.0));
+    font.setBold(spec.bold);
+    return font;
+}
+
+namespace {
+
+bool isWindowed(Kind kind)
+{
+    return kind == Kind::TextBox || kind == Kind::ListBox || kind == Kind::FileList || kind == Kind::ScrollBar;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget& window)
+{
+    const QString text = QString::fromUtf8(spec.text ? spec.text : "");
+    switch (spec.kind) {
+    case Kind::Label:
+    case Kind::LabelButton: {
+        Label* label = spec.kind == Kind::LabelButton ? new LabelButton(spec.index, &window) : new Label(&window);
+        label->setText(text);
+        label->setAlignment((spec.flags & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        label->setPalette(palette);
+        return label;
+    }
+    case Kind::TextBox: {
+        auto* box = new TextBox(&window);
+        box->setText(text);
+        box->setMaxTyped(spec.maxLength);
+        box->setAlignment(spec.flags & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        box->setReadOnly(spec.flags & ReadOnly);
+        return box;
+    }
+    case Kind::ListBox: {
+        auto* list = new ListBox(&window);
+        if (!text.isEmpty())
+            list->column().append(text.split(QLatin1Char('\n')));
+        return list;
+    }
+    case Kind::FileList:
+        return new FileList(&window);
+    case Kind::ScrollBar:
+        return new ScrollBar(&window);
+    case Kind::Bar:
+        return new Bar(QColor(spec.fill), &window);
+    case Kind::Timer:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Controls buildLayout(QWidget& window, std::span<const ControlSpec> table)
+{
+    Controls controls;
+    std::vector<QWidget*> widgets(table.size(), nullptr);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const ControlSpec& spec = table[i];
+        QObject* object = nullptr;
+        if (spec.kind == Kind::Timer) {
+            object = new QTimer(&window);
+        } else {
+            QWidget* widget = createWidget(spec, window);
+            widget->setGeometry(toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height));
+            if (spec.font.points > 0)
+                widget->setFont(designFont(spec.font));
+            if (spec.flags & Hidden)
+                widget->setVisible(false);
+            if (spec.flags & Disabled)
+                widget->setEnabled(false);
+            if (spec.flags & HandPointer)
+                widget->setCursor(handPointer());
+            widgets[i] = widget;
+            object = widget;
+        }
+        object->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.index >= 0)
+            object->setProperty("index", spec.index);
+        controls.m_entries.push_back({QByteArray(spec.name), spec.index, object});
+    }
+
+    // Raising from the back of the table to its front leaves the first control on top; windowed controls are raised
+    // last, so that they lie above every label and bar.
+    for (bool windowed : {false, true}) {
+        for (std::size_t i = table.size(); i-- > 0;) {
+            if (widgets[i] && isWindowed(table[i].kind) == windowed)
+                widgets[i]->raise();
+        }
+    }
+    return controls;
+}
+
+void setUpWindow(QWidget& window, int clientWidthTwips, int clientHeightTwips, QColor background)
+{
+    window.setFixedSize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, background);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+void centreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+} // namespace tallivor

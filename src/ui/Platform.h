@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace tallivor {
+
+// What the program asks of the operating system, behind one interface: the Windows shell on the counter PC, plain
+// Qt elsewhere, a recording fake in the tests.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // True when the process runs with administrator rights.
+    virtual bool isUserAnAdmin() const = 0;
+
+    // Asks the shell to carry out an operation ("runas" to start an elevated copy, "Open" for an address), as
+    // ShellExecuteA does. A null parameters or directory text is passed as no value at all; owner may be null.
+    // The result is not reported: the program never examines it.
+    virtual void shellExecute(QWidget* owner, const QString& operation, const QString& file, const QString& parameters,
+                              const QString& directory, int showCommand) = 0;
+
+    // The program's own command line after the program name, as the process received it.
+    virtual QString commandLineTail() const = 0;
+
+    // The folder that holds the running executable.
+    virtual QString programFolder() const = 0;
+
+    // The executable that an elevated copy is started from, given the program folder.
+    virtual QString relaunchFile(const QString& programFolder) const = 0;
+};
+
+// ShellExecuteA's show command for a normally shown window (SW_SHOWNORMAL).
+inline constexpr int swShowNormal = 1;
+
+// Hands out the platform the program runs on, with the program folder it reports.
+std::unique_ptr<Platform> makeNativePlatform(const QString& applicationDirPath);
+
+} // namespace tallivor

@@ -1,0 +1,53 @@
+// The platform on systems other than Windows: no elevation to ask for, addresses open in the desktop's browser.
+#include "Platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+namespace tallivor {
+namespace {
+
+class OtherPlatform final : public Platform
+{
+public:
+    OtherPlatform(QString folder, QString tail) : m_folder(std::move(folder)), m_tail(std::move(tail)) {}
+
+    // There is no elevation prompt to ask for: the operator's own rights are the program's rights.
+    bool isUserAnAdmin() const override { return true; }
+
+    void shellExecute(QWidget*, const QString& operation, const QString& file, const QString& parameters,
+                      const QString& directory, int) override
+    {
+        if (operation.compare(QLatin1String("runas"), Qt::CaseInsensitive) == 0)
+            QProcess::startDetached(file, QProcess::splitCommand(parameters), directory);
+        else
+            QDesktopServices::openUrl(QUrl::fromUserInput(file, directory));
+    }
+
+    QString commandLineTail() const override { return m_tail; }
+    QString programFolder() const override { return m_folder; }
+    QString relaunchFile(const QString& programFolder) const override
+    {
+        return programFolder + QLatin1String("/Tallivor");
+    }
+
+private:
+    QString m_folder;
+    QString m_tail;
+};
+
+} // namespace
+
+std::unique_ptr<Platform> makeNativePlatform(const QString& applicationDirPath)
+{
+    QStringList args = QCoreApplication::arguments();
+    if (!args.isEmpty())
+        args.removeFirst();
+    return std::make_unique<OtherPlatform>(QDir::toNativeSeparators(applicationDirPath), args.join(QLatin1Char(' ')));
+}
+
+} // namespace tallivor

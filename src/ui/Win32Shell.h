@@ -1,0 +1,26 @@
+#pragma once
+// The Windows calls of the platform layer, with no Qt in sight: every text is single-byte text in the system (ANSI)
+// code page, exactly as the Windows shell takes and gives it. PlatformWindows.cpp converts.
+
+#include <string>
+
+namespace tallivor::win32 {
+
+// IsUserAnAdmin: true when the process runs with administrator rights.
+bool isUserAnAdmin();
+
+// ShellExecuteA with its six arguments; a null pointer is passed through as no value. The result is not examined.
+void shellExecute(void* ownerWindow, const char* operation, const char* file, const char* parameters,
+                  const char* directory, int showCommand);
+
+// The folder of the running executable (GetModuleFileNameA), without a trailing backslash except for a drive root.
+std::string programFolder();
+
+// What the process's command line (GetCommandLineA) holds after the program name.
+std::string commandLineTail();
+
+// The rules behind the two above, kept apart from the system calls so that they can be checked anywhere.
+std::string folderOfModule(const std::string& modulePath);
+std::string tailOfCommandLine(const char* commandLine);
+
+} // namespace tallivor::win32

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+#include <QString>
+
+#include <vector>
+
+// A platform that records every request to the shell and answers as the test tells it.
+class FakePlatform final : public tallivor::Platform
+{
+public:
+    struct ShellCall
+    {
+        bool withOwner;
+        QString operation, file, parameters, directory;
+        int showCommand;
+    };
+
+    bool admin = true;
+    QString tail;
+    QString folder;
+    std::vector<ShellCall> calls;
+
+    bool isUserAnAdmin() const override { return admin; }
+    void shellExecute(QWidget* owner, const QString& operation, const QString& file, const QString& parameters,
+                      const QString& directory, int showCommand) override
+    {
+        calls.push_back({owner != nullptr, operation, file, parameters, directory, showCommand});
+    }
+    QString commandLineTail() const override { return tail; }
+    QString programFolder() const override { return folder; }
+    // The Windows form of the relaunch file, so that the tests see what the counter PC would ask for.
+    QString relaunchFile(const QString& programFolder) const override
+    {
+        return programFolder + QStringLiteral("\\Tallivor.exe");
+    }
+};

@@ -1,0 +1,63 @@
+#include "ProgramFolder.h"
+
+#include "board/Form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QtTest>
+
+ProgramFolder::ProgramFolder(const QStringList& languageFiles)
+{
+    for (const QString& name : languageFiles) {
+        QFile source(QStringLiteral(TALLIVOR_LANG_DIR "/") + name);
+        if (!source.open(QIODevice::ReadOnly))
+            qFatal("missing shipped language file %s", qPrintable(name));
+        write(name, source.readAll());
+    }
+}
+
+QString ProgramFolder::filePath(const QString& name) const
+{
+    return QDir(m_dir.path()).filePath(name);
+}
+
+void ProgramFolder::write(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(name));
+}
+
+QByteArray ProgramFolder::read(const QString& name) const
+{
+    QFile file(filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool ProgramFolder::exists(const QString& name) const
+{
+    return QFile::exists(filePath(name));
+}
+
+QStringList ProgramFolder::names() const
+{
+    return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+std::unique_ptr<tallivor::Form1> ProgramFolder::start(FakePlatform& platform) const
+{
+    platform.folder = path();
+    auto form = std::make_unique<tallivor::Form1>(platform, path());
+    form->Time->stop();
+    form->load();
+    return form;
+}
+
+QByteArray crlf(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "FakePlatform.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace tallivor {
+class Form1;
+}
+
+// A program folder of the test's own: a temporary folder with the shipped language files in it, files written and
+// read by name, and a main window started on it with the fake platform.
+class ProgramFolder
+{
+public:
+    // languageFiles: which of the shipped language files to copy in ("English.xml" by default).
+    explicit ProgramFolder(const QStringList& languageFiles = {QStringLiteral("English.xml")});
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const;
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // The names in the folder, sorted.
+    QStringList names() const;
+
+    // Creates the main window on this folder with its clock stopped (tests tick it themselves) and runs its load step.
+    std::unique_ptr<tallivor::Form1> start(FakePlatform& platform) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The station file lines joined with CR LF, each line ended.
+QByteArray crlf(const QStringList& lines);

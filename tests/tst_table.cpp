@@ -1,0 +1,298 @@
+// The station table: four lists that keep one selection, the hidden scroll bar that holds it, the double-click
+// toggle of a station's state, and the lists scrolling together.
+#include "ProgramFolder.h"
+#include "board/Form1.h"
+#include "dialogs/EditDialog.h"
+#include "ui/ListBox.h"
+#include "ui/ScrollBar.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tallivor;
+
+namespace {
+
+QByteArray boardOf(int rows)
+{
+    QStringList lines{QStringLiteral("10,English.xml")};
+    for (int i = 0; i < rows; ++i)
+        lines << QStringLiteral("%1,PC %2,%2:0,%3").arg(QLatin1String(i % 2 ? "Start" : "Stop")).arg(i).arg(i * 10);
+    return crlf(lines);
+}
+
+QPoint rowCentre(ListBox* list, int row)
+{
+    return list->visualRect(list->model()->index(row, 0)).center();
+}
+
+ListBox* listNamed(Form1& form, const QString& name)
+{
+    return form.findChild<ListBox*>(name);
+}
+
+// Each list and the scroll bar at the same row.
+void verifyRowSelected(Form1& form, int row)
+{
+    for (ListBox* list : {form.Eventlist, form.Namelist, form.timeList, form.Rellist}) {
+        QCOMPARE(list->listIndex(), row);
+        const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+        QCOMPARE(selected.size(), row < 0 ? 0 : 1);
+        if (row >= 0)
+            QCOMPARE(selected.first().row(), row);
+    }
+    if (row >= 0)
+        QCOMPARE(form.VScroll1->value(), row);
+}
+
+} // namespace
+
+class TestTable : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void clickInAnyListSelectsTheRowInAll_data();
+    void clickInAnyListSelectsTheRowInAll();
+    void clickOnTheSelectedRowChangesNothing();
+    void keyboardMovesTheSelectionOfAll();
+    void scrollBarValueFromCodeSelectsOnlyOnChange();
+    void doubleClickTogglesTheStateWord_data();
+    void doubleClickTogglesTheStateWord();
+    void doubleClickWithoutARowDoesNothing();
+    void doubleClickOnAChargeOnlySelects();
+    void focusNeverSelectsARow();
+    void rellistShowsNoScrollBarAfterAClick();
+    void listsScrollTogether();
+    void listBoxRules();
+    void scrollBarRules();
+
+private:
+    std::unique_ptr<ProgramFolder> m_folder;
+    FakePlatform m_platform;
+    std::unique_ptr<Form1> m_form;
+
+    void startWith(int rows);
+};
+
+void TestTable::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+}
+
+void TestTable::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestTable::startWith(int rows)
+{
+    m_folder->write(QStringLiteral("tallivor.xml"), boardOf(rows));
+    m_form = m_folder->start(m_platform);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestTable::clickInAnyListSelectsTheRowInAll_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("row");
+    for (const char* list : {"Eventlist", "Namelist", "timeList", "Rellist"}) {
+        QTest::addRow("%s row 0", list) << list << 0;
+        QTest::addRow("%s row 5", list) << list << 5;
+    }
+}
+
+void TestTable::clickInAnyListSelectsTheRowInAll()
+{
+    QFETCH(QString, list);
+    QFETCH(int, row);
+    startWith(12);
+    verifyRowSelected(*m_form, 11);
+    ListBox* clicked = listNamed(*m_form, list);
+    QTest::mouseClick(clicked->viewport(), Qt::LeftButton, {}, rowCentre(clicked, row));
+    verifyRowSelected(*m_form, row);
+}
+
+void TestTable::clickOnTheSelectedRowChangesNothing()
+{
+    startWith(6);
+    QTest::mouseClick(m_form->timeList->viewport(), Qt::LeftButton, {}, rowCentre(m_form->timeList, 2));
+    verifyRowSelected(*m_form, 2);
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
+        spies.push_back(std::make_unique<QSignalSpy>(list, &ListBox::listClick));
+    QSignalSpy scrollSpy(m_form->VScroll1, &ScrollBar::change);
+    for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 2));
+    for (const auto& spy : spies)
+        QCOMPARE(spy->count(), 0);
+    QCOMPARE(scrollSpy.count(), 0);
+    // A click below the last row neither moves nor clears the selection.
+    QTest::mouseClick(m_form->Namelist->viewport(), Qt::LeftButton, {}, QPoint(20, 200));
+    verifyRowSelected(*m_form, 2);
+}
+
+void TestTable::keyboardMovesTheSelectionOfAll()
+{
+    startWith(8);
+    m_form->Rellist->setFocus();
+    QTest::keyClick(m_form->Rellist, Qt::Key_Up);
+    verifyRowSelected(*m_form, 6);
+    QTest::keyClick(m_form->Rellist, Qt::Key_Home);
+    verifyRowSelected(*m_form, 0);
+}
+
+void TestTable::scrollBarValueFromCodeSelectsOnlyOnChange()
+{
+    startWith(12);
+    m_form->VScroll1->setValue(3);
+    verifyRowSelected(*m_form, 3);
+    QSignalSpy spy(m_form->Namelist, &ListBox::listClick);
+    m_form->VScroll1->setValue(3);
+    QCOMPARE(spy.count(), 0);
+    // Out of its range the value is refused and nothing moves.
+    QVERIFY(!m_form->VScroll1->setValue(12));
+    verifyRowSelected(*m_form, 3);
+}
+
+void TestTable::doubleClickTogglesTheStateWord_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("toggled");
+    QTest::newRow("stopped starts") << "Stop" << "Start";
+    QTest::newRow("running stops") << "Start" << "Stop";
+    QTest::newRow("a word of another language stops") << "Marche" << "Stop";
+    QTest::newRow("an empty word stops") << "" << "Stop";
+    QTest::newRow("case counts") << "stop" << "Stop";
+}
+
+void TestTable::doubleClickTogglesTheStateWord()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, toggled);
+    startWith(4);
+    m_form->Eventlist->setList(1, word);
+    QTest::mouseDClick(m_form->Eventlist->viewport(), Qt::LeftButton, {}, rowCentre(m_form->Eventlist, 1));
+    verifyRowSelected(*m_form, 1);
+    QCOMPARE(m_form->Eventlist->list(1), toggled);
+    // Only the state word changes.
+    QCOMPARE(m_form->timeList->list(1), QStringLiteral("1:0"));
+    QCOMPARE(m_form->Rellist->list(1), QStringLiteral("10"));
+    QCOMPARE(m_form->Eventlist->list(0), QStringLiteral("Stop"));
+}
+
+void TestTable::doubleClickWithoutARowDoesNothing()
+{
+    startWith(0);
+    QTest::mouseDClick(m_form->Eventlist->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    QCOMPARE(m_form->Eventlist->listCount(), 0);
+
+    // Below the last row of a board with a selected row: no row is under the pointer, nothing toggles.
+    m_form.reset();
+    startWith(2);
+    QTest::mouseDClick(m_form->Eventlist->viewport(), Qt::LeftButton, {}, QPoint(20, 200));
+    QCOMPARE(m_form->Eventlist->list(1), QStringLiteral("Start"));
+}
+
+void TestTable::doubleClickOnAChargeOnlySelects()
+{
+    startWith(5);
+    QTest::mouseDClick(m_form->Rellist->viewport(), Qt::LeftButton, {}, rowCentre(m_form->Rellist, 2));
+    verifyRowSelected(*m_form, 2);
+    QVERIFY(!m_form->edit()->isVisible());
+    QCOMPARE(m_form->Eventlist->list(2), QStringLiteral("Stop"));
+}
+
+void TestTable::focusNeverSelectsARow()
+{
+    // Nine rows: the scroll bar already holds 8, so the start selects nothing, and focus must not select either.
+    startWith(9);
+    verifyRowSelected(*m_form, -1);
+    for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist}) {
+        list->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+    verifyRowSelected(*m_form, -1);
+}
+
+void TestTable::rellistShowsNoScrollBarAfterAClick()
+{
+    startWith(40);
+    m_form->Rellist->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QTest::mouseClick(m_form->Namelist->viewport(), Qt::LeftButton, {}, rowCentre(m_form->Namelist, 38));
+    QCOMPARE(m_form->Rellist->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QVERIFY(!m_form->Rellist->verticalScrollBar()->isVisible());
+}
+
+void TestTable::listsScrollTogether()
+{
+    startWith(60);
+    const auto firstRows = [this] {
+        QList<int> rows;
+        for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
+            rows << list->indexAt(QPoint(5, 5)).row();
+        return rows;
+    };
+    m_form->VScroll1->setValue(0);
+    QCOMPARE(firstRows(), QList<int>({0, 0, 0, 0}));
+    // The wheel over one list scrolls all four.
+    const QPoint centre = m_form->Namelist->viewport()->rect().center();
+    QWheelEvent wheel(centre, m_form->Namelist->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(m_form->Namelist->viewport(), &wheel);
+    const QList<int> scrolled = firstRows();
+    QVERIFY(scrolled.first() > 0);
+    QCOMPARE(scrolled, QList<int>(4, scrolled.first()));
+    // Selecting a row far down brings it into view in every list, on the same line.
+    m_form->VScroll1->setValue(55);
+    const QList<int> down = firstRows();
+    QVERIFY(down.first() > scrolled.first());
+    QCOMPARE(down, QList<int>(4, down.first()));
+}
+
+void TestTable::listBoxRules()
+{
+    ListBox list;
+    for (const char* text : {"a", "b", "c"})
+        list.addItem(QString::fromLatin1(text));
+    QSignalSpy spy(&list, &ListBox::listClick);
+    QCOMPARE(list.list(-1), QString());
+    QCOMPARE(list.list(3), QString());
+    list.setListIndex(1);
+    QCOMPARE(spy.count(), 1);
+    list.setListIndex(1);
+    QCOMPARE(spy.count(), 1);
+    list.setListIndex(7); // no such entry
+    QCOMPARE(list.listIndex(), 1);
+    list.removeItem(0);
+    QCOMPARE(list.listIndex(), -1);
+    QVERIFY(!list.selectionModel()->hasSelection());
+    QCOMPARE(list.list(0), QStringLiteral("b"));
+    QCOMPARE(spy.count(), 1); // removing is no click
+}
+
+void TestTable::scrollBarRules()
+{
+    ScrollBar bar;
+    QSignalSpy spy(&bar, &ScrollBar::change);
+    bar.setMax(8);
+    QVERIFY(bar.setValue(8));
+    QVERIFY(!bar.setValue(9));
+    QVERIFY(!bar.setValue(-1));
+    QCOMPARE(bar.value(), 8);
+    // The maximum may go below the minimum; the range then runs from the maximum to the minimum.
+    bar.setMax(-1);
+    QCOMPARE(bar.min(), 0);
+    QCOMPARE(bar.max(), -1);
+    QVERIFY(bar.setValue(-1));
+    QCOMPARE(bar.value(), -1);
+    QCOMPARE(spy.count(), 2);
+}
+
+QTEST_MAIN(TestTable)
+#include "tst_table.moc"
