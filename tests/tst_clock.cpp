@@ -1,0 +1,213 @@
+// The one-second clock: the rule for one row, and the tick over the whole board.
+#include "ProgramFolder.h"
+#include "board/ClockRule.h"
+#include "board/Form1.h"
+#include "ui/ListBox.h"
+#include "ui/TextBox.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tallivor;
+
+class TestClock : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void rowRule_data();
+    void rowRule();
+    void tickCountsAndChargesOnlyRunningRows();
+    void startedAfterFiftyNineSecondsChargesAtTheNextTick();
+    void newPriceChargesFromTheNextCompletedMinute();
+    void damagedRowsStayAndTheOthersGoOn();
+    void oneChangeNotificationPerListAndNoScrollBar();
+    void timerRunsEverySecondFromCreation();
+};
+
+void TestClock::rowRule_data()
+{
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("charge");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("newTime");
+    QTest::addColumn<QString>("newCharge");
+
+    QTest::newRow("one second") << "00:00" << "00" << true << "10" << 1 << "00:1" << "00";
+    QTest::newRow("59 seconds") << "00:00" << "00" << true << "10" << 59 << "00:59" << "00";
+    QTest::newRow("first minute charged at the 60th tick") << "00:00" << "00" << true << "10" << 60 << "1:0" << "10";
+    QTest::newRow("two minutes") << "00:00" << "00" << true << "10" << 120 << "2:0" << "20";
+    QTest::newRow("5:59 rolls over") << "5:59" << "50" << true << "10" << 1 << "6:0" << "60";
+    QTest::newRow("stored seconds past 59") << "3:75" << "0" << true << "10" << 1 << "4:0" << "10";
+    QTest::newRow("more than two pieces") << "1:2:3" << "7" << true << "10" << 1 << "1:3" << "7";
+    QTest::newRow("no upper bound on minutes") << "999:59" << "0" << true << "1" << 1 << "1000:0" << "1";
+    QTest::newRow("minutes keep their text until they change") << "007:58" << "0" << true << "1" << 1 << "007:59"
+                                                               << "0";
+    QTest::newRow("minutes become a number at the rollover") << "007:58" << "0" << true << "1" << 2 << "8:0" << "1";
+    QTest::newRow("blanks around the seconds") << "2: 5 " << "0" << true << "1" << 1 << "2:6" << "0";
+    QTest::newRow("price 0.1 three times") << "0:0" << "00" << true << "0.1" << 180 << "3:0" << "0.3";
+    QTest::newRow("price of letters adds nothing") << "0:59" << "00" << true << "abc" << 1 << "1:0" << "0";
+    QTest::newRow("empty price adds nothing") << "0:59" << "5" << true << "" << 1 << "1:0" << "5";
+    QTest::newRow("price 12 then letters adds 12") << "0:59" << "3" << true << "12 per minute" << 1 << "1:0" << "15";
+    QTest::newRow("negative price") << "0:59" << "00" << true << "-2.5" << 1 << "1:0" << "-2.5";
+    QTest::newRow("exponent charge") << "0:59" << "1E+15" << true << "1" << 1 << "1:0" << "1E+15";
+    QTest::newRow("charge that overflows stays, time goes on") << "0:59" << "1E+308" << true << "1E+308" << 1
+                                                               << "1:0" << "1E+308";
+    QTest::newRow("charge beyond a double stays") << "0:59" << "1E+400" << true << "10" << 1 << "1:0" << "1E+400";
+    QTest::newRow("stopped stays") << "0:59" << "7" << false << "10" << 5 << "0:59" << "7";
+    QTest::newRow("stopped with seconds past 59 stays") << "3:75" << "7" << false << "10" << 1 << "3:75" << "7";
+    QTest::newRow("no colon stays") << "12" << "7" << true << "10" << 3 << "12" << "7";
+    QTest::newRow("empty seconds stay") << "5:" << "7" << true << "10" << 1 << "5:" << "7";
+    QTest::newRow("empty minutes stay") << ":5" << "7" << true << "10" << 1 << ":5" << "7";
+    QTest::newRow("letters in the minutes stay") << "ab:59" << "7" << true << "10" << 1 << "ab:59" << "7";
+    QTest::newRow("letters in the seconds stay") << "5:x" << "7" << true << "10" << 1 << "5:x" << "7";
+    QTest::newRow("empty time stays") << "" << "7" << true << "10" << 1 << "" << "7";
+}
+
+void TestClock::rowRule()
+{
+    QFETCH(QString, time);
+    QFETCH(QString, charge);
+    QFETCH(bool, running);
+    QFETCH(QString, price);
+    QFETCH(int, ticks);
+    QFETCH(QString, newTime);
+    QFETCH(QString, newCharge);
+    for (int i = 0; i < ticks; ++i) {
+        PriceReader reader(price);
+        tickRow(time, charge, running, reader);
+    }
+    QCOMPARE(time, newTime);
+    QCOMPARE(charge, newCharge);
+}
+
+namespace {
+
+std::unique_ptr<Form1> startBoard(ProgramFolder& folder, FakePlatform& platform, const QStringList& rows,
+                                  const QString& price = QStringLiteral("10"))
+{
+    folder.write(QStringLiteral("tallivor.xml"), crlf(QStringList{price + QStringLiteral(",English.xml")} + rows));
+    return folder.start(platform);
+}
+
+QStringList column(const ListBox* list)
+{
+    return list->column().texts();
+}
+
+} // namespace
+
+void TestClock::tickCountsAndChargesOnlyRunningRows()
+{
+    ProgramFolder folder;
+    FakePlatform platform;
+    auto form = startBoard(folder, platform, {"Start,A,00:00,00", "Stop,B,0:59,5", "Start,C,5:59,50"});
+    for (int i = 0; i < 60; ++i)
+        form->tick();
+    QCOMPARE(column(form->timeList), QStringList({"1:0", "0:59", "6:59"}));
+    QCOMPARE(column(form->Rellist), QStringList({"10", "5", "60"}));
+    QCOMPARE(column(form->Eventlist), QStringList({"Start", "Stop", "Start"}));
+}
+
+void TestClock::startedAfterFiftyNineSecondsChargesAtTheNextTick()
+{
+    ProgramFolder folder;
+    FakePlatform platform;
+    auto form = startBoard(folder, platform, {"Stop,A,0:59,0"});
+    form->tick();
+    QCOMPARE(form->timeList->list(0), QStringLiteral("0:59"));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint row = form->Eventlist->visualRect(form->Eventlist->model()->index(0, 0)).center();
+    QTest::mouseDClick(form->Eventlist->viewport(), Qt::LeftButton, {}, row);
+    QCOMPARE(form->Eventlist->list(0), QStringLiteral("Start"));
+    form->tick();
+    QCOMPARE(form->timeList->list(0), QStringLiteral("1:0"));
+    QCOMPARE(form->Rellist->list(0), QStringLiteral("10"));
+    // Stopping and starting again keeps the partial minute.
+    for (int i = 0; i < 30; ++i)
+        form->tick();
+    form->Eventlist->setList(0, form->Stopcaption);
+    form->tick();
+    form->Eventlist->setList(0, form->Startcaption);
+    for (int i = 0; i < 29; ++i)
+        form->tick();
+    QCOMPARE(form->timeList->list(0), QStringLiteral("1:59"));
+    form->tick();
+    QCOMPARE(form->Rellist->list(0), QStringLiteral("20"));
+}
+
+void TestClock::newPriceChargesFromTheNextCompletedMinute()
+{
+    ProgramFolder folder;
+    FakePlatform platform;
+    auto form = startBoard(folder, platform, {"Start,A,0:30,00", "Start,B,0:50,00"});
+    for (int i = 0; i < 20; ++i)
+        form->tick(); // B completes its minute at the old price
+    QCOMPARE(column(form->Rellist), QStringList({"00", "10"}));
+    form->REL->setText(QStringLiteral("2.5"));
+    for (int i = 0; i < 10; ++i)
+        form->tick(); // A completes its minute at the new price
+    QCOMPARE(column(form->Rellist), QStringList({"2.5", "10"}));
+    QCOMPARE(column(form->timeList), QStringList({"1:0", "1:20"}));
+}
+
+void TestClock::damagedRowsStayAndTheOthersGoOn()
+{
+    ProgramFolder folder;
+    FakePlatform platform;
+    auto form = startBoard(folder, platform,
+                           {"Start,bad,12,5", "Start,A,0:0,0", "Start,bad too,x:1,5", "Start,B,1:58,0"});
+    form->tick();
+    form->tick();
+    QCOMPARE(column(form->timeList), QStringList({"12", "0:2", "x:1", "2:0"}));
+    QCOMPARE(column(form->Rellist), QStringList({"5", "0", "5", "10"}));
+}
+
+void TestClock::oneChangeNotificationPerListAndNoScrollBar()
+{
+    ProgramFolder folder;
+    FakePlatform platform;
+    QStringList rows;
+    for (int i = 0; i < 200; ++i)
+        rows << QStringLiteral("%1,PC %2,0:59,0").arg(QLatin1String(i == 7 ? "Stop" : "Start")).arg(i);
+    auto form = startBoard(folder, platform, rows);
+    form->Rellist->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QSignalSpy times(&form->timeList->column(), &QAbstractItemModel::dataChanged);
+    QSignalSpy charges(&form->Rellist->column(), &QAbstractItemModel::dataChanged);
+    form->tick();
+    QCOMPARE(times.count(), 1);
+    QCOMPARE(charges.count(), 1);
+    QCOMPARE(times.first().at(0).toModelIndex().row(), 0);
+    QCOMPARE(times.first().at(1).toModelIndex().row(), 199);
+    QCOMPARE(form->timeList->list(7), QStringLiteral("0:59"));
+    QCOMPARE(form->Rellist->list(8), QStringLiteral("10"));
+    QCOMPARE(form->Rellist->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // With nothing running the lists hear nothing.
+    for (int i = 0; i < 200; ++i)
+        form->Eventlist->setList(i, form->Stopcaption);
+    times.clear();
+    form->tick();
+    QCOMPARE(times.count(), 0);
+}
+
+void TestClock::timerRunsEverySecondFromCreation()
+{
+    ProgramFolder folder;
+    FakePlatform platform;
+    Form1 form(platform, folder.path());
+    QVERIFY(form.Time->isActive());
+    QCOMPARE(form.Time->interval(), 1000);
+    form.load();
+    form.Namelist->addItem(QStringLiteral("A"));
+    form.timeList->addItem(QStringLiteral("0:0"));
+    form.Eventlist->addItem(form.Startcaption);
+    form.Rellist->addItem(QStringLiteral("00"));
+    QTRY_COMPARE_WITH_TIMEOUT(form.timeList->list(0), QStringLiteral("0:1"), 3000);
+}
+
+QTEST_MAIN(TestClock)
+#include "tst_clock.moc"
