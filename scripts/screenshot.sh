@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot.png: the real main window with a few stations on it, under a virtual X server.
+#   scripts/screenshot.sh [build folder, default build/dev]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/dev}
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || { echo "needs $tool (packages xvfb, xdotool, imagemagick)" >&2; exit 2; }
+done
+
+folder=$(mktemp -d)
+display=:$((90 + RANDOM % 9))
+cleanup() {
+    [ -n "${app:-}" ] && kill -TERM "$app" 2>/dev/null && wait "$app" 2>/dev/null
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$folder"
+}
+trap cleanup EXIT
+
+cp "$build/bin/Tallivor" "$folder/"
+for file in "$build"/bin/*.xml; do
+    [ "$(basename "$file")" = tallivor.xml ] || cp "$file" "$folder/"
+done
+printf '%s\r\n' "10,English.xml" \
+    "Start,PC 01 (window),42:17,420" \
+    "Stop,PC 02,15:0,150" \
+    "Start,PC 03 console,7:58,70" \
+    "Start,PC 04,93:5,930" \
+    "Stop,VR corner,0:00,00" \
+    "Start,PC 06,1:30,10" >"$folder/tallivor.xml"
+
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+DISPLAY=$display "$folder/Tallivor" >/dev/null 2>&1 &
+app=$!
+window=$(DISPLAY=$display timeout 20 xdotool search --sync --name '^Tallivor$' | head -n 1)
+sleep 2.5 # a couple of ticks of the clock
+mkdir -p docs
+DISPLAY=$display import -window "$window" docs/screenshot.png
+echo "wrote docs/screenshot.png"
