@@ -1,0 +1,176 @@
+// Hover feedback: the underline of label-buttons and the disarming of a pending confirmation.
+#include "Operator.h"
+#include "ProgramFolder.h"
+#include "board/Form1.h"
+#include "dialogs/EditDialog.h"
+#include "ui/Hover.h"
+#include "ui/LabelButton.h"
+#include "ui/ListBox.h"
+
+#include <QtTest>
+
+using namespace tallivor;
+
+class TestHover : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void activeAreaBoundsAreStrict_data();
+    void activeAreaBoundsAreStrict();
+    void labelOf120TwipsNeverUnderlines();
+    void pointerOverALabelUnderlinesItsInnerPart();
+    void armedLabelStaysArmedInsideAndDisarmsAtItsMargin();
+    void windowSurfaceClearsEverything();
+    void listsAndOtherLabelsTriggerNothing();
+    void dialogLabelsUnderlineButNeverDisarm();
+
+private:
+    std::unique_ptr<ProgramFolder> m_folder;
+    FakePlatform m_platform;
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestHover::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_folder->write(QStringLiteral("tallivor.xml"), crlf({"10,English.xml", "Stop,A,0:0,00", "Stop,B,0:0,00"}));
+    m_form = m_folder->start(m_platform);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestHover::cleanup()
+{
+    m_form.reset();
+    m_folder.reset();
+}
+
+void TestHover::activeAreaBoundsAreStrict_data()
+{
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<bool>("inside");
+    // btn 0 is 1485 twips wide: the area runs from 20 to 1385 across and 5 to 200 down, all open.
+    QTest::newRow("left bound") << 20.0f << 100.0f << false;
+    QTest::newRow("just right of the left bound") << 20.5f << 100.0f << true;
+    QTest::newRow("right bound, width minus 100") << 1385.0f << 100.0f << false;
+    QTest::newRow("just left of the right bound") << 1384.5f << 100.0f << true;
+    QTest::newRow("top bound") << 500.0f << 5.0f << false;
+    QTest::newRow("just below the top") << 500.0f << 5.5f << true;
+    QTest::newRow("lower bound 200, not the height") << 500.0f << 200.0f << false;
+    QTest::newRow("just above 200") << 500.0f << 199.5f << true;
+    QTest::newRow("within the label but below 200") << 500.0f << 240.0f << false;
+}
+
+void TestHover::activeAreaBoundsAreStrict()
+{
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(bool, inside);
+    LabelButton* add = m_form->btn[0];
+    QCOMPARE(add->width() * 15, 1485);
+    add->setItalic(true);
+    m_form->btnMouseMove(0, x, y);
+    QCOMPARE(add->underline(), inside);
+    QCOMPARE(add->italic(), inside); // leaving the area on the main window also disarms
+    QVERIFY(add->font().bold());     // the face never changes
+}
+
+void TestHover::labelOf120TwipsNeverUnderlines()
+{
+    LabelButton* update = m_form->btn[12];
+    update->resize(8, update->height()); // 120 twips
+    for (float x = 0; x <= 120; x += 2.5f) {
+        m_form->btnMouseMove(12, x, 100);
+        QVERIFY(!update->underline());
+    }
+}
+
+void TestHover::pointerOverALabelUnderlinesItsInnerPart()
+{
+    LabelButton* settings = m_form->btn[2];
+    op::movePointer(settings, QPoint(20, 6)); // 300, 90 twips
+    QVERIFY(settings->underline());
+    op::movePointer(settings, QPoint(20, 15)); // 225 twips down: the lowest strip of a 255-twip label
+    QVERIFY(!settings->underline());
+    op::movePointer(settings, QPoint(20, 6));
+    QVERIFY(settings->underline());
+    op::movePointer(settings, QPoint(1, 6)); // the left margin
+    QVERIFY(!settings->underline());
+    // Column captions underline like commands, though a click on them does nothing.
+    op::movePointer(m_form->btn[6], QPoint(30, 7));
+    QVERIFY(m_form->btn[6]->underline());
+}
+
+void TestHover::armedLabelStaysArmedInsideAndDisarmsAtItsMargin()
+{
+    op::clickRow(m_form->Namelist, 0);
+    LabelButton* remove = m_form->btn[1];
+    op::click(remove);
+    QVERIFY(remove->italic());
+    op::movePointer(remove, QPoint(30, 5));
+    op::movePointer(remove, QPoint(80, 9));
+    QVERIFY(remove->italic());
+    QVERIFY(remove->underline());
+    op::movePointer(remove, QPoint(remove->width() - 3, 9)); // the right margin of 100 twips
+    QVERIFY(!remove->italic());
+    QVERIFY(!remove->underline());
+    op::click(remove); // arms again instead of removing
+    QCOMPARE(m_form->Namelist->listCount(), 2);
+}
+
+void TestHover::windowSurfaceClearsEverything()
+{
+    op::clickRow(m_form->Namelist, 0);
+    op::click(m_form->btn[1]);
+    op::click(m_form->btn[4]);
+    for (int index : {0, 3, 7, 12})
+        m_form->btn[index]->setUnderline(true);
+    // Over a bar (the red header, away from its caption) is over the window's surface.
+    op::movePointer(m_form.get(), QPoint(8, 95));
+    QVERIFY(!m_form->btn[1]->italic());
+    QVERIFY(!m_form->btn[4]->italic());
+    for (LabelButton* button : m_form->btn)
+        QVERIFY(!button->underline());
+}
+
+void TestHover::listsAndOtherLabelsTriggerNothing()
+{
+    LabelButton* edit = m_form->btn[3];
+    op::movePointer(edit, QPoint(30, 8));
+    QVERIFY(edit->underline());
+    op::clickRow(m_form->Namelist, 1);
+    op::click(m_form->btn[4]);
+    // Straight onto a list, then over the title label and the currency label: nothing changes.
+    op::movePointer(m_form->Namelist->viewport(), QPoint(40, 40));
+    op::movePointer(m_form->frmcaption, QPoint(10, 8));
+    op::movePointer(m_form->VALUEUNIT, QPoint(5, 8));
+    QVERIFY(edit->underline());
+    QVERIFY(m_form->btn[4]->italic());
+    // The next move over the background clears them.
+    op::movePointer(m_form.get(), QPoint(534, 200));
+    QVERIFY(!edit->underline());
+    QVERIFY(!m_form->btn[4]->italic());
+}
+
+void TestHover::dialogLabelsUnderlineButNeverDisarm()
+{
+    op::click(m_form->btn[0]);
+    EditDialog* dialog = m_form->edit();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    LabelButton* save = dialog->btn[0];
+    save->setItalic(true); // never set by the program in a dialog; moving must not touch it
+    op::movePointer(save, QPoint(20, 6));
+    QVERIFY(save->underline());
+    op::movePointer(dialog, QPoint(300, 140)); // the dialog's background: no surface handler
+    QVERIFY(save->underline());
+    op::movePointer(save, QPoint(1, 6));
+    QVERIFY(!save->underline());
+    QVERIFY(save->italic());
+}
+
+QTEST_MAIN(TestHover)
+#include "tst_hover.moc"
