@@ -9,12 +9,16 @@
 
 ProgramFolder::ProgramFolder(const QStringList& languageFiles)
 {
-    for (const QString& name : languageFiles) {
-        QFile source(QStringLiteral(TALLIVOR_LANG_DIR "/") + name);
-        if (!source.open(QIODevice::ReadOnly))
-            qFatal("missing shipped language file %s", qPrintable(name));
-        write(name, source.readAll());
-    }
+    for (const QString& name : languageFiles)
+        copyLanguage(name);
+}
+
+void ProgramFolder::copyLanguage(const QString& name) const
+{
+    QFile source(QStringLiteral(TALLIVOR_LANG_DIR "/") + name);
+    if (!source.open(QIODevice::ReadOnly))
+        qFatal("missing shipped language file %s", qPrintable(name));
+    write(name, source.readAll());
 }
 
 QString ProgramFolder::filePath(const QString& name) const

@@ -28,6 +28,8 @@ public:
     bool exists(const QString& name) const;
     // The names in the folder, sorted.
     QStringList names() const;
+    // Copies a shipped language file into the folder.
+    void copyLanguage(const QString& name) const;
 
     // Creates the main window on this folder with its clock stopped (tests tick it themselves) and runs its load step.
     std::unique_ptr<tallivor::Form1> start(FakePlatform& platform) const;
