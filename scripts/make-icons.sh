@@ -2,7 +2,7 @@
 # Regenerates the application icon's PNG sizes and the Windows .ico from resources/icon/tallivor.svg.
 # The generated files are kept in the repository, so a build never needs this script or rsvg-convert.
 #   scripts/make-icons.sh
-# Needs rsvg-convert (Debian package librsvg2-bin) and python3.
+# Installs what it needs (rsvg-convert and python3) when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,10 +11,7 @@ png_dir=resources/icon/png
 ico=resources/icon/tallivor.ico
 sizes=(16 24 32 48 64 72 96 128 256)
 
-if ! command -v rsvg-convert >/dev/null; then
-    echo "make-icons: rsvg-convert not found (install the Debian package librsvg2-bin)" >&2
-    exit 1
-fi
+scripts/install-packages.sh icons
 
 mkdir -p "$png_dir"
 pngs=()

@@ -4,9 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/dev}
-for tool in Xvfb xdotool import; do
-    command -v "$tool" >/dev/null || { echo "needs $tool (packages xvfb, xdotool, imagemagick)" >&2; exit 2; }
-done
+scripts/install-packages.sh screenshot
 
 folder=$(mktemp -d)
 display=:$((90 + RANDOM % 9))
