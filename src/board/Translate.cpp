@@ -75,6 +75,10 @@ void Form1::applyLanguageTarget(const EntryTarget& target, const QString& value)
         return;
     }
 
+    // A caption fits a few dozen characters; a damaged file's megabyte of text would only stall the window.
+    constexpr qsizetype longestCaption = 1000;
+    const QString shown = value.left(longestCaption);
+
     // Texts of a dialog are applied whether or not it is open: one that does not exist is created hidden.
     const Controls* controls = &m_controls;
     if (target.window == TargetWindow::Edit)
@@ -85,15 +89,15 @@ void Form1::applyLanguageTarget(const EntryTarget& target, const QString& value)
     switch (target.property) {
     case TargetProperty::Caption:
         if (auto* label = qobject_cast<Label*>(control))
-            label->setText(value);
+            label->setText(shown);
         break;
     case TargetProperty::ToolTip:
         if (auto* widget = qobject_cast<QWidget*>(control))
-            widget->setToolTip(value);
+            widget->setToolTip(shown);
         break;
     case TargetProperty::Text:
         if (auto* box = qobject_cast<TextBox*>(control))
-            box->setText(value);
+            box->setText(shown);
         break;
     case TargetProperty::Variable:
         break;

@@ -14,7 +14,11 @@ QVariant StringColumn::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_texts.size())
         return {};
-    return m_texts.at(index.row());
+    // A list shows a few dozen characters of a row; laying out a text of megabytes (a damaged file) would stall the
+    // window. The row keeps its whole text: only what is drawn is cut.
+    constexpr qsizetype shown = 1000;
+    const QString& text = m_texts.at(index.row());
+    return text.size() > shown ? text.first(shown) : text;
 }
 
 void StringColumn::announceChanged(int first, int last)

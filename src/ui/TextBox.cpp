@@ -1,12 +1,16 @@
 #include "TextBox.h"
 
 #include <QKeyEvent>
+
+#include <limits>
 #include <QMouseEvent>
 
 namespace tallivor {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
+    // QLineEdit cuts every text, also one set by the program, at its maximum length; the typed limit is ours.
+    setMaxLength(std::numeric_limits<int>::max());
     setAttribute(Qt::WA_NoMousePropagation);
     setBackColor(Qt::white);
 }
