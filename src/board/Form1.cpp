@@ -45,7 +45,7 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
       VScroll1(m_controls.get<ScrollBar>("VScroll1")), REL(m_controls.get<TextBox>("REL")),
       Time(m_controls.get<QTimer>("Time")), VALUEUNIT(m_controls.get<Label>("VALUEUNIT")),
       frmcaption(m_controls.get<Label>("frmcaption")), btn(labelButtons(m_controls)), m_platform(platform),
-      m_folder(std::move(programFolder))
+      m_folder(std::move(programFolder)), m_autosaveTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));

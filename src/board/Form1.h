@@ -45,6 +45,9 @@ public:
     void NoVertScrollBar(ListBox* list);
     // Writes the station file: the price, the language and every row.
     void savefile();
+    // Writes the station file when it no longer holds the board, the price or the language; run once a minute while
+    // the program runs, so that a crash or a power cut costs at most the last minute.
+    void autosave();
     // Applies the language file named by languageStr and re-labels the state words on the board.
     void translate();
     // One second of the clock: running stations count up and are charged at each completed minute.
@@ -120,6 +123,7 @@ private:
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
     bool m_ended = false;
+    QTimer* const m_autosaveTimer;
     QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it
 };
 

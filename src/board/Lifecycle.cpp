@@ -19,7 +19,8 @@ namespace tallivor {
 
 namespace {
 const QString defaultLanguage = QStringLiteral("English.xml");
-}
+constexpr int autosaveInterval = 60 * 1000;
+} // namespace
 
 QString Form1::stationFilePath() const
 {
@@ -43,6 +44,11 @@ void Form1::load()
     VScroll1->setMax(rows - 1);
     VScroll1->setValue(rows - 1);
     translate();
+
+    m_autosaveTimer->setObjectName(QStringLiteral("autosave"));
+    m_autosaveTimer->setInterval(autosaveInterval);
+    connect(m_autosaveTimer, &QTimer::timeout, this, &Form1::autosave);
+    m_autosaveTimer->start();
 }
 
 void Form1::readStationFile()
@@ -81,6 +87,15 @@ void Form1::savefile()
         m_savedBytes = bytes;
 }
 
+void Form1::autosave()
+{
+    const QByteArray bytes = stationFileBytes();
+    if (bytes == m_savedBytes)
+        return; // nothing changed since the file was last written or read
+    if (replaceFile(stationFilePath(), bytes))
+        m_savedBytes = bytes;
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing is never refused and asks nothing: the board is saved and the process ends.
@@ -94,6 +109,7 @@ void Form1::endProcess()
 {
     m_ended = true;
     Time->stop();
+    m_autosaveTimer->stop();
     // Open dialogs go with the process, their pending input unapplied.
     delete m_edit.data();
     delete m_settings.data();

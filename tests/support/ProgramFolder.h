@@ -31,7 +31,8 @@ public:
     // Copies a shipped language file into the folder.
     void copyLanguage(const QString& name) const;
 
-    // Creates the main window on this folder with its clock stopped (tests tick it themselves) and runs its load step.
+    // Creates the main window on this folder and runs its load step, then stops its timers (the clock and the
+    // autosave): tests tick and save themselves.
     std::unique_ptr<tallivor::Form1> start(FakePlatform& platform) const;
 
 private:
