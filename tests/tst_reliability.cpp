@@ -188,7 +188,7 @@ void TestReliability::hostileStationFiles_data()
 
     QTest::newRow("binary garbage") << garbage(64 * 1024, 7);
     QTest::newRow("garbage after a header") << QByteArray("10,English.xml\r\n") + garbage(16 * 1024, 11);
-    QTest::newRow("NUL bytes") << QByteArray("1\0,English.xml\r\nStart,A\0B,0:\0,1\0\r\n\0\0\0\r\n", 41);
+    QTest::newRow("NUL bytes") << bytesOf("1\0,English.xml\r\nStart,A\0B,0:\0,1\0\r\n\0\0\0\r\n");
     QTest::newRow("invalid UTF-8 after a byte-order mark")
         << QByteArray("\xEF\xBB\xBF" "10,English.xml\r\nStop,\xC3\x28\xFF\xE2\x82,0:0,00\r\nStart,\xED\xA0\x80,1:2,3\r\n");
     QTest::newRow("a single 10 MB line") << QByteArray(10 * 1024 * 1024, 'x');
@@ -244,7 +244,7 @@ void TestReliability::hostileLanguageFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("binary garbage") << garbage(64 * 1024, 3);
-    QTest::newRow("NUL bytes") << QByteArray("h\r\na=\0\r\nb=x\0y\r\n\0=\0\r\n", 22);
+    QTest::newRow("NUL bytes") << bytesOf("h\r\na=\0\r\nb=x\0y\r\n\0=\0\r\n");
     QTest::newRow("invalid UTF-8 after a byte-order mark") << QByteArray("\xEF\xBB\xBFh\r\na=\xC3\x28\r\nb=\xFF\r\n");
     QTest::newRow("a single 10 MB line") << QByteArray(10 * 1024 * 1024, '=');
     QTest::newRow("a 10 MB caption") << QByteArray("h\r\na=") + QByteArray(10 * 1024 * 1024, 'c') + "\r\n";

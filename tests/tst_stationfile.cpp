@@ -133,7 +133,7 @@ void TestStationFile::invalidBytesAndOtherScriptsSurvive_data()
     QTest::newRow("plain") << QByteArray("10,English.xml\r\nStop,A,0:0,0\r\n");
     QTest::newRow("persian name") << QByteArray("10,Persian.xml\r\nStop,\xDA\xA9\xD8\xA7\xD9\x85,0:0,0\r\n");
     QTest::newRow("invalid UTF-8") << QByteArray("10,E\r\nStop,\xFF\xFE\x80 x \xC3,1:2,\xED\xA0\x80\r\n");
-    QTest::newRow("NUL bytes") << QByteArray("10,E\r\nStop,a\0b,0:0,0\r\n", 22);
+    QTest::newRow("NUL bytes") << bytesOf("10,E\r\nStop,a\0b,0:0,0\r\n");
     QTest::newRow("truncated sequence at the end") << QByteArray("10,E\r\nStop,\xE2\x82");
     QTest::newRow("four-byte character then invalid") << QByteArray("1,E\r\nS,\xF0\x9F\x92\xBB\x80,0:0,0\r\n");
 }

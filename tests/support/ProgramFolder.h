@@ -41,3 +41,10 @@ private:
 
 // The station file lines joined with CR LF, each line ended.
 QByteArray crlf(const QStringList& lines);
+
+// The bytes of a string literal, NUL bytes inside it included.
+template <std::size_t N>
+QByteArray bytesOf(const char (&literal)[N])
+{
+    return QByteArray(literal, qsizetype(N - 1));
+}
