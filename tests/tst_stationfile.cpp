@@ -136,6 +136,7 @@ void TestStationFile::invalidBytesAndOtherScriptsSurvive_data()
     QTest::newRow("NUL bytes") << bytesOf("10,E\r\nStop,a\0b,0:0,0\r\n");
     QTest::newRow("truncated sequence at the end") << QByteArray("10,E\r\nStop,\xE2\x82");
     QTest::newRow("four-byte character then invalid") << QByteArray("1,E\r\nS,\xF0\x9F\x92\xBB\x80,0:0,0\r\n");
+    QTest::newRow("a U+FEFF after an invalid byte") << QByteArray("\xFF\xEF\xBB\xBF,E\r\n");
 }
 
 void TestStationFile::invalidBytesAndOtherScriptsSurvive()
@@ -146,6 +147,10 @@ void TestStationFile::invalidBytesAndOtherScriptsSurvive()
     // A byte-order mark makes the rest read as UTF-8; the texts come back the same.
     const QByteArray marked = QByteArray(utf8ByteOrderMark) + bytes;
     QCOMPARE(decodeDataFile(marked), decodeDataFile(bytes));
+    // A text that starts with U+FEFF needs a mark of its own in front, or reading would take it for one.
+    const QByteArray twoMarks = QByteArray(utf8ByteOrderMark) + marked;
+    QCOMPARE(decodeDataFile(twoMarks).front(), QChar(0xFEFF));
+    QCOMPARE(encodeDataFile(decodeDataFile(twoMarks)), twoMarks);
 }
 
 void TestStationFile::boardRoundTripIsByteExact()

@@ -56,7 +56,9 @@ long long leadingExponent(const std::string& ascii)
         const bool below = digits[0] == '-';
         const std::string::size_type firstDigit = digits.find_first_of("0123456789");
         // More than 15 digits of exponent cannot be held, and need not be: any such number is far out of range.
-        const std::string magnitude = digits.substr(firstDigit);
+        const std::string::size_type firstSignificant = digits.find_first_not_of('0', firstDigit);
+        const std::string magnitude =
+            firstSignificant == std::string::npos ? std::string("0") : digits.substr(firstSignificant);
         const long long size = magnitude.size() > 15 ? 1000000000000000LL : std::stoll(magnitude);
         exponent = below ? -size : size;
     }

@@ -49,12 +49,20 @@ constexpr bool systemIsUtf8 = false;
 constexpr bool systemIsUtf8 = true; // Qt takes the locale's encoding to be UTF-8 on these systems
 #endif
 
+// QString::fromUtf8 drops a byte-order mark at the start of what it is given; here U+FEFF is text like any other.
+QString decodeUtf8Text(QByteArrayView bytes)
+{
+    QStringDecoder decode(QStringConverter::Utf8,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decode(bytes);
+}
+
 } // namespace
 
 QString decodeUtf8Keeping(QByteArrayView bytes)
 {
     if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
+        return decodeUtf8Text(bytes);
     QString text;
     text.reserve(bytes.size());
     qsizetype i = 0;
@@ -63,7 +71,7 @@ QString decodeUtf8Keeping(QByteArrayView bytes)
         if (length == 1) {
             text.append(QChar(char16_t(static_cast<unsigned char>(bytes[i]))));
         } else if (length > 1) {
-            text.append(QString::fromUtf8(bytes.sliced(i, length)));
+            text.append(decodeUtf8Text(bytes.sliced(i, length)));
         } else {
             text.append(QChar(char16_t(keptByteBase + static_cast<unsigned char>(bytes[i]))));
             ++i;
@@ -112,12 +120,14 @@ QString decodeDataFile(QByteArrayView bytes)
 
 QByteArray encodeDataFile(QStringView text)
 {
+    // Text that starts with U+FEFF gets a byte-order mark in front, or reading would take its first character for one.
+    const bool startsWithMark = text.startsWith(QChar(0xFEFF));
     if constexpr (systemIsUtf8)
-        return encodeUtf8Keeping(text);
+        return startsWithMark ? QByteArray(utf8ByteOrderMark, 3) + encodeUtf8Keeping(text) : encodeUtf8Keeping(text);
     QStringEncoder encode(QStringConverter::System);
     QByteArray bytes = encode(text);
     QStringDecoder decode(QStringConverter::System);
-    if (QString(decode(bytes)) == text)
+    if (!startsWithMark && QString(decode(bytes)) == text)
         return bytes;
     return QByteArray(utf8ByteOrderMark, 3) + encodeUtf8Keeping(text);
 }
