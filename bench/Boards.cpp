@@ -1,0 +1,188 @@
+#include "Boards.h"
+
+#include "board/ClockRule.h"
+#include "board/Form1.h"
+#include "store/StationFile.h"
+#include "ui/Layout.h"
+#include "ui/ListBox.h"
+#include "ui/Twips.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QListWidget>
+#include <QTimer>
+#include <QTest>
+
+#include <cstring>
+
+namespace bench {
+
+QByteArray stationFileBytes(int rows)
+{
+    QByteArray bytes("10,English.xml\r\n");
+    bytes.reserve(bytes.size() + qsizetype(rows) * 36);
+    for (int i = 0; i < rows; ++i) {
+        const int minutes = (i * 37) % 1000;
+        const int seconds = (i * 7) % 60;
+        bytes += "Start,Computer " + QByteArray::number(i + 1) + ',' + QByteArray::number(minutes) + ':' +
+                 QByteArray::number(seconds) + ',' + QByteArray::number(minutes * 10) + "\r\n";
+    }
+    return bytes;
+}
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray shippedLanguageFile()
+{
+    QFile file(QStringLiteral(TALLIVOR_LANG_DIR "/English.xml"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read the shipped English.xml from %s", TALLIVOR_LANG_DIR);
+    return file.readAll();
+}
+
+void showAndExpose(QWidget& window)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the window was not exposed");
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+Board::Board(int rows)
+{
+    if (!m_dir.isValid())
+        qFatal("cannot make a temporary folder");
+    writeFile(QDir(m_dir.path()).filePath(QStringLiteral("English.xml")), shippedLanguageFile());
+    writeFile(QDir(m_dir.path()).filePath(QLatin1String(tallivor::stationFileName)), stationFileBytes(rows));
+    m_platform = std::make_unique<QuietPlatform>(m_dir.path());
+    m_form = std::make_unique<tallivor::Form1>(*m_platform, m_dir.path());
+    m_form->load();
+    // The benchmark ticks and saves itself: no timer of the window (the clock, the autosave) may act behind its back.
+    for (QTimer* timer : m_form->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+        timer->stop();
+    if (m_form->Namelist->listCount() != rows)
+        qFatal("the board loaded %d rows, not %d", m_form->Namelist->listCount(), rows);
+    showAndExpose(*m_form);
+}
+
+Board::~Board()
+{
+    m_form.reset(); // before the platform it refers to
+}
+
+std::array<QAbstractItemView*, 4> Board::lists() const
+{
+    return {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist};
+}
+
+PlainBoard::PlainBoard(int rows) : m_window(std::make_unique<QWidget>())
+{
+    m_window->setWindowTitle(QStringLiteral("Tallivor (QListWidget)"));
+    tallivor::setUpWindow(*m_window, 8055, 5790, QColor(tallivor::form1Background));
+
+    // The same file the main window would read, split into its four columns.
+    const std::array<const char*, 4> names{"Eventlist", "Namelist", "timeList", "Rellist"};
+    std::array<QStringList, 4> columns;
+    const QList<QByteArray> lines = stationFileBytes(rows).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].trimmed().split(',');
+        if (fields.size() != 4)
+            continue;
+        for (int k = 0; k < 4; ++k)
+            columns[k].append(QString::fromUtf8(fields[k]));
+    }
+
+    for (const tallivor::ControlSpec& spec : tallivor::form1Layout()) {
+        if (spec.kind != tallivor::Kind::ListBox)
+            continue;
+        for (int k = 0; k < 4; ++k) {
+            if (std::strcmp(spec.name, names[k]) != 0)
+                continue;
+            auto* list = new QListWidget(m_window.get());
+            list->setObjectName(QString::fromLatin1(spec.name));
+            list->setGeometry(tallivor::toPixels(spec.left), tallivor::toPixels(spec.top),
+                              tallivor::toPixels(spec.width), tallivor::toPixels(spec.height));
+            list->setFont(tallivor::designFont(spec.font));
+            list->addItems(columns[k]);
+            m_lists[k] = list;
+        }
+    }
+    for (QListWidget* list : m_lists) {
+        if (!list)
+            qFatal("the main window's layout lacks a list");
+        list->setCurrentRow(rows - 1); // where the main window starts: the last row selected and in view
+    }
+    showAndExpose(*m_window);
+}
+
+PlainBoard::~PlainBoard() = default;
+
+void PlainBoard::tick(const QString& startWord, const QString& priceText)
+{
+    QListWidget* states = m_lists[0];
+    QListWidget* times = m_lists[2];
+    QListWidget* charges = m_lists[3];
+    tallivor::PriceReader price(priceText);
+    const int rows = std::min({states->count(), times->count(), charges->count()});
+    for (int i = 0; i < rows; ++i) {
+        QString time = times->item(i)->text();
+        QString charge = charges->item(i)->text();
+        const tallivor::RowChange change =
+            tallivor::tickRow(time, charge, states->item(i)->text() == startWord, price);
+        if (change != tallivor::RowChange::None)
+            times->item(i)->setText(time);
+        if (change == tallivor::RowChange::TimeAndCharge)
+            charges->item(i)->setText(charge);
+    }
+}
+
+void PlainBoard::keepRowsInStep()
+{
+    for (QListWidget* source : m_lists) {
+        QObject::connect(source, &QListWidget::currentRowChanged, source, [this](int row) {
+            for (QListWidget* list : m_lists)
+                list->setCurrentRow(row);
+        });
+    }
+}
+
+void PaintCounter::watch(QAbstractItemView* view)
+{
+    QObject* viewport = view->viewport();
+    viewport->installEventFilter(this);
+    m_viewports.push_back(viewport);
+    m_paints.push_back(0);
+}
+
+void PaintCounter::reset()
+{
+    std::fill(m_paints.begin(), m_paints.end(), 0);
+}
+
+int PaintCounter::paintedViews() const
+{
+    return int(std::count_if(m_paints.begin(), m_paints.end(), [](int paints) { return paints > 0; }));
+}
+
+bool PaintCounter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint) {
+        for (std::size_t i = 0; i < m_viewports.size(); ++i) {
+            if (m_viewports[i] == watched)
+                ++m_paints[i];
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace bench

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Times the real Tallivor executable's start-up as a whole process, from outside: from the moment the process is
+# started to the moment its window named "Tallivor" is mapped on an X display of its own (Xvfb), once with a station
+# file of 32,767 running stations and once with an empty one, alternating, and reports both and their difference.
+#
+#   bench/startup.sh [BUILD_DIR]          BUILD_DIR defaults to build/bench
+#   RUNS=15 bench/startup.sh              counted runs of each file (one more of each warms the caches first)
+#
+# Needs Tallivor, tallivor_bench (writes the station file) and tallivor_mapwatch (watches for the map) in
+# BUILD_DIR/bin, and Xvfb and python3 on the path. The program is ended with SIGKILL once its window is mapped, so
+# it never rewrites its station file between runs.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build/bench}" && pwd)
+runs=${RUNS:-15}
+rows=32767
+bin=$build/bin
+for tool in "$bin/Tallivor" "$bin/tallivor_bench" "$bin/tallivor_mapwatch"; do
+    [ -x "$tool" ] || { echo "startup.sh: $tool is missing: build $build first" >&2; exit 1; }
+done
+command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is missing (package xvfb)" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/tallivor-startup.XXXXXX)
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# An X display of our own: Xvfb picks a free display number and writes it to the given descriptor.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+[ -s "$work/display" ] || { echo "startup.sh: Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Two program folders, each the executable's folder, as on the counter PC.
+for name in full empty; do
+    mkdir "$work/$name"
+    cp "$bin/Tallivor" "$bin/English.xml" "$work/$name/"
+done
+"$bin/tallivor_bench" --write-station-file "$work/full.xml" "$rows"
+: >"$work/empty.xml"
+
+# One start: the station file laid anew, then the milliseconds until the window is mapped.
+start_once() {
+    cp "$work/$1.xml" "$work/$1/tallivor.xml"
+    if ! "$bin/tallivor_mapwatch" --name Tallivor --timeout 60 -- "$work/$1/Tallivor"; then
+        kill -0 "$xvfb_pid" 2>/dev/null || echo "startup.sh: Xvfb is gone: it was ended from outside" >&2
+        return 1
+    fi
+}
+
+start_once full >/dev/null
+start_once empty >/dev/null
+full=() empty=() difference=()
+for _ in $(seq "$runs"); do
+    f=$(start_once full)
+    e=$(start_once empty)
+    full+=("$f")
+    empty+=("$e")
+    difference+=("$(python3 -c "print($f - $e)")")
+done
+
+python3 "$here/summary.py" series "start-up to mapped window, $rows-row station file" "$rows" ms - "${full[@]}"
+python3 "$here/summary.py" series "start-up to mapped window, empty station file" 0 ms - "${empty[@]}"
+medians=$(python3 -c "import statistics, sys; a = sys.argv[1:]; n = len(a) // 2
+print(f'{statistics.median(map(float, a[:n])) - statistics.median(map(float, a[n:])):.1f}')" "${full[@]}" "${empty[@]}")
+python3 "$here/summary.py" series "start-up: $rows rows minus empty (run by run)" "$rows" ms 150 \
+    --note "difference of the medians: $medians ms" "${difference[@]}"

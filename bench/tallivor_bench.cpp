@@ -1,0 +1,452 @@
+// The benchmark program: the clock's tick, the station file's save and autosave, and a click in the station table,
+// timed in process on shown windows, beside the same tick and click done on plain QListWidgets in the same run.
+//
+//   tallivor_bench [--case tick,tick-plain,save,click,click-plain] [--rows 1000,10000,32767] [--reps 50] [--warmup 5]
+//                  [--no-header]
+//   tallivor_bench --write-station-file PATH ROWS     writes a station file of ROWS running stations and exits
+//   tallivor_bench --qt-version                       prints the version of the Qt libraries in use
+//
+// --rows applies to the tick; the save and the click always use 32,767 rows. Under callgrind, start with
+// --collect-atstart=no: only the timed sections are collected.
+#include "Boards.h"
+#include "Report.h"
+
+#include "board/Form1.h"
+#include "ui/ListBox.h"
+#include "ui/ScrollBar.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define TALLIVOR_TOGGLE_COLLECT() CALLGRIND_TOGGLE_COLLECT
+#else
+#define TALLIVOR_TOGGLE_COLLECT() ((void)0)
+#endif
+
+using namespace bench;
+using tallivor::Form1;
+using tallivor::ListBox;
+
+namespace {
+
+constexpr int fullRoom = 32767;
+
+struct Options
+{
+    QStringList cases{QStringLiteral("tick"), QStringLiteral("tick-plain"), QStringLiteral("save"),
+                      QStringLiteral("click"), QStringLiteral("click-plain")};
+    QList<int> tickRows{1000, 10000, fullRoom};
+    int reps = 50;
+    int warmup = 5;
+
+    bool runs(const char* name) const { return cases.contains(QLatin1String(name)); }
+};
+
+// Marks a timed section for callgrind; costs nothing outside it.
+class Collect
+{
+public:
+    Collect() { TALLIVOR_TOGGLE_COLLECT(); }
+    ~Collect() { TALLIVOR_TOGGLE_COLLECT(); }
+    Collect(const Collect&) = delete;
+    Collect& operator=(const Collect&) = delete;
+};
+
+QString paintedNote(int unpainted, int views, int reps)
+{
+    return unpainted == 0 ? QStringLiteral("painted %1/%1 lists each time").arg(views)
+                          : QStringLiteral("WARNING: %1 of %2 repaints left a list unpainted").arg(unpainted).arg(reps);
+}
+
+// Repaints the window at once, its lists' rows included. A plain repaint() of the window leaves its opaque children
+// alone (the lists' viewports keep what the backing store holds), so the viewports are marked first and the one
+// synchronous repaint then draws them all and flushes once.
+template <typename View, std::size_t N>
+void repaintWithLists(QWidget& window, const std::array<View*, N>& lists)
+{
+    for (View* list : lists)
+        list->viewport()->update();
+    window.repaint();
+}
+
+// Lets the event loop do what it does after a handler returns: the views' zero-delay timers, then the update request
+// that paints what they marked. Three passes suffice; an idle pass costs a few microseconds.
+void runEventLoopBriefly()
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
+}
+
+QPoint rowCentre(QAbstractItemView* list, int row)
+{
+    const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
+    if (!list->viewport()->rect().contains(centre))
+        qFatal("row %d of %s is out of view", row, qPrintable(list->objectName()));
+    return centre;
+}
+
+// The clock's tick on the main window: the tick() call, then an immediate repaint of the whole window with its four
+// lists; and, as the event loop does it, the tick followed by the processing of the updates it posted (which paints
+// only the lists that changed).
+void benchTick(Report& report, const Options& options, int rows)
+{
+    Board board(rows);
+    Form1& form = board.form();
+    PaintCounter paints(board.lists());
+    std::vector<double> compute, repaint, total, viaLoop;
+    int unpainted = 0, loopPainted = 0;
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        paints.reset();
+        Clock::time_point t0, t1, t2;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            form.tick();
+            t1 = Clock::now();
+            repaintWithLists(form, board.lists());
+            t2 = Clock::now();
+        }
+        const bool allPainted = paints.paintedViews() == paints.watchedViews();
+        runEventLoopBriefly();
+        if (i < options.warmup)
+            continue;
+        unpainted += allPainted ? 0 : 1;
+        compute.push_back(millisecondsBetween(t0, t1));
+        repaint.push_back(millisecondsBetween(t1, t2));
+        total.push_back(millisecondsBetween(t0, t2));
+    }
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        paints.reset();
+        Clock::time_point t0, t1;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            form.tick();
+            runEventLoopBriefly();
+            t1 = Clock::now();
+        }
+        if (i < options.warmup)
+            continue;
+        loopPainted += paints.paintedViews();
+        viaLoop.push_back(millisecondsBetween(t0, t1));
+    }
+    const std::optional<double> target = rows == fullRoom ? std::optional<double>(5) : std::nullopt;
+    report.add(QStringLiteral("tick, ListBox: compute (tick())"), rows, summarize(compute));
+    report.add(QStringLiteral("tick, ListBox: repaint (window with its lists)"), rows, summarize(repaint), {},
+               paintedNote(unpainted, paints.watchedViews(), options.reps));
+    report.add(QStringLiteral("tick, ListBox: compute + repaint"), rows, summarize(total), target);
+    report.add(QStringLiteral("tick, ListBox: compute + event-loop update"), rows, summarize(viaLoop), {},
+               QStringLiteral("%1 lists painted per tick on average").arg(double(loopPainted) / options.reps));
+}
+
+// The same tick done item by item on four QListWidgets.
+void benchPlainTick(Report& report, const Options& options, int rows)
+{
+    PlainBoard board(rows);
+    PaintCounter paints(board.lists());
+    const QString startWord = QStringLiteral("Start");
+    const QString price = QStringLiteral("10");
+    std::vector<double> compute, repaint, total;
+    int unpainted = 0;
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        paints.reset();
+        Clock::time_point t0, t1, t2;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            board.tick(startWord, price);
+            t1 = Clock::now();
+            repaintWithLists(board.window(), board.lists());
+            t2 = Clock::now();
+        }
+        const bool allPainted = paints.paintedViews() == paints.watchedViews();
+        runEventLoopBriefly();
+        if (i < options.warmup)
+            continue;
+        unpainted += allPainted ? 0 : 1;
+        compute.push_back(millisecondsBetween(t0, t1));
+        repaint.push_back(millisecondsBetween(t1, t2));
+        total.push_back(millisecondsBetween(t0, t2));
+    }
+    report.add(QStringLiteral("tick, QListWidget: compute (item loop)"), rows, summarize(compute));
+    report.add(QStringLiteral("tick, QListWidget: repaint (window with its lists)"), rows, summarize(repaint), {},
+               paintedNote(unpainted, paints.watchedViews(), options.reps));
+    report.add(QStringLiteral("tick, QListWidget: compute + repaint"), rows, summarize(total));
+}
+
+void benchSave(Report& report, const Options& options)
+{
+    Board board(fullRoom);
+    Form1& form = board.form();
+    QFile file(form.stationFilePath());
+    std::vector<double> samples;
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        form.tick(); // new content every time, so that a save can never be skipped as unchanged
+        Clock::time_point t0, t1;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            form.savefile();
+            t1 = Clock::now();
+        }
+        if (i >= options.warmup)
+            samples.push_back(millisecondsBetween(t0, t1));
+    }
+    const qint64 size = file.size();
+    if (size < fullRoom * 20)
+        qFatal("the saved station file holds only %lld bytes", size);
+    report.add(QStringLiteral("savefile"), fullRoom, summarize(samples), 20,
+               QStringLiteral("%1 KiB file").arg(size / 1024));
+}
+
+// The once-a-minute autosave, where the window has one: with nothing changed since the last write (it only compares)
+// and after a tick (it writes).
+template <typename Window>
+constexpr bool hasAutosave = requires(Window& window) { window.autosave(); };
+
+template <typename Window>
+void benchAutosave(Report& report, const Options& options)
+{
+    if constexpr (hasAutosave<Window>) {
+        Board board(fullRoom);
+        Window& form = board.form();
+        std::vector<double> unchanged, changed;
+        form.savefile();
+        for (int i = 0; i < options.warmup + options.reps; ++i) {
+            Clock::time_point t0, t1, t2, t3;
+            {
+                Collect collect;
+                t0 = Clock::now();
+                form.autosave();
+                t1 = Clock::now();
+            }
+            form.tick();
+            {
+                Collect collect;
+                t2 = Clock::now();
+                form.autosave();
+                t3 = Clock::now();
+            }
+            if (i < options.warmup)
+                continue;
+            unchanged.push_back(millisecondsBetween(t0, t1));
+            changed.push_back(millisecondsBetween(t2, t3));
+        }
+        report.add(QStringLiteral("autosave, board unchanged (compares only)"), fullRoom, summarize(unchanged));
+        report.add(QStringLiteral("autosave, after a tick (writes)"), fullRoom, summarize(changed));
+    } else {
+        report.addText(QStringLiteral("autosave: this build's main window has none"));
+    }
+}
+
+// Clicks on the rows near the bottom (the rows in view after the load), alternating between two so that every click
+// moves the selection and runs the whole cascade. QTest delivers the press and release straight to the viewport as
+// spontaneous events, as the window would after finding the widget under the pointer, and returns without running
+// the event loop: the cascade and the repaint are timed apart. A second series lets the event loop paint instead.
+template <typename Window, typename ClickedList>
+void benchClicks(Report& report, const Options& options, Window& window, const std::array<ClickedList*, 4>& lists,
+                 const QString& kind, const std::function<bool(int)>& allOn, const int& doubleClicks)
+{
+    PaintCounter paints(lists);
+    const int rows = int(lists[0]->model()->rowCount());
+    for (ClickedList* list : lists) {
+        std::vector<double> cascade, repaint, total, viaLoop;
+        int unpainted = 0, missed = 0, loopPainted = 0;
+        for (int i = 0; i < options.warmup + options.reps; ++i) {
+            const int row = allOn(rows - 2) ? rows - 3 : rows - 2;
+            const QPoint position = rowCentre(list, row);
+            paints.reset();
+            Clock::time_point t0, t1, t2;
+            {
+                Collect collect;
+                t0 = Clock::now();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, position);
+                t1 = Clock::now();
+                repaintWithLists(window, lists);
+                t2 = Clock::now();
+            }
+            const bool allPainted = paints.paintedViews() == paints.watchedViews();
+            missed += allOn(row) ? 0 : 1;
+            runEventLoopBriefly();
+            if (i < options.warmup)
+                continue;
+            unpainted += allPainted ? 0 : 1;
+            cascade.push_back(millisecondsBetween(t0, t1));
+            repaint.push_back(millisecondsBetween(t1, t2));
+            total.push_back(millisecondsBetween(t0, t2));
+        }
+        for (int i = 0; i < options.warmup + options.reps; ++i) {
+            const int row = allOn(rows - 2) ? rows - 3 : rows - 2;
+            const QPoint position = rowCentre(list, row);
+            paints.reset();
+            Clock::time_point t0, t1;
+            {
+                Collect collect;
+                t0 = Clock::now();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, position);
+                runEventLoopBriefly();
+                t1 = Clock::now();
+            }
+            missed += allOn(row) ? 0 : 1;
+            if (i < options.warmup)
+                continue;
+            loopPainted += paints.paintedViews();
+            viaLoop.push_back(millisecondsBetween(t0, t1));
+        }
+        QString note = paintedNote(unpainted, paints.watchedViews(), options.reps);
+        if (missed)
+            note += QStringLiteral("; WARNING: %1 clicks left a list on another row").arg(missed);
+        if (doubleClicks)
+            note += QStringLiteral("; WARNING: %1 clicks were taken as double-clicks").arg(doubleClicks);
+        const QString name = kind + QStringLiteral(" click in ") + list->objectName();
+        const std::optional<double> target =
+            kind == QLatin1String("ListBox") ? std::optional<double>(2) : std::nullopt;
+        report.add(name + QStringLiteral(": cascade"), rows, summarize(cascade));
+        report.add(name + QStringLiteral(": repaint"), rows, summarize(repaint));
+        report.add(name + QStringLiteral(": cascade + repaint"), rows, summarize(total), target, note);
+        report.add(name + QStringLiteral(": cascade + event-loop update"), rows, summarize(viaLoop), {},
+                   QStringLiteral("%1 lists painted per click on average").arg(double(loopPainted) / options.reps));
+    }
+}
+
+void benchClick(Report& report, const Options& options)
+{
+    Board board(fullRoom);
+    Form1& form = board.form();
+    int doubleClicks = 0;
+    const std::array<ListBox*, 4> lists{form.Eventlist, form.Namelist, form.timeList, form.Rellist};
+    for (ListBox* list : lists)
+        QObject::connect(list, &ListBox::listDblClick, [&doubleClicks] { ++doubleClicks; });
+    const auto allOn = [&form, &lists](int row) {
+        return std::all_of(lists.begin(), lists.end(), [row](ListBox* list) { return list->listIndex() == row; }) &&
+               form.VScroll1->value() == row;
+    };
+    benchClicks(report, options, form, lists, QStringLiteral("ListBox"), allOn, doubleClicks);
+}
+
+void benchPlainClick(Report& report, const Options& options)
+{
+    PlainBoard board(fullRoom);
+    board.keepRowsInStep();
+    int doubleClicks = 0;
+    for (QListWidget* list : board.lists())
+        QObject::connect(list, &QListWidget::itemDoubleClicked, [&doubleClicks] { ++doubleClicks; });
+    const auto allOn = [&board](int row) {
+        const auto& lists = board.lists();
+        return std::all_of(lists.begin(), lists.end(), [row](QListWidget* list) { return list->currentRow() == row; });
+    };
+    benchClicks(report, options, board.window(), board.lists(), QStringLiteral("QListWidget"), allOn, doubleClicks);
+}
+
+QList<int> numberList(const QString& text)
+{
+    QList<int> numbers;
+    for (const QString& piece : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int number = piece.toInt(&ok);
+        if (!ok || number < 1)
+            qFatal("not a row count: %s", qPrintable(piece));
+        numbers.append(number);
+    }
+    return numbers;
+}
+
+[[noreturn]] void usage()
+{
+    std::fprintf(stderr, "usage: tallivor_bench [--case tick,tick-plain,save,click,click-plain] [--rows N,N,...]\n"
+                         "                      [--reps N] [--warmup N] [--no-header]\n"
+                         "       tallivor_bench --write-station-file PATH ROWS\n"
+                         "       tallivor_bench --qt-version\n");
+    std::exit(2);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    // The requests that need no window are answered before the application starts.
+    const QStringList arguments = [&] {
+        QStringList list;
+        for (int i = 1; i < argc; ++i)
+            list.append(QString::fromLocal8Bit(argv[i]));
+        return list;
+    }();
+    if (arguments.value(0) == QLatin1String("--qt-version")) {
+        std::printf("%s\n", qVersion());
+        return 0;
+    }
+    if (arguments.value(0) == QLatin1String("--write-station-file")) {
+        if (arguments.size() != 3)
+            usage();
+        const QList<int> rows = numberList(arguments[2]);
+        QFile file(arguments[1]);
+        const QByteArray bytes = stationFileBytes(rows.value(0));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(arguments[1]));
+        return 0;
+    }
+
+    Options options;
+    bool header = true;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const auto value = [&]() -> QString {
+            if (i + 1 >= arguments.size())
+                usage();
+            return arguments[++i];
+        };
+        if (argument == QLatin1String("--case")) {
+            const QStringList known = Options().cases;
+            options.cases = value().split(QLatin1Char(','), Qt::SkipEmptyParts);
+            for (const QString& name : options.cases) {
+                if (!known.contains(name))
+                    usage();
+            }
+        }
+        else if (argument == QLatin1String("--rows"))
+            options.tickRows = numberList(value());
+        else if (argument == QLatin1String("--reps"))
+            options.reps = numberList(value()).value(0);
+        else if (argument == QLatin1String("--warmup"))
+            options.warmup = value().toInt();
+        else if (argument == QLatin1String("--no-header"))
+            header = false;
+        else
+            usage();
+    }
+
+    QApplication app(argc, argv);
+    Report report;
+    if (header)
+        Report::printHeader();
+    for (const int rows : options.tickRows) {
+        if (options.runs("tick"))
+            benchTick(report, options, rows);
+        if (options.runs("tick-plain"))
+            benchPlainTick(report, options, rows);
+        report.print();
+        report = Report();
+    }
+    if (options.runs("save"))
+        benchSave(report, options);
+    if (options.runs("save"))
+        benchAutosave<Form1>(report, options);
+    if (options.runs("click"))
+        benchClick(report, options);
+    if (options.runs("click-plain"))
+        benchPlainClick(report, options);
+    report.print();
+    return 0;
+}
