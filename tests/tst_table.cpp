@@ -67,6 +67,7 @@ private Q_SLOTS:
     void focusNeverSelectsARow();
     void rellistShowsNoScrollBarAfterAClick();
     void listsScrollTogether();
+    void changedTextsInViewAreDrawnAgain();
     void listBoxRules();
     void scrollBarRules();
 
@@ -253,6 +254,50 @@ void TestTable::listsScrollTogether()
     const QList<int> down = firstRows();
     QVERIFY(down.first() > scrolled.first());
     QCOMPARE(down, QList<int>(4, down.first()));
+}
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+void TestTable::changedTextsInViewAreDrawnAgain()
+{
+    startWith(60); // the last row is selected, so the lists show the bottom of the board
+    QWidget* viewport = m_form->timeList->viewport();
+    PaintCounter paints(viewport);
+    QCoreApplication::processEvents();
+    const QImage before = viewport->grab().toImage();
+
+    paints.count = 0;
+    m_form->timeList->setList(0, QStringLiteral("99:99")); // out of view: nothing to draw
+    QCoreApplication::processEvents();
+    QCOMPARE(paints.count, 0);
+
+    m_form->timeList->setList(59, QStringLiteral("99:99"));
+    QTRY_VERIFY(paints.count > 0);
+    QVERIFY(viewport->grab().toImage() != before);
+    // A tick changes every running row: the rows in view are drawn with their new texts.
+    const QImage ticked = viewport->grab().toImage();
+    paints.count = 0;
+    m_form->tick();
+    QTRY_VERIFY(paints.count > 0);
+    QVERIFY(viewport->grab().toImage() != ticked);
 }
 
 void TestTable::listBoxRules()

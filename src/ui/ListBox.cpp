@@ -1,5 +1,6 @@
 #include "ListBox.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QScopedValueRollback>
 
@@ -131,6 +132,22 @@ void ListBox::showListIndex()
     const QModelIndex index = m_column.index(m_listIndex);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+void ListBox::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    // New texts never move a row: rows have one height and no editor is ever open. QListView would still lay out
+    // every row again, which at 32,767 rows costs milliseconds once a second; drawing the rows in view anew is enough.
+    if (QAccessible::isActive()) {
+        QListView::dataChanged(topLeft, bottomRight, roles); // screen readers are told about every change
+        return;
+    }
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    const int firstShown = top.isValid() ? top.row() : 0;
+    const int lastShown = bottom.isValid() ? bottom.row() : listCount() - 1;
+    if (bottomRight.row() >= firstShown && topLeft.row() <= lastShown)
+        viewport()->update();
 }
 
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)

@@ -65,6 +65,8 @@ signals:
     void listDblClick();
 
 protected:
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
