@@ -46,6 +46,10 @@ void TestClock::rowRule_data()
     QTest::newRow("minutes keep their text until they change") << "007:58" << "0" << true << "1" << 1 << "007:59"
                                                                << "0";
     QTest::newRow("minutes become a number at the rollover") << "007:58" << "0" << true << "1" << 2 << "8:0" << "1";
+    QTest::newRow("two-digit seconds") << "12:34" << "0" << true << "10" << 1 << "12:35" << "0";
+    QTest::newRow("one-digit seconds") << "9:8" << "0" << true << "10" << 1 << "9:9" << "0";
+    QTest::newRow("seconds with a leading zero lose it") << "12:05" << "0" << true << "10" << 1 << "12:6" << "0";
+    QTest::newRow("58 to 59 and on to the rollover") << "12:58" << "0" << true << "10" << 2 << "13:0" << "10";
     QTest::newRow("blanks around the seconds") << "2: 5 " << "0" << true << "1" << 1 << "2:6" << "0";
     QTest::newRow("price 0.1 three times") << "0:0" << "00" << true << "0.1" << 180 << "3:0" << "0.3";
     QTest::newRow("price of letters adds nothing") << "0:59" << "00" << true << "abc" << 1 << "1:0" << "0";

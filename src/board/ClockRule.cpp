@@ -38,6 +38,34 @@ void appendSeconds(QString& time, double seconds)
     }
 }
 
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Most ticks only add one to the last digit of the seconds: plain digit minutes, then seconds of one digit, or of two
+// without a leading zero, whose last digit is below 9 and which stay below 60 ("12:34" becomes "12:35"). That case is
+// done in place without reading any number; anything else (a rollover, "07", blanks, a second colon) takes the
+// general path.
+bool addSecondInPlace(QString& time)
+{
+    const qsizetype size = time.size();
+    const qsizetype colon = size - (size >= 3 && time[size - 3] == u':' ? 3 : 2);
+    if (colon < 1 || time[colon] != u':')
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        if (!isDigit(time[i]))
+            return false;
+    }
+    const QChar last = time[size - 1];
+    if (last < u'0' || last > u'8')
+        return false;
+    if (size - colon == 3 && (time[colon + 1] < u'1' || time[colon + 1] > u'5'))
+        return false;
+    time[size - 1] = QChar(last.unicode() + 1);
+    return true;
+}
+
 } // namespace
 
 double PriceReader::value()
@@ -51,6 +79,8 @@ RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& pri
 {
     if (!running)
         return RowChange::None;
+    if (addSecondInPlace(time))
+        return RowChange::Time;
     const qsizetype colon = time.indexOf(u':');
     if (colon < 0)
         return RowChange::None;
