@@ -44,7 +44,6 @@ private:
     FakePlatform m_platform;
     std::unique_ptr<Form1> m_form;
 
-    void startWith(const QStringList& rows);
 };
 
 void TestCommands::init()
@@ -59,17 +58,9 @@ void TestCommands::cleanup()
     m_folder.reset();
 }
 
-void TestCommands::startWith(const QStringList& rows)
-{
-    m_folder->write(QStringLiteral("tallivor.xml"), crlf(QStringList{QStringLiteral("10,English.xml")} + rows));
-    m_form = m_folder->start(m_platform);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
 void TestCommands::resetNeedsTwoClicks()
 {
-    startWith({"Start,A,12:34,120", "Stop,B,1:0,10"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,12:34,120", "Stop,B,1:0,10"}));
     op::clickRow(m_form->Namelist, 0);
     LabelButton* reset = m_form->btn[4];
     op::click(reset);
@@ -86,7 +77,7 @@ void TestCommands::resetNeedsTwoClicks()
 
 void TestCommands::removeNeedsTwoClicksWithoutLeavingTheLabel()
 {
-    startWith({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,2:0,20"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,2:0,20"}));
     op::clickRow(m_form->Namelist, 1);
     LabelButton* remove = m_form->btn[1];
     op::click(remove);
@@ -110,7 +101,7 @@ void TestCommands::removeNeedsTwoClicksWithoutLeavingTheLabel()
 
 void TestCommands::resetAndRemoveWithoutASelectedRowDoNothing()
 {
-    startWith({"Stop,A,1:0,10", "Stop,B,2:0,20"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,1:0,10", "Stop,B,2:0,20"}));
     op::click(m_form->btn[1]);
     op::click(m_form->btn[1]); // removes B, the selected last row
     QCOMPARE(column(m_form->Namelist), QStringList({"A"}));
@@ -125,7 +116,7 @@ void TestCommands::resetAndRemoveWithoutASelectedRowDoNothing()
 
 void TestCommands::editWithoutASelectedRowOpensNothing()
 {
-    startWith({"Stop,A,1:0,10", "Stop,B,2:0,20"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,1:0,10", "Stop,B,2:0,20"}));
     op::click(m_form->btn[1]);
     op::click(m_form->btn[1]);
     op::click(m_form->btn[3]);
@@ -134,7 +125,7 @@ void TestCommands::editWithoutASelectedRowOpensNothing()
 
 void TestCommands::addReplacesWhatWasTypedInAnOpenEditor()
 {
-    startWith({"Start,A,12:34,120"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,12:34,120"}));
     op::click(m_form->btn[3]);
     EditDialog* dialog = m_form->edit();
     QVERIFY(dialog->ISEDIT);
@@ -149,7 +140,7 @@ void TestCommands::addReplacesWhatWasTypedInAnOpenEditor()
 
 void TestCommands::settingsOpensWithThePriceAndLanguage()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     m_form->REL->setText(QStringLiteral("0.5"));
     op::click(m_form->btn[2]);
     SettingsDialog* dialog = m_form->settings();
@@ -161,7 +152,7 @@ void TestCommands::settingsOpensWithThePriceAndLanguage()
 
 void TestCommands::openersApplyTheLanguageAfterShowing()
 {
-    startWith({"Stop,A,0:0,00"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00"}));
     // The language file changes on disk while the program runs; every opener applies it afresh.
     QByteArray english = m_folder->read(QStringLiteral("English.xml"));
     english.replace("Cancel=Cancel", "Cancel=Close");
@@ -179,7 +170,7 @@ void TestCommands::openersApplyTheLanguageAfterShowing()
 
 void TestCommands::linksOpenTheMakersAddress()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     op::click(m_form->btn[11]);
     op::click(m_form->btn[12]);
     QCOMPARE(m_platform.calls.size(), std::size_t(2));
@@ -197,7 +188,7 @@ void TestCommands::linksOpenTheMakersAddress()
 
 void TestCommands::captionsAndCreditDoNothing()
 {
-    startWith({"Start,A,1:0,10", "Stop,B,2:0,20"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
     const QStringList names = column(m_form->Namelist), states = column(m_form->Eventlist);
     for (int index = 5; index <= 10; ++index)
         op::click(m_form->btn[index]);
@@ -213,7 +204,7 @@ void TestCommands::captionsAndCreditDoNothing()
 
 void TestCommands::closingWithADialogOpenEndsWithoutApplyingIt()
 {
-    startWith({"Stop,A,0:0,00"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00"}));
     op::click(m_form->btn[0]);
     op::retype(m_form->edit()->computerName, QStringLiteral("Never added"));
     QPointer<EditDialog> editor = m_form->edit();

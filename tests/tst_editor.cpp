@@ -49,7 +49,6 @@ private:
     FakePlatform m_platform;
     std::unique_ptr<Form1> m_form;
 
-    void startWith(const QStringList& rows);
     EditDialog* editor() { return m_form->edit(); }
 };
 
@@ -64,17 +63,9 @@ void TestEditor::cleanup()
     m_folder.reset();
 }
 
-void TestEditor::startWith(const QStringList& rows)
-{
-    m_folder->write(QStringLiteral("tallivor.xml"), crlf(QStringList{QStringLiteral("10,English.xml")} + rows));
-    m_form = m_folder->start(m_platform);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
 void TestEditor::addWithoutASelectedRow()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     op::click(m_form->btn[0]);
     EditDialog* dialog = editor();
     QVERIFY(dialog->isVisible());
@@ -106,7 +97,7 @@ void TestEditor::addWithoutASelectedRow()
 
 void TestEditor::addWithTheSelectedRowsNameIsRefused()
 {
-    startWith({"Stop,A,0:0,00", "Start,B,1:0,10"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10"}));
     op::clickRow(m_form->Namelist, 0);
     op::click(m_form->btn[0]);
     QCOMPARE(editor()->computerName->text(), QStringLiteral("A"));
@@ -121,7 +112,7 @@ void TestEditor::addWithTheSelectedRowsNameIsRefused()
 
 void TestEditor::addToABoardWithARowSelected()
 {
-    startWith({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,0:0,00", "Stop,D,0:0,00"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,0:0,00", "Stop,D,0:0,00"}));
     op::clickRow(m_form->timeList, 1);
     op::click(m_form->btn[0]);
     op::retype(editor()->computerName, QStringLiteral("Table 3"));
@@ -144,7 +135,7 @@ void TestEditor::addToABoardWithARowSelected()
 
 void TestEditor::addWhenTheScrollBarAlreadyHoldsTheNewIndex()
 {
-    startWith({"Stop,A,0:0,00", "Stop,B,0:0,00"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Stop,B,0:0,00"}));
     // Removing the selected last row leaves the scroll bar at 1 and nothing selected.
     op::click(m_form->btn[1]);
     op::click(m_form->btn[1]);
@@ -162,7 +153,7 @@ void TestEditor::addWhenTheScrollBarAlreadyHoldsTheNewIndex()
 
 void TestEditor::editWritesIntoTheRowSelectedWhenSaving()
 {
-    startWith({"Start,Table 3,1:5,10", "Stop,B,0:0,00", "Start,C,2:0,20"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,Table 3,1:5,10", "Stop,B,0:0,00", "Start,C,2:0,20"}));
     op::doubleClickRow(m_form->Namelist, 0);
     EditDialog* dialog = editor();
     QVERIFY(dialog->isVisible());
@@ -215,7 +206,7 @@ void TestEditor::refusalsLeaveTheBoardAsItWas()
     QFETCH(QString, minutes);
     QFETCH(QString, seconds);
     QFETCH(QString, yellowBox);
-    startWith({"Start,A,1:5,10", "Stop,B,0:0,00"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1:5,10", "Stop,B,0:0,00"}));
     op::clickRow(m_form->Namelist, 0);
     op::click(m_form->btn[editing ? 3 : 0]);
     op::retype(editor()->computerName, name);
@@ -236,7 +227,7 @@ void TestEditor::refusalsLeaveTheBoardAsItWas()
 
 void TestEditor::keyFiltersOfTheTimeBoxes()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     op::click(m_form->btn[0]);
     TextBox* minutes = editor()->MIN_TEXT;
     TextBox* seconds = editor()->SEC_TEXT;
@@ -258,7 +249,7 @@ void TestEditor::keyFiltersOfTheTimeBoxes()
 
 void TestEditor::enterSavesOnlyFromTheNameBox()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     op::click(m_form->btn[0]);
     op::retype(editor()->computerName, QStringLiteral("PC 9"));
     QTest::keyClick(editor()->MIN_TEXT, Qt::Key_Return);
@@ -270,7 +261,7 @@ void TestEditor::enterSavesOnlyFromTheNameBox()
 
 void TestEditor::longTimesAndTimesWithoutColonSurvive()
 {
-    startWith({"Start,Long,1000:5,99", "Stop,Odd,12,0"});
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,Long,1000:5,99", "Stop,Odd,12,0"}));
     op::clickRow(m_form->Namelist, 0);
     op::click(m_form->btn[3]);
     QCOMPARE(editor()->MIN_TEXT->text(), QStringLiteral("1000")); // the box limits typing, not what it is given
@@ -292,7 +283,7 @@ void TestEditor::longTimesAndTimesWithoutColonSurvive()
 
 void TestEditor::fullBoardRefusesAnotherStation()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     QStringList names;
     for (int i = 0; i < 32767; ++i)
         names << QStringLiteral("PC %1").arg(i);
@@ -309,7 +300,7 @@ void TestEditor::fullBoardRefusesAnotherStation()
 
 void TestEditor::cancelDiscardsTheWindowNotTheRows()
 {
-    startWith({});
+    m_form = m_folder->startShown(m_platform, englishBoard({}));
     op::click(m_form->btn[0]);
     op::retype(editor()->computerName, QStringLiteral("Kept"));
     op::click(editor()->btn[0]);

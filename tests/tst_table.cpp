@@ -76,7 +76,6 @@ private:
     FakePlatform m_platform;
     std::unique_ptr<Form1> m_form;
 
-    void startWith(int rows);
 };
 
 void TestTable::init()
@@ -88,14 +87,6 @@ void TestTable::cleanup()
 {
     m_form.reset();
     m_folder.reset();
-}
-
-void TestTable::startWith(int rows)
-{
-    m_folder->write(QStringLiteral("tallivor.xml"), boardOf(rows));
-    m_form = m_folder->start(m_platform);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
 void TestTable::clickInAnyListSelectsTheRowInAll_data()
@@ -112,7 +103,7 @@ void TestTable::clickInAnyListSelectsTheRowInAll()
 {
     QFETCH(QString, list);
     QFETCH(int, row);
-    startWith(12);
+    m_form = m_folder->startShown(m_platform, boardOf(12));
     verifyRowSelected(*m_form, 11);
     ListBox* clicked = listNamed(*m_form, list);
     QTest::mouseClick(clicked->viewport(), Qt::LeftButton, {}, rowCentre(clicked, row));
@@ -121,7 +112,7 @@ void TestTable::clickInAnyListSelectsTheRowInAll()
 
 void TestTable::clickOnTheSelectedRowChangesNothing()
 {
-    startWith(6);
+    m_form = m_folder->startShown(m_platform, boardOf(6));
     QTest::mouseClick(m_form->timeList->viewport(), Qt::LeftButton, {}, rowCentre(m_form->timeList, 2));
     verifyRowSelected(*m_form, 2);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
@@ -140,7 +131,7 @@ void TestTable::clickOnTheSelectedRowChangesNothing()
 
 void TestTable::keyboardMovesTheSelectionOfAll()
 {
-    startWith(8);
+    m_form = m_folder->startShown(m_platform, boardOf(8));
     m_form->Rellist->setFocus();
     QTest::keyClick(m_form->Rellist, Qt::Key_Up);
     verifyRowSelected(*m_form, 6);
@@ -150,7 +141,7 @@ void TestTable::keyboardMovesTheSelectionOfAll()
 
 void TestTable::scrollBarValueFromCodeSelectsOnlyOnChange()
 {
-    startWith(12);
+    m_form = m_folder->startShown(m_platform, boardOf(12));
     m_form->VScroll1->setValue(3);
     verifyRowSelected(*m_form, 3);
     QSignalSpy spy(m_form->Namelist, &ListBox::listClick);
@@ -176,7 +167,7 @@ void TestTable::doubleClickTogglesTheStateWord()
 {
     QFETCH(QString, word);
     QFETCH(QString, toggled);
-    startWith(4);
+    m_form = m_folder->startShown(m_platform, boardOf(4));
     m_form->Eventlist->setList(1, word);
     QTest::mouseDClick(m_form->Eventlist->viewport(), Qt::LeftButton, {}, rowCentre(m_form->Eventlist, 1));
     verifyRowSelected(*m_form, 1);
@@ -189,20 +180,20 @@ void TestTable::doubleClickTogglesTheStateWord()
 
 void TestTable::doubleClickWithoutARowDoesNothing()
 {
-    startWith(0);
+    m_form = m_folder->startShown(m_platform, boardOf(0));
     QTest::mouseDClick(m_form->Eventlist->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     QCOMPARE(m_form->Eventlist->listCount(), 0);
 
     // Below the last row of a board with a selected row: no row is under the pointer, nothing toggles.
     m_form.reset();
-    startWith(2);
+    m_form = m_folder->startShown(m_platform, boardOf(2));
     QTest::mouseDClick(m_form->Eventlist->viewport(), Qt::LeftButton, {}, QPoint(20, 200));
     QCOMPARE(m_form->Eventlist->list(1), QStringLiteral("Start"));
 }
 
 void TestTable::doubleClickOnAChargeOnlySelects()
 {
-    startWith(5);
+    m_form = m_folder->startShown(m_platform, boardOf(5));
     QTest::mouseDClick(m_form->Rellist->viewport(), Qt::LeftButton, {}, rowCentre(m_form->Rellist, 2));
     verifyRowSelected(*m_form, 2);
     QVERIFY(!m_form->edit()->isVisible());
@@ -212,7 +203,7 @@ void TestTable::doubleClickOnAChargeOnlySelects()
 void TestTable::focusNeverSelectsARow()
 {
     // Nine rows: the scroll bar already holds 8, so the start selects nothing, and focus must not select either.
-    startWith(9);
+    m_form = m_folder->startShown(m_platform, boardOf(9));
     verifyRowSelected(*m_form, -1);
     for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist}) {
         list->setFocus(Qt::TabFocusReason);
@@ -223,7 +214,7 @@ void TestTable::focusNeverSelectsARow()
 
 void TestTable::rellistShowsNoScrollBarAfterAClick()
 {
-    startWith(40);
+    m_form = m_folder->startShown(m_platform, boardOf(40));
     m_form->Rellist->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QTest::mouseClick(m_form->Namelist->viewport(), Qt::LeftButton, {}, rowCentre(m_form->Namelist, 38));
     QCOMPARE(m_form->Rellist->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -232,7 +223,7 @@ void TestTable::rellistShowsNoScrollBarAfterAClick()
 
 void TestTable::listsScrollTogether()
 {
-    startWith(60);
+    m_form = m_folder->startShown(m_platform, boardOf(60));
     const auto firstRows = [this] {
         QList<int> rows;
         for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
@@ -278,7 +269,7 @@ protected:
 
 void TestTable::changedTextsInViewAreDrawnAgain()
 {
-    startWith(60); // the last row is selected, so the lists show the bottom of the board
+    m_form = m_folder->startShown(m_platform, boardOf(60)); // the last row is selected, so the lists show the bottom of the board
     QWidget* viewport = m_form->timeList->viewport();
     PaintCounter paints(viewport);
     QCoreApplication::processEvents();

@@ -60,6 +60,21 @@ std::unique_ptr<tallivor::Form1> ProgramFolder::start(FakePlatform& platform) co
     return form;
 }
 
+std::unique_ptr<tallivor::Form1> ProgramFolder::startShown(FakePlatform& platform, const QByteArray& stationFile) const
+{
+    write(QStringLiteral("tallivor.xml"), stationFile);
+    auto form = start(platform);
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qWarning("the main window was not exposed");
+    return form;
+}
+
+QByteArray englishBoard(const QStringList& rows)
+{
+    return crlf(QStringList{QStringLiteral("10,English.xml")} + rows);
+}
+
 QByteArray crlf(const QStringList& lines)
 {
     QByteArray bytes;

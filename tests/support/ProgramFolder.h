@@ -34,6 +34,8 @@ public:
     // Creates the main window on this folder and runs its load step, then stops its timers (the clock and the
     // autosave): tests tick and save themselves.
     std::unique_ptr<tallivor::Form1> start(FakePlatform& platform) const;
+    // Writes the station file, starts the main window on it as start() does, and shows it.
+    std::unique_ptr<tallivor::Form1> startShown(FakePlatform& platform, const QByteArray& stationFile) const;
 
 private:
     QTemporaryDir m_dir;
@@ -41,6 +43,8 @@ private:
 
 // The station file lines joined with CR LF, each line ended.
 QByteArray crlf(const QStringList& lines);
+// A station file with the price 10 and English, then the rows.
+QByteArray englishBoard(const QStringList& rows);
 
 // The bytes of a string literal, NUL bytes inside it included.
 template <std::size_t N>
