@@ -11,8 +11,8 @@
 #include <QEvent>
 #include <QFile>
 #include <QListWidget>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 
@@ -137,8 +137,7 @@ void PlainBoard::tick(const QString& startWord, const QString& priceText)
     for (int i = 0; i < rows; ++i) {
         QString time = times->item(i)->text();
         QString charge = charges->item(i)->text();
-        const tallivor::RowChange change =
-            tallivor::tickRow(time, charge, states->item(i)->text() == startWord, price);
+        const tallivor::RowChange change = tallivor::tickRow(time, charge, states->item(i)->text() == startWord, price);
         if (change != tallivor::RowChange::None)
             times->item(i)->setText(time);
         if (change == tallivor::RowChange::TimeAndCharge)

@@ -73,7 +73,9 @@ void Report::print() const
         }
         QString tail;
         if (row.target)
-            tail = QStringLiteral("<= %1 ms: %2").arg(*row.target).arg(QLatin1String(row.summary.median <= *row.target ? "met" : "NOT MET"));
+            tail = QStringLiteral("<= %1 ms: %2")
+                       .arg(*row.target)
+                       .arg(QLatin1String(row.summary.median <= *row.target ? "met" : "NOT MET"));
         if (!row.note.isEmpty())
             tail += (tail.isEmpty() ? QString() : QStringLiteral("; ")) + row.note;
         const Summary& s = row.summary;

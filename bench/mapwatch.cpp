@@ -52,8 +52,9 @@ std::string textProperty(xcb_connection_t* connection, xcb_window_t window, xcb_
 
 [[noreturn]] void usage()
 {
-    std::fprintf(stderr,
-                 "usage: tallivor_mapwatch [--name TITLE] [--timeout SECONDS] [--signal KILL|TERM] -- PROGRAM [ARG...]\n");
+    std::fprintf(
+        stderr,
+        "usage: tallivor_mapwatch [--name TITLE] [--timeout SECONDS] [--signal KILL|TERM] -- PROGRAM [ARG...]\n");
     std::exit(2);
 }
 

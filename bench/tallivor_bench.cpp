@@ -211,7 +211,10 @@ void benchSave(Report& report, const Options& options)
 // The once-a-minute autosave, where the window has one: with nothing changed since the last write (it only compares)
 // and after a tick (it writes).
 template <typename Window>
-constexpr bool hasAutosave = requires(Window& window) { window.autosave(); };
+constexpr bool hasAutosave = requires(Window& window)
+{
+    window.autosave();
+};
 
 template <typename Window>
 void benchAutosave(Report& report, const Options& options)
@@ -308,8 +311,7 @@ void benchClicks(Report& report, const Options& options, Window& window, const s
         if (doubleClicks)
             note += QStringLiteral("; WARNING: %1 clicks were taken as double-clicks").arg(doubleClicks);
         const QString name = kind + QStringLiteral(" click in ") + list->objectName();
-        const std::optional<double> target =
-            kind == QLatin1String("ListBox") ? std::optional<double>(2) : std::nullopt;
+        const std::optional<double> target = kind == QLatin1String("ListBox") ? std::optional<double>(2) : std::nullopt;
         report.add(name + QStringLiteral(": cascade"), rows, summarize(cascade));
         report.add(name + QStringLiteral(": repaint"), rows, summarize(repaint));
         report.add(name + QStringLiteral(": cascade + repaint"), rows, summarize(total), target, note);
@@ -414,8 +416,7 @@ int main(int argc, char* argv[])
                 if (!known.contains(name))
                     usage();
             }
-        }
-        else if (argument == QLatin1String("--rows"))
+        } else if (argument == QLatin1String("--rows"))
             options.tickRows = numberList(value());
         else if (argument == QLatin1String("--reps"))
             options.reps = numberList(value()).value(0);

@@ -123,7 +123,8 @@ inline QStringList referenceFields(QStringView line)
     return fields;
 }
 
-template <typename Views> QStringList toStrings(const Views& views)
+template <typename Views>
+QStringList toStrings(const Views& views)
 {
     QStringList strings;
     for (const auto& view : views)

@@ -14,12 +14,9 @@ namespace {
 const char* changeName(RowChange change)
 {
     switch (change) {
-    case RowChange::None:
-        return "None";
-    case RowChange::Time:
-        return "Time";
-    case RowChange::TimeAndCharge:
-        return "TimeAndCharge";
+    case RowChange::None: return "None";
+    case RowChange::Time: return "Time";
+    case RowChange::TimeAndCharge: return "TimeAndCharge";
     }
     return "(not a RowChange)";
 }

@@ -43,7 +43,6 @@ private:
     std::unique_ptr<ProgramFolder> m_folder;
     FakePlatform m_platform;
     std::unique_ptr<Form1> m_form;
-
 };
 
 void TestCommands::init()

@@ -112,7 +112,8 @@ void TestEditor::addWithTheSelectedRowsNameIsRefused()
 
 void TestEditor::addToABoardWithARowSelected()
 {
-    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,0:0,00", "Stop,D,0:0,00"}));
+    m_form = m_folder->startShown(m_platform,
+                                  englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,0:0,00", "Stop,D,0:0,00"}));
     op::clickRow(m_form->timeList, 1);
     op::click(m_form->btn[0]);
     op::retype(editor()->computerName, QStringLiteral("Table 3"));
@@ -153,7 +154,8 @@ void TestEditor::addWhenTheScrollBarAlreadyHoldsTheNewIndex()
 
 void TestEditor::editWritesIntoTheRowSelectedWhenSaving()
 {
-    m_form = m_folder->startShown(m_platform, englishBoard({"Start,Table 3,1:5,10", "Stop,B,0:0,00", "Start,C,2:0,20"}));
+    m_form =
+        m_folder->startShown(m_platform, englishBoard({"Start,Table 3,1:5,10", "Stop,B,0:0,00", "Start,C,2:0,20"}));
     op::doubleClickRow(m_form->Namelist, 0);
     EditDialog* dialog = editor();
     QVERIFY(dialog->isVisible());
@@ -190,13 +192,34 @@ void TestEditor::refusalsLeaveTheBoardAsItWas_data()
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("yellowBox");
-    QTest::newRow("add, empty minutes") << false << "New" << "" << "5" << "MIN_TEXT";
-    QTest::newRow("add, empty seconds") << false << "New" << "5" << "" << "SEC_TEXT";
-    QTest::newRow("add, empty name") << false << "" << "5" << "5" << "computerName";
-    QTest::newRow("add, name with a comma") << false << "A,B" << "5" << "5" << "computerName";
-    QTest::newRow("edit, empty name") << true << "" << "5" << "5" << "computerName";
-    QTest::newRow("edit, empty seconds") << true << "New" << "5" << "" << "SEC_TEXT";
-    QTest::newRow("edit, name with a comma") << true << "x,y" << "5" << "5" << "computerName";
+    QTest::newRow("add, empty minutes") << false << "New"
+                                        << ""
+                                        << "5"
+                                        << "MIN_TEXT";
+    QTest::newRow("add, empty seconds") << false << "New"
+                                        << "5"
+                                        << ""
+                                        << "SEC_TEXT";
+    QTest::newRow("add, empty name") << false << ""
+                                     << "5"
+                                     << "5"
+                                     << "computerName";
+    QTest::newRow("add, name with a comma") << false << "A,B"
+                                            << "5"
+                                            << "5"
+                                            << "computerName";
+    QTest::newRow("edit, empty name") << true << ""
+                                      << "5"
+                                      << "5"
+                                      << "computerName";
+    QTest::newRow("edit, empty seconds") << true << "New"
+                                         << "5"
+                                         << ""
+                                         << "SEC_TEXT";
+    QTest::newRow("edit, name with a comma") << true << "x,y"
+                                             << "5"
+                                             << "5"
+                                             << "computerName";
 }
 
 void TestEditor::refusalsLeaveTheBoardAsItWas()

@@ -39,8 +39,8 @@ QStringList visibleTexts(Form1& form)
     for (LabelButton* button : form.btn)
         texts << button->text() << button->toolTip();
     texts << form.VALUEUNIT->text() << form.frmcaption->text() << form.windowTitle();
-    texts << form.Startcaption << form.Stopcaption << form.AddSavecaption << form.EditSavecaption
-          << form.AddFormcaption << form.EditFormcaption << form.AddTitlecaption << form.EditTitlecaption;
+    texts << form.Startcaption << form.Stopcaption << form.AddSavecaption << form.EditSavecaption << form.AddFormcaption
+          << form.EditFormcaption << form.AddTitlecaption << form.EditTitlecaption;
     texts << form.Eventlist->column().texts();
     return texts;
 }
@@ -87,8 +87,8 @@ void TestLanguage::reader_data()
             first22 << QStringLiteral("%1=%1").arg(k);
     }
     QTest::newRow("lines after the 23rd ignored") << long30 << first22 << 30;
-    QTest::newRow("byte-order mark, UTF-8") << QByteArray("\xEF\xBB\xBFh\r\na=\xD9\x81\r\n")
-                                            << QStringList{QStringLiteral("1=\u0641")} << 1;
+    QTest::newRow("byte-order mark, UTF-8")
+        << QByteArray("\xEF\xBB\xBFh\r\na=\xD9\x81\r\n") << QStringList{QStringLiteral("1=\u0641")} << 1;
 }
 
 void TestLanguage::reader()
@@ -98,7 +98,8 @@ void TestLanguage::reader()
     QFETCH(int, lineCount);
     ProgramFolder folder;
     folder.write(QStringLiteral("x.xml"), bytes);
-    const LanguageFile file = parseLanguageFile(QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes));
+    const LanguageFile file =
+        parseLanguageFile(QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes));
     QStringList got;
     for (int k = 1; k <= 22; ++k) {
         if (file.entries[k])
@@ -122,25 +123,38 @@ void TestLanguage::everyEntryReachesEveryTarget()
     folder.write(QStringLiteral("tallivor.xml"), QByteArray("10,Numbered.xml\r\n"));
     FakePlatform platform;
     auto form = folder.start(platform);
-    QVERIFY(!form->edit()->isVisible());     // created hidden to take its texts
+    QVERIFY(!form->edit()->isVisible()); // created hidden to take its texts
     QVERIFY(!form->settings()->isVisible());
     EditDialog& edit = *form->edit();
     SettingsDialog& settings = *form->settings();
 
     const QList<std::pair<QString, QString>> expected = {
-        {form->btn[0]->text(), "v1"},          {form->btn[4]->text(), "v2"},
-        {form->btn[3]->text(), "v3"},          {form->btn[1]->text(), "v4"},
-        {form->btn[2]->text(), "v5"},          {form->btn[5]->text(), "v6"},
-        {form->btn[6]->text(), "v7"},          {form->btn[7]->text(), "v8"},
-        {edit.time_caption->text(), "v8"},     {form->btn[9]->text(), "v9"},
-        {edit.computername_caption->text(), "v10"}, {form->AddSavecaption, "v11"},
-        {edit.btn[1]->text(), "v12"},          {settings.btn[1]->text(), "v12"},
-        {form->EditSavecaption, "v13"},        {form->EditFormcaption, "v13"},
-        {form->EditTitlecaption, "v14"},       {form->AddFormcaption, "v15"},
-        {form->AddTitlecaption, "v16"},        {settings.Min_Value->text(), "v17"},
-        {form->btn[9]->toolTip(), "v17"},      {settings.Language_caption->text(), "v18"},
-        {form->Startcaption, "v19"},           {form->Stopcaption, "v20"},
-        {form->VALUEUNIT->text(), "v21"},      {settings.VALUEUNIT->text(), "v21"},
+        {form->btn[0]->text(), "v1"},
+        {form->btn[4]->text(), "v2"},
+        {form->btn[3]->text(), "v3"},
+        {form->btn[1]->text(), "v4"},
+        {form->btn[2]->text(), "v5"},
+        {form->btn[5]->text(), "v6"},
+        {form->btn[6]->text(), "v7"},
+        {form->btn[7]->text(), "v8"},
+        {edit.time_caption->text(), "v8"},
+        {form->btn[9]->text(), "v9"},
+        {edit.computername_caption->text(), "v10"},
+        {form->AddSavecaption, "v11"},
+        {edit.btn[1]->text(), "v12"},
+        {settings.btn[1]->text(), "v12"},
+        {form->EditSavecaption, "v13"},
+        {form->EditFormcaption, "v13"},
+        {form->EditTitlecaption, "v14"},
+        {form->AddFormcaption, "v15"},
+        {form->AddTitlecaption, "v16"},
+        {settings.Min_Value->text(), "v17"},
+        {form->btn[9]->toolTip(), "v17"},
+        {settings.Language_caption->text(), "v18"},
+        {form->Startcaption, "v19"},
+        {form->Stopcaption, "v20"},
+        {form->VALUEUNIT->text(), "v21"},
+        {settings.VALUEUNIT->text(), "v21"},
         {form->btn[12]->text(), "v22"},
     };
     for (const auto& [actual, wanted] : expected)
@@ -275,7 +289,9 @@ void TestLanguage::shippedLanguagesAreCompleteAndDifferent_data()
     QTest::addColumn<QString>("stop");
     QTest::newRow("Persian") << "Persian.xml" << QStringLiteral("\u0641\u0639\u0627\u0644")
                              << QStringLiteral("\u0645\u062A\u0648\u0642\u0641");
-    QTest::newRow("Italian") << "Italian.xml" << "Attivo" << "Fermo";
+    QTest::newRow("Italian") << "Italian.xml"
+                             << "Attivo"
+                             << "Fermo";
 }
 
 void TestLanguage::shippedLanguagesAreCompleteAndDifferent()

@@ -52,10 +52,11 @@ void TestNumbers::leadingNumber_data()
     QTest::newRow("too large, negative") << "-1E400" << -inf;
     QTest::newRow("too large by its digits") << (QString(400, QChar(u'9')) + QStringLiteral("x")) << inf;
     QTest::newRow("too small") << "1E-400" << 0.0;
-    QTest::newRow("too small by its leading zeros") << (QStringLiteral("0.") + QString(400, QChar(u'0')) + QStringLiteral("1")) << 0.0;
+    QTest::newRow("too small by its leading zeros")
+        << (QStringLiteral("0.") + QString(400, QChar(u'0')) + QStringLiteral("1")) << 0.0;
     QTest::newRow("exponent of many digits") << "1E+99999999999999999999" << inf;
-    QTest::newRow("exponent with leading zeros, too large") << (QStringLiteral("1") + QString(500, QChar(u'0')) +
-                                                               QStringLiteral("E-0000000000000000100")) << inf;
+    QTest::newRow("exponent with leading zeros, too large")
+        << (QStringLiteral("1") + QString(500, QChar(u'0')) + QStringLiteral("E-0000000000000000100")) << inf;
     QTest::newRow("exponent with leading zeros, too small")
         << (QStringLiteral("0.") + QString(400, QChar(u'0')) + QStringLiteral("1E+0000000000000000001")) << 0.0;
     QTest::newRow("not a number word") << "NaN" << 0.0;

@@ -190,7 +190,8 @@ void TestReliability::hostileStationFiles_data()
     QTest::newRow("garbage after a header") << QByteArray("10,English.xml\r\n") + garbage(16 * 1024, 11);
     QTest::newRow("NUL bytes") << bytesOf("1\0,English.xml\r\nStart,A\0B,0:\0,1\0\r\n\0\0\0\r\n");
     QTest::newRow("invalid UTF-8 after a byte-order mark")
-        << QByteArray("\xEF\xBB\xBF" "10,English.xml\r\nStop,\xC3\x28\xFF\xE2\x82,0:0,00\r\nStart,\xED\xA0\x80,1:2,3\r\n");
+        << QByteArray("\xEF\xBB\xBF"
+                      "10,English.xml\r\nStop,\xC3\x28\xFF\xE2\x82,0:0,00\r\nStart,\xED\xA0\x80,1:2,3\r\n");
     QTest::newRow("a single 10 MB line") << QByteArray(10 * 1024 * 1024, 'x');
     QTest::newRow("a 10 MB name") << QByteArray("10,English.xml\r\nStart,") + QByteArray(10 * 1024 * 1024, 'n') +
                                          QByteArray(",0:0,00\r\nStart,B,0:0,00\r\n");

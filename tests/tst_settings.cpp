@@ -65,8 +65,8 @@ void TestSettings::languageClicksWalkTheFileList_data()
     QTest::newRow("passes over the station file")
         << QStringList{"English.xml", "other.xml", "tallivor.xml"}
         << QStringList{"English.xml", "other.xml", "other.xml", "English.xml", "other.xml"};
-    QTest::newRow("only the station file") << QStringList{"tallivor.xml"}
-                                           << QStringList{"English.xml", "English.xml", "English.xml"};
+    QTest::newRow("only the station file")
+        << QStringList{"tallivor.xml"} << QStringList{"English.xml", "English.xml", "English.xml"};
     QTest::newRow("no language file at all") << QStringList{} << QStringList{"English.xml", "English.xml"};
     QTest::newRow("any letter case, sorted without regard to case")
         << QStringList{"b.XML", "A.xml", "c.Xml", "tallivor.xml", "notes.txt", ".hidden.xml"}
@@ -207,8 +207,7 @@ void TestSettings::enterInThePriceBoxSaves()
 
 void TestSettings::cancelChangesNothing()
 {
-    auto b = board({QStringLiteral("English.xml"), QStringLiteral("Italian.xml")},
-                   QByteArray("10,English.xml\r\n"));
+    auto b = board({QStringLiteral("English.xml"), QStringLiteral("Italian.xml")}, QByteArray("10,English.xml\r\n"));
     SettingsDialog* dialog = b->open();
     op::retype(dialog->Value, QStringLiteral("99"));
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);

@@ -75,7 +75,6 @@ private:
     std::unique_ptr<ProgramFolder> m_folder;
     FakePlatform m_platform;
     std::unique_ptr<Form1> m_form;
-
 };
 
 void TestTable::init()
@@ -156,11 +155,16 @@ void TestTable::doubleClickTogglesTheStateWord_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("toggled");
-    QTest::newRow("stopped starts") << "Stop" << "Start";
-    QTest::newRow("running stops") << "Start" << "Stop";
-    QTest::newRow("a word of another language stops") << "Marche" << "Stop";
-    QTest::newRow("an empty word stops") << "" << "Stop";
-    QTest::newRow("case counts") << "stop" << "Stop";
+    QTest::newRow("stopped starts") << "Stop"
+                                    << "Start";
+    QTest::newRow("running stops") << "Start"
+                                   << "Stop";
+    QTest::newRow("a word of another language stops") << "Marche"
+                                                      << "Stop";
+    QTest::newRow("an empty word stops") << ""
+                                         << "Stop";
+    QTest::newRow("case counts") << "stop"
+                                 << "Stop";
 }
 
 void TestTable::doubleClickTogglesTheStateWord()
@@ -269,7 +273,8 @@ protected:
 
 void TestTable::changedTextsInViewAreDrawnAgain()
 {
-    m_form = m_folder->startShown(m_platform, boardOf(60)); // the last row is selected, so the lists show the bottom of the board
+    m_form = m_folder->startShown(m_platform,
+                                  boardOf(60)); // the last row is selected, so the lists show the bottom of the board
     QWidget* viewport = m_form->timeList->viewport();
     PaintCounter paints(viewport);
     QCoreApplication::processEvents();

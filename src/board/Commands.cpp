@@ -67,7 +67,8 @@ void Form1::btnClick(int index)
         const qsizetype colon = time.indexOf(QLatin1Char(':'));
         const qsizetype secondsEnd = colon < 0 ? -1 : time.indexOf(QLatin1Char(':'), colon + 1);
         dialog.MIN_TEXT->setText(colon < 0 ? time : time.left(colon));
-        dialog.SEC_TEXT->setText(colon < 0 ? QString() : time.mid(colon + 1, secondsEnd < 0 ? -1 : secondsEnd - colon - 1));
+        dialog.SEC_TEXT->setText(colon < 0 ? QString()
+                                           : time.mid(colon + 1, secondsEnd < 0 ? -1 : secondsEnd - colon - 1));
         dialog.ISEDIT = true;
         dialog.setWindowTitle(EditFormcaption);
         dialog.frmcaption->setText(EditTitlecaption);
@@ -85,19 +86,14 @@ void Form1::btnClick(int index)
         translate();
         break;
     }
-    case Reset:
-        confirmTwice(*btn[Reset], [this] { reset(); });
-        break;
-    case Remove:
-        confirmTwice(*btn[Remove], [this] { remove(); });
-        break;
+    case Reset: confirmTwice(*btn[Reset], [this] { reset(); }); break;
+    case Remove: confirmTwice(*btn[Remove], [this] { remove(); }); break;
     case Address:
     case Update:
         m_platform.shellExecute(this, QStringLiteral("Open"), QString::fromLatin1(makerAddress), QStringLiteral(""),
                                 m_folder, swShowNormal);
         break;
-    default:
-        break; // column captions and the credit label
+    default: break; // column captions and the credit label
     }
 }
 

@@ -39,13 +39,13 @@ QString makerCaption()
 } // namespace
 
 Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
-    : QWidget(parent), m_controls(buildLayout(*this, form1Layout())),
-      Eventlist(m_controls.get<ListBox>("Eventlist")), Namelist(m_controls.get<ListBox>("Namelist")),
-      timeList(m_controls.get<ListBox>("timeList")), Rellist(m_controls.get<ListBox>("Rellist")),
-      VScroll1(m_controls.get<ScrollBar>("VScroll1")), REL(m_controls.get<TextBox>("REL")),
-      Time(m_controls.get<QTimer>("Time")), VALUEUNIT(m_controls.get<Label>("VALUEUNIT")),
-      frmcaption(m_controls.get<Label>("frmcaption")), btn(labelButtons(m_controls)), m_platform(platform),
-      m_folder(std::move(programFolder)), m_autosaveTimer(new QTimer(this))
+    : QWidget(parent), m_controls(buildLayout(*this, form1Layout())), Eventlist(m_controls.get<ListBox>("Eventlist")),
+      Namelist(m_controls.get<ListBox>("Namelist")), timeList(m_controls.get<ListBox>("timeList")),
+      Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
+      REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
+      VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")),
+      btn(labelButtons(m_controls)), m_platform(platform), m_folder(std::move(programFolder)),
+      m_autosaveTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));

@@ -138,8 +138,8 @@ void appendNumberText(QString& out, double value)
         return;
     }
     std::array<char, 40> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::general, 15);
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
     (void)error; // 40 characters hold every double at 15 digits
     for (const char* p = buffer.data(); p != end; ++p)
         out.append(QLatin1Char(*p == 'e' ? 'E' : *p));

@@ -99,8 +99,7 @@ void Form1::applyLanguageTarget(const EntryTarget& target, const QString& value)
         if (auto* box = qobject_cast<TextBox*>(control))
             box->setText(shown);
         break;
-    case TargetProperty::Variable:
-        break;
+    case TargetProperty::Variable: break;
     }
 }
 

@@ -21,9 +21,8 @@ std::array<LabelButton*, 2> DialogWindow::labelButtons()
     std::array<LabelButton*, 2> buttons{m_controls.get<LabelButton>("btn", 0), m_controls.get<LabelButton>("btn", 1)};
     for (LabelButton* button : buttons) {
         connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(index); });
-        connect(button, &LabelButton::pointerMoved, this, [button](int, float x, float y) {
-            hoverLabelButton(*button, x, y, DisarmOnLeave::No);
-        });
+        connect(button, &LabelButton::pointerMoved, this,
+                [button](int, float x, float y) { hoverLabelButton(*button, x, y, DisarmOnLeave::No); });
     }
     return buttons;
 }

@@ -7,6 +7,7 @@ using W = TargetWindow;
 using P = TargetProperty;
 using V = LanguageVariable;
 
+// clang-format off
 constexpr EntryTarget targets[] = {
     {1, W::Form1, "btn", 0, P::Caption, V::None},                  // Add Computer
     {2, W::Form1, "btn", 4, P::Caption, V::None},                  // Reset Computer
@@ -36,6 +37,7 @@ constexpr EntryTarget targets[] = {
     {21, W::Settings, "VALUEUNIT", -1, P::Text, V::None},          //
     {22, W::Form1, "btn", 12, P::Caption, V::None},                // Update
 };
+// clang-format on
 
 } // namespace
 

@@ -25,7 +25,8 @@ LanguageFile parseLanguageFile(QStringView text)
         if (first < 0)
             continue;
         const qsizetype second = line.indexOf(u'=', first + 1);
-        file.entries[file.lineCount] = line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toString();
+        file.entries[file.lineCount] =
+            line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toString();
     }
     return file;
 }

@@ -7,8 +7,8 @@ namespace tallivor {
 void FileList::setFolder(const QString& folder, const QString& extension)
 {
     const QDir dir(folder);
-    const QStringList names = dir.entryList({QStringLiteral("*.") + extension}, QDir::Files,
-                                            QDir::Name | QDir::IgnoreCase);
+    const QStringList names =
+        dir.entryList({QStringLiteral("*.") + extension}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     clear();
     column().append(names);
 }

@@ -7,6 +7,7 @@ namespace tallivor {
 namespace {
 
 // 'B' black, 'W' white, anything else transparent. Rows below the drawing are transparent.
+// clang-format off
 constexpr const char* handRows[] = {
     "     BB",
     "    BWWB",
@@ -29,6 +30,7 @@ constexpr const char* handRows[] = {
     "    BWWWWWWWWWB",
     "    BBBBBBBBBBB",
 };
+// clang-format on
 
 } // namespace
 

@@ -71,14 +71,10 @@ QWidget* createWidget(const ControlSpec& spec, QWidget& window)
             list->column().append(text.split(QLatin1Char('\n')));
         return list;
     }
-    case Kind::FileList:
-        return new FileList(&window);
-    case Kind::ScrollBar:
-        return new ScrollBar(&window);
-    case Kind::Bar:
-        return new Bar(QColor(spec.fill), &window);
-    case Kind::Timer:
-        break;
+    case Kind::FileList: return new FileList(&window);
+    case Kind::ScrollBar: return new ScrollBar(&window);
+    case Kind::Bar: return new Bar(QColor(spec.fill), &window);
+    case Kind::Timer: break;
     }
     return nullptr;
 }

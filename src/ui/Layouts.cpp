@@ -4,6 +4,8 @@
 namespace tallivor {
 namespace {
 
+// clang-format off
+
 constexpr unsigned C = Centred;
 constexpr unsigned H = HandPointer;
 constexpr FontSpec none{};
@@ -76,6 +78,8 @@ constexpr ControlSpec settingsTable[] = {
     {"frmcaption", -1, Kind::Label, "Settings", 180, 150, 3525, 255, tahoma(8.25), 0, 0, 0},
     {"Shape1", -1, Kind::Bar, nullptr, 0, 0, 10995, 555, none, 0x000000, 0, 0},
 };
+
+// clang-format on
 
 } // namespace
 

@@ -34,8 +34,7 @@ public:
     void shellExecute(QWidget* owner, const QString& operation, const QString& file, const QString& parameters,
                       const QString& directory, int showCommand) override
     {
-        const QByteArray op = toAnsi(operation), f = toAnsi(file), params = toAnsi(parameters),
-                         dir = toAnsi(directory);
+        const QByteArray op = toAnsi(operation), f = toAnsi(file), params = toAnsi(parameters), dir = toAnsi(directory);
         void* window = owner ? reinterpret_cast<void*>(owner->winId()) : nullptr;
         win32::shellExecute(window, orNull(operation, op), orNull(file, f), orNull(parameters, params),
                             orNull(directory, dir), showCommand);

@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 
-#include <limits>
 #include <QMouseEvent>
+#include <limits>
 
 namespace tallivor {
 
@@ -49,13 +49,10 @@ void TextBox::setBackColor(const QColor& color)
 static int typedCode(const QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Backspace:
-        return 8;
+    case Qt::Key_Backspace: return 8;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    default:
-        break;
+    case Qt::Key_Enter: return 13;
+    default: break;
     }
     const QString text = event->text();
     return text.isEmpty() ? -1 : int(text.at(0).unicode());

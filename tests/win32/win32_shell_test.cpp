@@ -99,7 +99,8 @@ std::string inFolder(const std::string& folder, const std::string& name)
 
 void checkFolderOfModule()
 {
-    struct Case {
+    struct Case
+    {
         const char* modulePath;
         const char* folder;
     };
@@ -123,7 +124,8 @@ void checkFolderOfModule()
 
 void checkTailOfCommandLine()
 {
-    struct Case {
+    struct Case
+    {
         const char* commandLine;
         const char* tail;
     };
@@ -293,12 +295,9 @@ const char* elevationOfThisProcess()
     if (!ok)
         return "unknown";
     switch (type) {
-    case TokenElevationTypeDefault:
-        return "default";
-    case TokenElevationTypeFull:
-        return "full";
-    case TokenElevationTypeLimited:
-        return "limited";
+    case TokenElevationTypeDefault: return "default";
+    case TokenElevationTypeFull: return "full";
+    case TokenElevationTypeLimited: return "limited";
     }
     return "unknown";
 }
@@ -345,8 +344,8 @@ std::map<std::string, std::string> relaunch(const char* verb, const std::string&
     SetEnvironmentVariableA(roleVariable, "relaunched");
     const std::string file = inFolder(folder, "Tallivor.exe");
     const std::string parameters = tail + relaunchMarker;
-    std::printf("relaunch:       ShellExecuteA(NULL, %s, %s, %s, NULL, 1)\n", shown(verb).c_str(),
-                shown(file).c_str(), shown(parameters).c_str());
+    std::printf("relaunch:       ShellExecuteA(NULL, %s, %s, %s, NULL, 1)\n", shown(verb).c_str(), shown(file).c_str(),
+                shown(parameters).c_str());
     shell::shellExecute(nullptr, verb, file.c_str(), parameters.c_str(), nullptr, 1);
 
     const DWORD start = GetTickCount();
@@ -378,8 +377,8 @@ void checkRelaunch()
     }
     std::printf("relaunched copy: command line %s\n                 tail %s\n                 folder %s\n"
                 "                 isUserAnAdmin() %s (token elevation: %s)\n",
-                shown(copy.at("commandline")).c_str(), shown(copy.at("tail")).c_str(),
-                shown(copy.at("folder")).c_str(), copy.at("admin").c_str(), copy.at("elevation").c_str());
+                shown(copy.at("commandline")).c_str(), shown(copy.at("tail")).c_str(), shown(copy.at("folder")).c_str(),
+                copy.at("admin").c_str(), copy.at("elevation").c_str());
     checkEqual(copy.at("tail"), tail + relaunchMarker,
                "the relaunched copy's tail is not the original tail followed directly by /admin");
     checkEqual(copy.at("folder"), folder, "the relaunched copy reports another program folder");
