@@ -17,10 +17,14 @@ int main(int argc, char* argv[])
     tallivor::Form1 form(*platform, platform->programFolder());
     QObject::connect(&form, &tallivor::Form1::processEnded, &app, &QCoreApplication::quit);
 
-    // A shutdown or log-off closes the board the way its close box does, so it is saved.
+    // A shutdown or log-off must not lose the board. On Linux it arrives as a signal and closes the window the way
+    // its close box does; on Windows the session manager asks the program to save its data and then ends it.
     tallivor::TerminationSignals termination;
     QObject::connect(&termination, &tallivor::TerminationSignals::received, &form, &QWidget::close);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.close(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form, &platform] {
+        if (platform->isUserAnAdmin())
+            form.savefile();
+    });
 
     form.load();
     if (form.hasEnded())
