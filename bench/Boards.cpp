@@ -102,17 +102,17 @@ PlainBoard::PlainBoard(int rows) : m_window(std::make_unique<QWidget>())
             columns[k].append(QString::fromUtf8(fields[k]));
     }
 
-    for (const tallivor::ControlSpec& spec : tallivor::form1Layout()) {
-        if (spec.kind != tallivor::Kind::ListBox)
+    for (const tallivor::ControlDesign& design : tallivor::form1Layout()) {
+        if (design.kind != tallivor::Kind::ListBox)
             continue;
         for (int k = 0; k < 4; ++k) {
-            if (std::strcmp(spec.name, names[k]) != 0)
+            if (std::strcmp(design.name, names[k]) != 0)
                 continue;
             auto* list = new QListWidget(m_window.get());
-            list->setObjectName(QString::fromLatin1(spec.name));
-            list->setGeometry(tallivor::toPixels(spec.left), tallivor::toPixels(spec.top),
-                              tallivor::toPixels(spec.width), tallivor::toPixels(spec.height));
-            list->setFont(tallivor::designFont(spec.font));
+            list->setObjectName(QString::fromLatin1(design.name));
+            list->setGeometry(tallivor::toPixels(design.left), tallivor::toPixels(design.top),
+                              tallivor::toPixels(design.width), tallivor::toPixels(design.height));
+            list->setFont(tallivor::designFont(design.font));
             list->addItems(columns[k]);
             m_lists[k] = list;
         }

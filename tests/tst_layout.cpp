@@ -58,13 +58,13 @@ void TestLayout::cleanup()
 
 void TestLayout::everyControlIsNamedAsDesigned()
 {
-    const auto verifyNames = [](QWidget& window, std::span<const ControlSpec> table) {
-        for (const ControlSpec& spec : table) {
-            const QList<QObject*> found = window.findChildren<QObject*>(QString::fromLatin1(spec.name));
+    const auto verifyNames = [](QWidget& window, std::span<const ControlDesign> table) {
+        for (const ControlDesign& design : table) {
+            const QList<QObject*> found = window.findChildren<QObject*>(QString::fromLatin1(design.name));
             const bool present = std::any_of(found.begin(), found.end(), [&](QObject* object) {
-                return spec.index < 0 || object->property("index").toInt() == spec.index;
+                return design.index < 0 || object->property("index").toInt() == design.index;
             });
-            QVERIFY2(present, spec.name);
+            QVERIFY2(present, design.name);
         }
     };
     verifyNames(*m_form, form1Layout());

@@ -8,7 +8,7 @@
 
 namespace tallivor {
 
-DialogWindow::DialogWindow(Form1& form, std::span<const ControlSpec> layout, int clientWidthTwips,
+DialogWindow::DialogWindow(Form1& form, std::span<const ControlDesign> layout, int clientWidthTwips,
                            int clientHeightTwips)
     : QWidget(&form, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_form(form), m_controls(buildLayout(*this, layout))

@@ -17,7 +17,7 @@ class DialogWindow : public QWidget
 {
     Q_OBJECT
 public:
-    DialogWindow(Form1& form, std::span<const ControlSpec> layout, int clientWidthTwips, int clientHeightTwips);
+    DialogWindow(Form1& form, std::span<const ControlDesign> layout, int clientWidthTwips, int clientHeightTwips);
 
     const Controls& controls() const { return m_controls; }
     // True once the window has been closed: it is on its way out and no longer counts as existing.

@@ -25,14 +25,14 @@ QObject* Controls::find(const char* name, int index) const
     return nullptr;
 }
 
-QFont designFont(FontSpec spec)
+QFont designFont(FontDesign design)
 {
     // DejaVu Sans Condensed is close to Tahoma's width, so captions fit their labels, and it draws Arabic script.
     QFont font(QStringList{QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
                            QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Arabic")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qRound(spec.points * 96.0 / 72.0));
-    font.setBold(spec.bold);
+    font.setPixelSize(qRound(design.points * 96.0 / 72.0));
+    font.setBold(design.bold);
     return font;
 }
 
@@ -43,15 +43,15 @@ bool isWindowed(Kind kind)
     return kind == Kind::TextBox || kind == Kind::ListBox || kind == Kind::FileList || kind == Kind::ScrollBar;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget& window)
+QWidget* createWidget(const ControlDesign& design, QWidget& window)
 {
-    const QString text = QString::fromUtf8(spec.text ? spec.text : "");
-    switch (spec.kind) {
+    const QString text = QString::fromUtf8(design.text ? design.text : "");
+    switch (design.kind) {
     case Kind::Label:
     case Kind::LabelButton: {
-        Label* label = spec.kind == Kind::LabelButton ? new LabelButton(spec.index, &window) : new Label(&window);
+        Label* label = design.kind == Kind::LabelButton ? new LabelButton(design.index, &window) : new Label(&window);
         label->setText(text);
-        label->setAlignment((spec.flags & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment((design.flags & Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::white);
         label->setPalette(palette);
@@ -60,9 +60,9 @@ QWidget* createWidget(const ControlSpec& spec, QWidget& window)
     case Kind::TextBox: {
         auto* box = new TextBox(&window);
         box->setText(text);
-        box->setMaxTyped(spec.maxLength);
-        box->setAlignment(spec.flags & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        box->setReadOnly(spec.flags & ReadOnly);
+        box->setMaxTyped(design.maxLength);
+        box->setAlignment(design.flags & Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        box->setReadOnly(design.flags & ReadOnly);
         return box;
     }
     case Kind::ListBox: {
@@ -73,7 +73,7 @@ QWidget* createWidget(const ControlSpec& spec, QWidget& window)
     }
     case Kind::FileList: return new FileList(&window);
     case Kind::ScrollBar: return new ScrollBar(&window);
-    case Kind::Bar: return new Bar(QColor(spec.fill), &window);
+    case Kind::Bar: return new Bar(QColor(design.fill), &window);
     case Kind::Timer: break;
     }
     return nullptr;
@@ -81,33 +81,34 @@ QWidget* createWidget(const ControlSpec& spec, QWidget& window)
 
 } // namespace
 
-Controls buildLayout(QWidget& window, std::span<const ControlSpec> table)
+Controls buildLayout(QWidget& window, std::span<const ControlDesign> table)
 {
     Controls controls;
     std::vector<QWidget*> widgets(table.size(), nullptr);
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const ControlSpec& spec = table[i];
+        const ControlDesign& design = table[i];
         QObject* object = nullptr;
-        if (spec.kind == Kind::Timer) {
+        if (design.kind == Kind::Timer) {
             object = new QTimer(&window);
         } else {
-            QWidget* widget = createWidget(spec, window);
-            widget->setGeometry(toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height));
-            if (spec.font.points > 0)
-                widget->setFont(designFont(spec.font));
-            if (spec.flags & Hidden)
+            QWidget* widget = createWidget(design, window);
+            widget->setGeometry(toPixels(design.left), toPixels(design.top), toPixels(design.width),
+                                toPixels(design.height));
+            if (design.font.points > 0)
+                widget->setFont(designFont(design.font));
+            if (design.flags & Hidden)
                 widget->setVisible(false);
-            if (spec.flags & Disabled)
+            if (design.flags & Disabled)
                 widget->setEnabled(false);
-            if (spec.flags & HandPointer)
+            if (design.flags & HandPointer)
                 widget->setCursor(handPointer());
             widgets[i] = widget;
             object = widget;
         }
-        object->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.index >= 0)
-            object->setProperty("index", spec.index);
-        controls.m_entries.push_back({QByteArray(spec.name), spec.index, object});
+        object->setObjectName(QString::fromLatin1(design.name));
+        if (design.index >= 0)
+            object->setProperty("index", design.index);
+        controls.m_entries.push_back({QByteArray(design.name), design.index, object});
     }
 
     // Raising from the back of the table to its front leaves the first control on top; windowed controls are raised

@@ -34,13 +34,13 @@ enum Flag : unsigned
     HandPointer = 1u << 4,
 };
 
-struct FontSpec
+struct FontDesign
 {
     double points = 0; // 0: the toolkit's default font
     bool bold = false;
 };
 
-constexpr FontSpec tahoma(double points, bool bold = false)
+constexpr FontDesign tahoma(double points, bool bold = false)
 {
     return {points, bold};
 }
@@ -48,14 +48,14 @@ constexpr FontSpec tahoma(double points, bool bold = false)
 // One control of a window as designed: name (and element index in a control array), kind, design-time caption or
 // text (list boxes: their sample rows, one per line), position and size in twips relative to the client area,
 // font, fill colour (bars), flags, and the most characters the operator may type (0: no limit).
-struct ControlSpec
+struct ControlDesign
 {
     const char* name;
     int index; // -1 outside a control array
     Kind kind;
     const char* text;
     int left, top, width, height;
-    FontSpec font;
+    FontDesign font;
     QRgb fill;
     unsigned flags;
     int maxLength;
@@ -73,7 +73,7 @@ public:
     }
 
 private:
-    friend Controls buildLayout(QWidget& window, std::span<const ControlSpec> table);
+    friend Controls buildLayout(QWidget& window, std::span<const ControlDesign> table);
     struct Entry
     {
         QByteArray name;
@@ -86,11 +86,11 @@ private:
 // Turns a window's table into its controls, children of window. Each control's objectName is its name (with the
 // "index" property in a control array). The table lists the controls front to back: a control covers those listed
 // after it, and labels and bars always lie beneath text boxes, list boxes and scroll bars.
-Controls buildLayout(QWidget& window, std::span<const ControlSpec> table);
+Controls buildLayout(QWidget& window, std::span<const ControlDesign> table);
 
 // The design font: Tahoma at the given size, falling back to a face that draws Arabic script where Tahoma is missing.
 // Sizes are kept in pixels at 96 dots per inch, so that text fits the fixed layout whatever the screen's setting.
-QFont designFont(FontSpec spec);
+QFont designFont(FontDesign design);
 
 // Sets up a fixed-size top-level window with the given client size in twips and background colour.
 void setUpWindow(QWidget& window, int clientWidthTwips, int clientHeightTwips, QColor background);
@@ -99,9 +99,9 @@ void setUpWindow(QWidget& window, int clientWidthTwips, int clientHeightTwips, Q
 void centreOnScreen(QWidget& window);
 
 // The three windows as designed.
-std::span<const ControlSpec> form1Layout();
-std::span<const ControlSpec> editLayout();
-std::span<const ControlSpec> settingsLayout();
+std::span<const ControlDesign> form1Layout();
+std::span<const ControlDesign> editLayout();
+std::span<const ControlDesign> settingsLayout();
 
 inline constexpr QRgb form1Background = 0x404040;
 inline constexpr QRgb dialogBackground = 0x2B86B3;

@@ -8,9 +8,9 @@ namespace {
 
 constexpr unsigned C = Centred;
 constexpr unsigned H = HandPointer;
-constexpr FontSpec none{};
+constexpr FontDesign none{};
 
-constexpr ControlSpec form1Table[] = {
+constexpr ControlDesign form1Table[] = {
     {"Rellist", -1, Kind::ListBox, "1000\n200\n500\n600\n70\n50\n100\n40\n800",
      5910, 1470, 2055, 3735, tahoma(12), 0, 0, 0},
     {"timeList", -1, Kind::ListBox, "30:40\n20:20\n50:70\n89:10\n20:20\n10:10\n20:20\n50:70\n89:10",
@@ -52,7 +52,7 @@ constexpr ControlSpec form1Table[] = {
 constexpr char persianSampleName[] = "\u06A9\u0627\u0645\u067E\u064A\u0648\u062A\u0631 \u0633\u0645\u062A "
                                      "\u0631\u0627\u0633\u062A";
 
-constexpr ControlSpec editTable[] = {
+constexpr ControlDesign editTable[] = {
     {"Text1", -1, Kind::TextBox, ":", 2970, 1140, 225, 315, tahoma(8.25), 0, C | Disabled, 3},
     {"SEC_TEXT", -1, Kind::TextBox, "00", 3150, 1140, 465, 315, tahoma(8.25), 0, C, 2},
     {"MIN_TEXT", -1, Kind::TextBox, "00", 2580, 1140, 465, 315, tahoma(8.25), 0, C, 3},
@@ -66,7 +66,7 @@ constexpr ControlSpec editTable[] = {
     {"Shape1", -1, Kind::Bar, nullptr, 0, 0, 10995, 555, none, 0x000000, 0, 0},
 };
 
-constexpr ControlSpec settingsTable[] = {
+constexpr ControlDesign settingsTable[] = {
     {"File1", -1, Kind::FileList, nullptr, 210, 2730, 1905, 615, none, 0, 0, 0},
     {"VALUEUNIT", -1, Kind::TextBox, "$", 150, 1170, 435, 315, tahoma(8.25), 0, C | Disabled, 5},
     {"language_text", -1, Kind::TextBox, "English", 2250, 1170, 1575, 315, tahoma(8.25), 0, C | ReadOnly, 0},
@@ -83,17 +83,17 @@ constexpr ControlSpec settingsTable[] = {
 
 } // namespace
 
-std::span<const ControlSpec> form1Layout()
+std::span<const ControlDesign> form1Layout()
 {
     return form1Table;
 }
 
-std::span<const ControlSpec> editLayout()
+std::span<const ControlDesign> editLayout()
 {
     return editTable;
 }
 
-std::span<const ControlSpec> settingsLayout()
+std::span<const ControlDesign> settingsLayout()
 {
     return settingsTable;
 }
