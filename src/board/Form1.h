@@ -66,7 +66,6 @@ public:
     bool hasSettings() const;
 
     const QString& programFolder() const { return m_folder; }
-    Platform& platform() const { return m_platform; }
     QString stationFilePath() const;
 
     ListBox* const Eventlist;

@@ -19,8 +19,6 @@ public:
         setAutoFillBackground(true);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-
-    QColor fill() const { return palette().color(QPalette::Window); }
 };
 
 } // namespace tallivor
