@@ -6,9 +6,10 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include <windows.h>
+// The shell's headers need <windows.h> before them.
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <vector>
 
