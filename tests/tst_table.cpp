@@ -69,7 +69,6 @@ private Q_SLOTS:
     void listsScrollTogether();
     void changedTextsInViewAreDrawnAgain();
     void listBoxRules();
-    void scrollBarRules();
 
 private:
     std::unique_ptr<ProgramFolder> m_folder;
@@ -315,24 +314,6 @@ void TestTable::listBoxRules()
     QVERIFY(!list.selectionModel()->hasSelection());
     QCOMPARE(list.list(0), QStringLiteral("b"));
     QCOMPARE(spy.count(), 1); // removing is no click
-}
-
-void TestTable::scrollBarRules()
-{
-    ScrollBar bar;
-    QSignalSpy spy(&bar, &ScrollBar::change);
-    bar.setMax(8);
-    QVERIFY(bar.setValue(8));
-    QVERIFY(!bar.setValue(9));
-    QVERIFY(!bar.setValue(-1));
-    QCOMPARE(bar.value(), 8);
-    // The maximum may go below the minimum; the range then runs from the maximum to the minimum.
-    bar.setMax(-1);
-    QCOMPARE(bar.min(), 0);
-    QCOMPARE(bar.max(), -1);
-    QVERIFY(bar.setValue(-1));
-    QCOMPARE(bar.value(), -1);
-    QCOMPARE(spy.count(), 2);
 }
 
 QTEST_MAIN(TestTable)
