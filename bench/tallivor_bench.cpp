@@ -94,6 +94,41 @@ QPoint rowCentre(QAbstractItemView* list, int row)
     return centre;
 }
 
+struct TickTimes
+{
+    std::vector<double> compute, repaint, total;
+    int unpainted = 0; // repaints that left a list unpainted
+};
+
+// Times a tick and the synchronous repaint of its window after it, warm-up runs left out.
+template <typename Tick, typename View, std::size_t N>
+TickTimes timeTickAndRepaint(const Options& options, PaintCounter& paints, Tick tick, QWidget& window,
+                             const std::array<View*, N>& lists)
+{
+    TickTimes times;
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        paints.reset();
+        Clock::time_point t0, t1, t2;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            tick();
+            t1 = Clock::now();
+            repaintWithLists(window, lists);
+            t2 = Clock::now();
+        }
+        const bool allPainted = paints.paintedViews() == paints.watchedViews();
+        runEventLoopBriefly();
+        if (i < options.warmup)
+            continue;
+        times.unpainted += allPainted ? 0 : 1;
+        times.compute.push_back(millisecondsBetween(t0, t1));
+        times.repaint.push_back(millisecondsBetween(t1, t2));
+        times.total.push_back(millisecondsBetween(t0, t2));
+    }
+    return times;
+}
+
 // The clock's tick on the main window: the tick() call, then an immediate repaint of the whole window with its four
 // lists; and, as the event loop does it, the tick followed by the processing of the updates it posted (which paints
 // only the lists that changed).
@@ -102,28 +137,10 @@ void benchTick(Report& report, const Options& options, int rows)
     Board board(rows);
     Form1& form = board.form();
     PaintCounter paints(board.lists());
-    std::vector<double> compute, repaint, total, viaLoop;
-    int unpainted = 0, loopPainted = 0;
-    for (int i = 0; i < options.warmup + options.reps; ++i) {
-        paints.reset();
-        Clock::time_point t0, t1, t2;
-        {
-            Collect collect;
-            t0 = Clock::now();
-            form.tick();
-            t1 = Clock::now();
-            repaintWithLists(form, board.lists());
-            t2 = Clock::now();
-        }
-        const bool allPainted = paints.paintedViews() == paints.watchedViews();
-        runEventLoopBriefly();
-        if (i < options.warmup)
-            continue;
-        unpainted += allPainted ? 0 : 1;
-        compute.push_back(millisecondsBetween(t0, t1));
-        repaint.push_back(millisecondsBetween(t1, t2));
-        total.push_back(millisecondsBetween(t0, t2));
-    }
+    const TickTimes timed = timeTickAndRepaint(
+        options, paints, [&form] { form.tick(); }, form, board.lists());
+    std::vector<double> viaLoop;
+    int loopPainted = 0;
     for (int i = 0; i < options.warmup + options.reps; ++i) {
         paints.reset();
         Clock::time_point t0, t1;
@@ -140,10 +157,10 @@ void benchTick(Report& report, const Options& options, int rows)
         viaLoop.push_back(millisecondsBetween(t0, t1));
     }
     const std::optional<double> target = rows == fullRoom ? std::optional<double>(5) : std::nullopt;
-    report.add(QStringLiteral("tick, ListBox: compute (tick())"), rows, summarize(compute));
-    report.add(QStringLiteral("tick, ListBox: repaint (window with its lists)"), rows, summarize(repaint), {},
-               paintedNote(unpainted, paints.watchedViews(), options.reps));
-    report.add(QStringLiteral("tick, ListBox: compute + repaint"), rows, summarize(total), target);
+    report.add(QStringLiteral("tick, ListBox: compute (tick())"), rows, summarize(timed.compute));
+    report.add(QStringLiteral("tick, ListBox: repaint (window with its lists)"), rows, summarize(timed.repaint), {},
+               paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
+    report.add(QStringLiteral("tick, ListBox: compute + repaint"), rows, summarize(timed.total), target);
     report.add(QStringLiteral("tick, ListBox: compute + event-loop update"), rows, summarize(viaLoop), {},
                QStringLiteral("%1 lists painted per tick on average").arg(double(loopPainted) / options.reps));
 }
@@ -155,32 +172,12 @@ void benchPlainTick(Report& report, const Options& options, int rows)
     PaintCounter paints(board.lists());
     const QString startWord = QStringLiteral("Start");
     const QString price = QStringLiteral("10");
-    std::vector<double> compute, repaint, total;
-    int unpainted = 0;
-    for (int i = 0; i < options.warmup + options.reps; ++i) {
-        paints.reset();
-        Clock::time_point t0, t1, t2;
-        {
-            Collect collect;
-            t0 = Clock::now();
-            board.tick(startWord, price);
-            t1 = Clock::now();
-            repaintWithLists(board.window(), board.lists());
-            t2 = Clock::now();
-        }
-        const bool allPainted = paints.paintedViews() == paints.watchedViews();
-        runEventLoopBriefly();
-        if (i < options.warmup)
-            continue;
-        unpainted += allPainted ? 0 : 1;
-        compute.push_back(millisecondsBetween(t0, t1));
-        repaint.push_back(millisecondsBetween(t1, t2));
-        total.push_back(millisecondsBetween(t0, t2));
-    }
-    report.add(QStringLiteral("tick, QListWidget: compute (item loop)"), rows, summarize(compute));
-    report.add(QStringLiteral("tick, QListWidget: repaint (window with its lists)"), rows, summarize(repaint), {},
-               paintedNote(unpainted, paints.watchedViews(), options.reps));
-    report.add(QStringLiteral("tick, QListWidget: compute + repaint"), rows, summarize(total));
+    const TickTimes timed = timeTickAndRepaint(
+        options, paints, [&] { board.tick(startWord, price); }, board.window(), board.lists());
+    report.add(QStringLiteral("tick, QListWidget: compute (item loop)"), rows, summarize(timed.compute));
+    report.add(QStringLiteral("tick, QListWidget: repaint (window with its lists)"), rows, summarize(timed.repaint), {},
+               paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
+    report.add(QStringLiteral("tick, QListWidget: compute + repaint"), rows, summarize(timed.total));
 }
 
 void benchSave(Report& report, const Options& options)
