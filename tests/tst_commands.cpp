@@ -1,6 +1,6 @@
 // The label-button commands of the main window.
+#include "BoardTest.h"
 #include "Operator.h"
-#include "ProgramFolder.h"
 #include "board/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
@@ -21,13 +21,10 @@ QStringList column(const ListBox* list)
 
 } // namespace
 
-class TestCommands : public QObject
+class TestCommands : public BoardTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void resetNeedsTwoClicks();
     void removeNeedsTwoClicksWithoutLeavingTheLabel();
     void resetAndRemoveWithoutASelectedRowDoNothing();
@@ -38,24 +35,7 @@ private Q_SLOTS:
     void linksOpenTheMakersAddress();
     void captionsAndCreditDoNothing();
     void closingWithADialogOpenEndsWithoutApplyingIt();
-
-private:
-    std::unique_ptr<ProgramFolder> m_folder;
-    FakePlatform m_platform;
-    std::unique_ptr<Form1> m_form;
 };
-
-void TestCommands::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-    m_platform = FakePlatform();
-}
-
-void TestCommands::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
 
 void TestCommands::resetNeedsTwoClicks()
 {

@@ -1,6 +1,6 @@
 // The station editor: adding and editing stations, its refusals and its input filters.
+#include "BoardTest.h"
 #include "Operator.h"
-#include "ProgramFolder.h"
 #include "board/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "ui/LabelButton.h"
@@ -24,13 +24,10 @@ QStringList column(const ListBox* list)
 
 } // namespace
 
-class TestEditor : public QObject
+class TestEditor : public BoardTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void addWithoutASelectedRow();
     void addWithTheSelectedRowsNameIsRefused();
     void addToABoardWithARowSelected();
@@ -45,23 +42,8 @@ private Q_SLOTS:
     void cancelDiscardsTheWindowNotTheRows();
 
 private:
-    std::unique_ptr<ProgramFolder> m_folder;
-    FakePlatform m_platform;
-    std::unique_ptr<Form1> m_form;
-
     EditDialog* editor() { return m_form->edit(); }
 };
-
-void TestEditor::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-}
-
-void TestEditor::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
 
 void TestEditor::addWithoutASelectedRow()
 {
@@ -192,34 +174,18 @@ void TestEditor::refusalsLeaveTheBoardAsItWas_data()
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("yellowBox");
-    QTest::newRow("add, empty minutes") << false << "New"
-                                        << ""
-                                        << "5"
-                                        << "MIN_TEXT";
-    QTest::newRow("add, empty seconds") << false << "New"
-                                        << "5"
-                                        << ""
-                                        << "SEC_TEXT";
-    QTest::newRow("add, empty name") << false << ""
-                                     << "5"
-                                     << "5"
-                                     << "computerName";
-    QTest::newRow("add, name with a comma") << false << "A,B"
-                                            << "5"
-                                            << "5"
-                                            << "computerName";
-    QTest::newRow("edit, empty name") << true << ""
-                                      << "5"
-                                      << "5"
-                                      << "computerName";
-    QTest::newRow("edit, empty seconds") << true << "New"
-                                         << "5"
-                                         << ""
-                                         << "SEC_TEXT";
-    QTest::newRow("edit, name with a comma") << true << "x,y"
-                                             << "5"
-                                             << "5"
-                                             << "computerName";
+    const auto row = [](const char* tag, bool editing, const char* name, const char* minutes, const char* seconds,
+                        const char* yellowBox) {
+        QTest::newRow(tag) << editing << QString::fromUtf8(name) << QString::fromUtf8(minutes)
+                           << QString::fromUtf8(seconds) << QString::fromUtf8(yellowBox);
+    };
+    row("add, empty minutes", false, "New", "", "5", "MIN_TEXT");
+    row("add, empty seconds", false, "New", "5", "", "SEC_TEXT");
+    row("add, empty name", false, "", "5", "5", "computerName");
+    row("add, name with a comma", false, "A,B", "5", "5", "computerName");
+    row("edit, empty name", true, "", "5", "5", "computerName");
+    row("edit, empty seconds", true, "New", "5", "", "SEC_TEXT");
+    row("edit, name with a comma", true, "x,y", "5", "5", "computerName");
 }
 
 void TestEditor::refusalsLeaveTheBoardAsItWas()

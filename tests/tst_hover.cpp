@@ -1,6 +1,6 @@
 // Hover feedback: the underline of label-buttons and the disarming of a pending confirmation.
+#include "BoardTest.h"
 #include "Operator.h"
-#include "ProgramFolder.h"
 #include "board/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "ui/Hover.h"
@@ -11,12 +11,11 @@
 
 using namespace tallivor;
 
-class TestHover : public QObject
+class TestHover : public BoardTest
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
 
     void activeAreaBoundsAreStrict_data();
     void activeAreaBoundsAreStrict();
@@ -26,26 +25,12 @@ private Q_SLOTS:
     void windowSurfaceClearsEverything();
     void listsAndOtherLabelsTriggerNothing();
     void dialogLabelsUnderlineButNeverDisarm();
-
-private:
-    std::unique_ptr<ProgramFolder> m_folder;
-    FakePlatform m_platform;
-    std::unique_ptr<Form1> m_form;
 };
 
 void TestHover::init()
 {
-    m_folder = std::make_unique<ProgramFolder>();
-    m_folder->write(QStringLiteral("tallivor.xml"), crlf({"10,English.xml", "Stop,A,0:0,00", "Stop,B,0:0,00"}));
-    m_form = m_folder->start(m_platform);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
-void TestHover::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
+    BoardTest::init();
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Stop,B,0:0,00"}));
 }
 
 void TestHover::activeAreaBoundsAreStrict_data()

@@ -1,5 +1,5 @@
 // The three windows as designed: names, geometry, stacking, fonts, colours, pointers and the design-time contents.
-#include "ProgramFolder.h"
+#include "BoardTest.h"
 #include "board/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
@@ -16,12 +16,11 @@
 
 using namespace tallivor;
 
-class TestLayout : public QObject
+class TestLayout : public BoardTest
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
 
     void everyControlIsNamedAsDesigned();
     void geometryInPixels_data();
@@ -34,26 +33,15 @@ private Q_SLOTS:
     void windowStyles();
     void handPointerOverLabelButtonsOnly();
     void designTimeContents();
-
-private:
-    std::unique_ptr<ProgramFolder> m_folder;
-    FakePlatform m_platform;
-    std::unique_ptr<Form1> m_form;
 };
 
 void TestLayout::init()
 {
-    m_folder = std::make_unique<ProgramFolder>();
+    BoardTest::init();
     m_platform.folder = m_folder->path();
     // A fresh window, before its load step: the design exactly as laid out.
     m_form = std::make_unique<Form1>(m_platform, m_folder->path());
     m_form->Time->stop();
-}
-
-void TestLayout::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
 }
 
 void TestLayout::everyControlIsNamedAsDesigned()

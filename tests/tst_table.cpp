@@ -1,6 +1,6 @@
 // The station table: four lists that keep one selection, the hidden scroll bar that holds it, the double-click
 // toggle of a station's state, and the lists scrolling together.
-#include "ProgramFolder.h"
+#include "BoardTest.h"
 #include "board/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "ui/ListBox.h"
@@ -48,13 +48,10 @@ void verifyRowSelected(Form1& form, int row)
 
 } // namespace
 
-class TestTable : public QObject
+class TestTable : public BoardTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void clickInAnyListSelectsTheRowInAll_data();
     void clickInAnyListSelectsTheRowInAll();
     void clickOnTheSelectedRowChangesNothing();
@@ -69,23 +66,7 @@ private Q_SLOTS:
     void listsScrollTogether();
     void changedTextsInViewAreDrawnAgain();
     void listBoxRules();
-
-private:
-    std::unique_ptr<ProgramFolder> m_folder;
-    FakePlatform m_platform;
-    std::unique_ptr<Form1> m_form;
 };
-
-void TestTable::init()
-{
-    m_folder = std::make_unique<ProgramFolder>();
-}
-
-void TestTable::cleanup()
-{
-    m_form.reset();
-    m_folder.reset();
-}
 
 void TestTable::clickInAnyListSelectsTheRowInAll_data()
 {

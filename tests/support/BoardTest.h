@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ProgramFolder.h"
+#include "board/Form1.h"
+
+#include <QObject>
+
+#include <memory>
+
+// A test class whose every test function gets a program folder of its own, a fresh recording platform and a place
+// for the main window; after each test the window goes and the folder is removed. A test class that needs more
+// before each test declares its own init() and calls this one first.
+class BoardTest : public QObject
+{
+    Q_OBJECT
+protected:
+    std::unique_ptr<ProgramFolder> m_folder;
+    FakePlatform m_platform;
+    std::unique_ptr<tallivor::Form1> m_form;
+
+protected Q_SLOTS:
+    void init();
+    void cleanup();
+};
