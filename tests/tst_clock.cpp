@@ -35,99 +35,43 @@ void TestClock::rowRule_data()
     QTest::addColumn<QString>("newTime");
     QTest::addColumn<QString>("newCharge");
 
-    QTest::newRow("one second") << "00:00"
-                                << "00" << true << "10" << 1 << "00:1"
-                                << "00";
-    QTest::newRow("59 seconds") << "00:00"
-                                << "00" << true << "10" << 59 << "00:59"
-                                << "00";
-    QTest::newRow("first minute charged at the 60th tick") << "00:00"
-                                                           << "00" << true << "10" << 60 << "1:0"
-                                                           << "10";
-    QTest::newRow("two minutes") << "00:00"
-                                 << "00" << true << "10" << 120 << "2:0"
-                                 << "20";
-    QTest::newRow("5:59 rolls over") << "5:59"
-                                     << "50" << true << "10" << 1 << "6:0"
-                                     << "60";
-    QTest::newRow("stored seconds past 59") << "3:75"
-                                            << "0" << true << "10" << 1 << "4:0"
-                                            << "10";
-    QTest::newRow("more than two pieces") << "1:2:3"
-                                          << "7" << true << "10" << 1 << "1:3"
-                                          << "7";
-    QTest::newRow("no upper bound on minutes") << "999:59"
-                                               << "0" << true << "1" << 1 << "1000:0"
-                                               << "1";
-    QTest::newRow("minutes keep their text until they change") << "007:58"
-                                                               << "0" << true << "1" << 1 << "007:59"
-                                                               << "0";
-    QTest::newRow("minutes become a number at the rollover") << "007:58"
-                                                             << "0" << true << "1" << 2 << "8:0"
-                                                             << "1";
-    QTest::newRow("two-digit seconds") << "12:34"
-                                       << "0" << true << "10" << 1 << "12:35"
-                                       << "0";
-    QTest::newRow("one-digit seconds") << "9:8"
-                                       << "0" << true << "10" << 1 << "9:9"
-                                       << "0";
-    QTest::newRow("seconds with a leading zero lose it") << "12:05"
-                                                         << "0" << true << "10" << 1 << "12:6"
-                                                         << "0";
-    QTest::newRow("58 to 59 and on to the rollover") << "12:58"
-                                                     << "0" << true << "10" << 2 << "13:0"
-                                                     << "10";
-    QTest::newRow("blanks around the seconds") << "2: 5 "
-                                               << "0" << true << "1" << 1 << "2:6"
-                                               << "0";
-    QTest::newRow("price 0.1 three times") << "0:0"
-                                           << "00" << true << "0.1" << 180 << "3:0"
-                                           << "0.3";
-    QTest::newRow("price of letters adds nothing") << "0:59"
-                                                   << "00" << true << "abc" << 1 << "1:0"
-                                                   << "0";
-    QTest::newRow("empty price adds nothing") << "0:59"
-                                              << "5" << true << "" << 1 << "1:0"
-                                              << "5";
-    QTest::newRow("price 12 then letters adds 12") << "0:59"
-                                                   << "3" << true << "12 per minute" << 1 << "1:0"
-                                                   << "15";
-    QTest::newRow("negative price") << "0:59"
-                                    << "00" << true << "-2.5" << 1 << "1:0"
-                                    << "-2.5";
-    QTest::newRow("exponent charge") << "0:59"
-                                     << "1E+15" << true << "1" << 1 << "1:0"
-                                     << "1E+15";
-    QTest::newRow("charge that overflows stays, time goes on") << "0:59"
-                                                               << "1E+308" << true << "1E+308" << 1 << "1:0"
-                                                               << "1E+308";
-    QTest::newRow("charge beyond a double stays") << "0:59"
-                                                  << "1E+400" << true << "10" << 1 << "1:0"
-                                                  << "1E+400";
-    QTest::newRow("stopped stays") << "0:59"
-                                   << "7" << false << "10" << 5 << "0:59"
-                                   << "7";
-    QTest::newRow("stopped with seconds past 59 stays") << "3:75"
-                                                        << "7" << false << "10" << 1 << "3:75"
-                                                        << "7";
-    QTest::newRow("no colon stays") << "12"
-                                    << "7" << true << "10" << 3 << "12"
-                                    << "7";
-    QTest::newRow("empty seconds stay") << "5:"
-                                        << "7" << true << "10" << 1 << "5:"
-                                        << "7";
-    QTest::newRow("empty minutes stay") << ":5"
-                                        << "7" << true << "10" << 1 << ":5"
-                                        << "7";
-    QTest::newRow("letters in the minutes stay") << "ab:59"
-                                                 << "7" << true << "10" << 1 << "ab:59"
-                                                 << "7";
-    QTest::newRow("letters in the seconds stay") << "5:x"
-                                                 << "7" << true << "10" << 1 << "5:x"
-                                                 << "7";
-    QTest::newRow("empty time stays") << ""
-                                      << "7" << true << "10" << 1 << ""
-                                      << "7";
+    const auto row = [](const char* tag, const char* time, const char* charge, bool running, const char* price,
+                        int ticks, const char* newTime, const char* newCharge) {
+        QTest::newRow(tag) << QString::fromUtf8(time) << QString::fromUtf8(charge) << running
+                           << QString::fromUtf8(price) << ticks << QString::fromUtf8(newTime)
+                           << QString::fromUtf8(newCharge);
+    };
+    row("one second", "00:00", "00", true, "10", 1, "00:1", "00");
+    row("59 seconds", "00:00", "00", true, "10", 59, "00:59", "00");
+    row("first minute charged at the 60th tick", "00:00", "00", true, "10", 60, "1:0", "10");
+    row("two minutes", "00:00", "00", true, "10", 120, "2:0", "20");
+    row("5:59 rolls over", "5:59", "50", true, "10", 1, "6:0", "60");
+    row("stored seconds past 59", "3:75", "0", true, "10", 1, "4:0", "10");
+    row("more than two pieces", "1:2:3", "7", true, "10", 1, "1:3", "7");
+    row("no upper bound on minutes", "999:59", "0", true, "1", 1, "1000:0", "1");
+    row("minutes keep their text until they change", "007:58", "0", true, "1", 1, "007:59", "0");
+    row("minutes become a number at the rollover", "007:58", "0", true, "1", 2, "8:0", "1");
+    row("two-digit seconds", "12:34", "0", true, "10", 1, "12:35", "0");
+    row("one-digit seconds", "9:8", "0", true, "10", 1, "9:9", "0");
+    row("seconds with a leading zero lose it", "12:05", "0", true, "10", 1, "12:6", "0");
+    row("58 to 59 and on to the rollover", "12:58", "0", true, "10", 2, "13:0", "10");
+    row("blanks around the seconds", "2: 5 ", "0", true, "1", 1, "2:6", "0");
+    row("price 0.1 three times", "0:0", "00", true, "0.1", 180, "3:0", "0.3");
+    row("price of letters adds nothing", "0:59", "00", true, "abc", 1, "1:0", "0");
+    row("empty price adds nothing", "0:59", "5", true, "", 1, "1:0", "5");
+    row("price 12 then letters adds 12", "0:59", "3", true, "12 per minute", 1, "1:0", "15");
+    row("negative price", "0:59", "00", true, "-2.5", 1, "1:0", "-2.5");
+    row("exponent charge", "0:59", "1E+15", true, "1", 1, "1:0", "1E+15");
+    row("charge that overflows stays, time goes on", "0:59", "1E+308", true, "1E+308", 1, "1:0", "1E+308");
+    row("charge beyond a double stays", "0:59", "1E+400", true, "10", 1, "1:0", "1E+400");
+    row("stopped stays", "0:59", "7", false, "10", 5, "0:59", "7");
+    row("stopped with seconds past 59 stays", "3:75", "7", false, "10", 1, "3:75", "7");
+    row("no colon stays", "12", "7", true, "10", 3, "12", "7");
+    row("empty seconds stay", "5:", "7", true, "10", 1, "5:", "7");
+    row("empty minutes stay", ":5", "7", true, "10", 1, ":5", "7");
+    row("letters in the minutes stay", "ab:59", "7", true, "10", 1, "ab:59", "7");
+    row("letters in the seconds stay", "5:x", "7", true, "10", 1, "5:x", "7");
+    row("empty time stays", "", "7", true, "10", 1, "", "7");
 }
 
 void TestClock::rowRule()

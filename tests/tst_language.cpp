@@ -70,15 +70,16 @@ void TestLanguage::reader_data()
     QTest::addColumn<QStringList>("entries"); // "k=value" for each entry set, in order
     QTest::addColumn<int>("lineCount");
 
+    // clang-format off
     QTest::newRow("empty file") << QByteArray() << QStringList{} << 0;
     QTest::newRow("heading only") << QByteArray("k=ignored\r\n") << QStringList{} << 1;
     QTest::newRow("value up to the second =") << QByteArray("h\r\na=b=c\r\n") << QStringList{"1=b"} << 1;
     QTest::newRow("blanks kept") << QByteArray("h\r\na= Add \r\n") << QStringList{"1= Add "} << 1;
     QTest::newRow("empty value") << QByteArray("h\r\na=\r\n") << QStringList{"1="} << 1;
-    QTest::newRow("line without = sets nothing, later ones still do")
-        << QByteArray("h\r\nno equals\r\n\r\nc=three\r\n") << QStringList{"3=three"} << 3;
+    QTest::newRow("line without = sets nothing, later ones still do") << QByteArray("h\r\nno equals\r\n\r\nc=three\r\n") << QStringList{"3=three"} << 3;
     QTest::newRow("key is ignored") << QByteArray("h\r\n=x\r\nwhatever=y") << QStringList{"1=x", "2=y"} << 2;
     QTest::newRow("lone LF stays in the value") << QByteArray("h\ra=x\ny\r") << QStringList{"1=x\ny"} << 1;
+    // clang-format on
     QByteArray long30 = "h\r\n";
     QStringList first22;
     for (int k = 1; k <= 30; ++k) {
@@ -86,9 +87,10 @@ void TestLanguage::reader_data()
         if (k <= 22)
             first22 << QStringLiteral("%1=%1").arg(k);
     }
+    // clang-format off
     QTest::newRow("lines after the 23rd ignored") << long30 << first22 << 30;
-    QTest::newRow("byte-order mark, UTF-8")
-        << QByteArray("\xEF\xBB\xBFh\r\na=\xD9\x81\r\n") << QStringList{QStringLiteral("1=\u0641")} << 1;
+    QTest::newRow("byte-order mark, UTF-8") << QByteArray("\xEF\xBB\xBFh\r\na=\xD9\x81\r\n") << QStringList{QStringLiteral("1=\u0641")} << 1;
+    // clang-format on
 }
 
 void TestLanguage::reader()
@@ -287,11 +289,10 @@ void TestLanguage::shippedLanguagesAreCompleteAndDifferent_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("stop");
-    QTest::newRow("Persian") << "Persian.xml" << QStringLiteral("\u0641\u0639\u0627\u0644")
-                             << QStringLiteral("\u0645\u062A\u0648\u0642\u0641");
-    QTest::newRow("Italian") << "Italian.xml"
-                             << "Attivo"
-                             << "Fermo";
+    // clang-format off
+    QTest::newRow("Persian") << "Persian.xml" << QStringLiteral("\u0641\u0639\u0627\u0644") << QStringLiteral("\u0645\u062A\u0648\u0642\u0641");
+    QTest::newRow("Italian") << "Italian.xml" << "Attivo" << "Fermo";
+    // clang-format on
 }
 
 void TestLanguage::shippedLanguagesAreCompleteAndDifferent()

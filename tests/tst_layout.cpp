@@ -71,26 +71,18 @@ void TestLayout::geometryInPixels_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("index");
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("Rellist") << "Form1"
-                             << "Rellist" << -1 << QRect(394, 98, 137, 249);
-    QTest::newRow("Eventlist") << "Form1"
-                               << "Eventlist" << -1 << QRect(6, 98, 103, 249);
-    QTest::newRow("Add Computer") << "Form1"
-                                  << "btn" << 0 << QRect(10, 40, 99, 17);
-    QTest::newRow("Update") << "Form1"
-                            << "btn" << 12 << QRect(492, 364, 37, 13);
-    QTest::newRow("footer bar starts left of the window") << "Form1"
-                                                          << "Shape4" << -1 << QRect(-14, 356, 733, 31);
-    QTest::newRow("blue header bar") << "Form1"
-                                     << "Shape3" << 1 << QRect(92, 72, 191, 27);
-    QTest::newRow("editor minutes") << "edit"
-                                    << "MIN_TEXT" << -1 << QRect(172, 76, 31, 21);
-    QTest::newRow("editor Cancel") << "edit"
-                                   << "btn" << 1 << QRect(76, 128, 57, 17);
-    QTest::newRow("settings price") << "settings"
-                                    << "Value" << -1 << QRect(40, 78, 83, 21);
-    QTest::newRow("settings title") << "settings"
-                                    << "frmcaption" << -1 << QRect(12, 10, 235, 17);
+    // clang-format off
+    QTest::newRow("Rellist") << "Form1" << "Rellist" << -1 << QRect(394, 98, 137, 249);
+    QTest::newRow("Eventlist") << "Form1" << "Eventlist" << -1 << QRect(6, 98, 103, 249);
+    QTest::newRow("Add Computer") << "Form1" << "btn" << 0 << QRect(10, 40, 99, 17);
+    QTest::newRow("Update") << "Form1" << "btn" << 12 << QRect(492, 364, 37, 13);
+    QTest::newRow("footer bar starts left of the window") << "Form1" << "Shape4" << -1 << QRect(-14, 356, 733, 31);
+    QTest::newRow("blue header bar") << "Form1" << "Shape3" << 1 << QRect(92, 72, 191, 27);
+    QTest::newRow("editor minutes") << "edit" << "MIN_TEXT" << -1 << QRect(172, 76, 31, 21);
+    QTest::newRow("editor Cancel") << "edit" << "btn" << 1 << QRect(76, 128, 57, 17);
+    QTest::newRow("settings price") << "settings" << "Value" << -1 << QRect(40, 78, 83, 21);
+    QTest::newRow("settings title") << "settings" << "frmcaption" << -1 << QRect(12, 10, 235, 17);
+    // clang-format on
 }
 
 void TestLayout::geometryInPixels()

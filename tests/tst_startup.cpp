@@ -28,12 +28,11 @@ void TestStartup::withoutRightsAsksForAnElevatedCopyAndEnds_data()
 {
     QTest::addColumn<QString>("tail");
     QTest::addColumn<QString>("parameters");
-    QTest::newRow("empty command line") << ""
-                                        << "/admin";
-    QTest::newRow("arguments") << "-x \"a b\""
-                               << "-x \"a b\"/admin";
-    QTest::newRow("already relaunched once") << "/admin"
-                                             << "/admin/admin";
+    // clang-format off
+    QTest::newRow("empty command line") << "" << "/admin";
+    QTest::newRow("arguments") << "-x \"a b\"" << "-x \"a b\"/admin";
+    QTest::newRow("already relaunched once") << "/admin" << "/admin/admin";
+    // clang-format on
 }
 
 void TestStartup::withoutRightsAsksForAnElevatedCopyAndEnds()

@@ -67,36 +67,19 @@ void TestStationFile::reader_data()
     QTest::addColumn<QStringList>("rows"); // each row's four fields joined by "|"
 
     const QString none = QStringLiteral("<none>");
-    QTest::newRow("header and two rows") << "10,English.xml\r\nStart,Computer 2,30:40,1000\r\nStop,Table 1,0:0,00\r\n"
-                                         << "10"
-                                         << "English.xml"
-                                         << QStringList{"Start|Computer 2|30:40|1000", "Stop|Table 1|0:0|00"};
-    QTest::newRow("header without a comma sets the price only") << "12\r\n"
-                                                                << "12" << none << QStringList{};
-    QTest::newRow("extra header fields ignored") << "5,Deutsch.xml,x,y\r\n"
-                                                 << "5"
-                                                 << "Deutsch.xml" << QStringList{};
-    QTest::newRow("empty header sets nothing, next line is a row") << "\r\nStop,A,1:2,3\r\n"
-                                                                   << none << none << QStringList{"Stop|A|1:2|3"};
-    QTest::newRow("empty fields are fields") << ",\r\n,,,\r\n"
-                                             << ""
-                                             << "" << QStringList{"|||"};
-    QTest::newRow("fields after the fourth ignored") << "1,E\r\nStop,A,1:2,3,junk,more\r\n"
-                                                     << "1"
-                                                     << "E" << QStringList{"Stop|A|1:2|3"};
-    QTest::newRow("blank line among rows adds no row") << "1,E\r\nStop,A,0:0,0\r\n\r\nStart,B,0:1,0\r\n"
-                                                       << "1"
-                                                       << "E" << QStringList{"Stop|A|0:0|0", "Start|B|0:1|0"};
-    QTest::newRow("short rows completed with empty fields") << "1,E\r\nStop\r\nStop,A\r\nStop,A,1:0\r\n"
-                                                            << "1"
-                                                            << "E" << QStringList{"Stop|||", "Stop|A||", "Stop|A|1:0|"};
-    QTest::newRow("blanks are kept") << " 10 , English.xml \r\n Stop , A ,0:0,0\r\n"
-                                     << " 10 "
-                                     << " English.xml " << QStringList{" Stop | A |0:0|0"};
-    QTest::newRow("lone CR and lone LF") << "1,E\rStop,A\nB,0:0,0\r"
-                                         << "1"
-                                         << "E" << QStringList{"Stop|A\nB|0:0|0"};
+    // clang-format off
+    QTest::newRow("header and two rows") << "10,English.xml\r\nStart,Computer 2,30:40,1000\r\nStop,Table 1,0:0,00\r\n" << "10" << "English.xml" << QStringList{"Start|Computer 2|30:40|1000", "Stop|Table 1|0:0|00"};
+    QTest::newRow("header without a comma sets the price only") << "12\r\n" << "12" << none << QStringList{};
+    QTest::newRow("extra header fields ignored") << "5,Deutsch.xml,x,y\r\n" << "5" << "Deutsch.xml" << QStringList{};
+    QTest::newRow("empty header sets nothing, next line is a row") << "\r\nStop,A,1:2,3\r\n" << none << none << QStringList{"Stop|A|1:2|3"};
+    QTest::newRow("empty fields are fields") << ",\r\n,,,\r\n" << "" << "" << QStringList{"|||"};
+    QTest::newRow("fields after the fourth ignored") << "1,E\r\nStop,A,1:2,3,junk,more\r\n" << "1" << "E" << QStringList{"Stop|A|1:2|3"};
+    QTest::newRow("blank line among rows adds no row") << "1,E\r\nStop,A,0:0,0\r\n\r\nStart,B,0:1,0\r\n" << "1" << "E" << QStringList{"Stop|A|0:0|0", "Start|B|0:1|0"};
+    QTest::newRow("short rows completed with empty fields") << "1,E\r\nStop\r\nStop,A\r\nStop,A,1:0\r\n" << "1" << "E" << QStringList{"Stop|||", "Stop|A||", "Stop|A|1:0|"};
+    QTest::newRow("blanks are kept") << " 10 , English.xml \r\n Stop , A ,0:0,0\r\n" << " 10 " << " English.xml " << QStringList{" Stop | A |0:0|0"};
+    QTest::newRow("lone CR and lone LF") << "1,E\rStop,A\nB,0:0,0\r" << "1" << "E" << QStringList{"Stop|A\nB|0:0|0"};
     QTest::newRow("empty file") << "" << none << none << QStringList{};
+    // clang-format on
 }
 
 void TestStationFile::reader()

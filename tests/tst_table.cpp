@@ -135,16 +135,13 @@ void TestTable::doubleClickTogglesTheStateWord_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("toggled");
-    QTest::newRow("stopped starts") << "Stop"
-                                    << "Start";
-    QTest::newRow("running stops") << "Start"
-                                   << "Stop";
-    QTest::newRow("a word of another language stops") << "Marche"
-                                                      << "Stop";
-    QTest::newRow("an empty word stops") << ""
-                                         << "Stop";
-    QTest::newRow("case counts") << "stop"
-                                 << "Stop";
+    // clang-format off
+    QTest::newRow("stopped starts") << "Stop" << "Start";
+    QTest::newRow("running stops") << "Start" << "Stop";
+    QTest::newRow("a word of another language stops") << "Marche" << "Stop";
+    QTest::newRow("an empty word stops") << "" << "Stop";
+    QTest::newRow("case counts") << "stop" << "Stop";
+    // clang-format on
 }
 
 void TestTable::doubleClickTogglesTheStateWord()
