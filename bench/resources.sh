@@ -7,16 +7,11 @@
 #   bench/resources.sh [BUILD_DIR]           BUILD_DIR defaults to build/bench
 #   SECONDS_MEASURED=120 bench/resources.sh  length of the measured stretch
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build/bench}" && pwd)
+script=resources.sh
+source "$(dirname "$0")/common.sh"
 measured=${SECONDS_MEASURED:-120}
-rows=32767
-bin=$build/bin
-for tool in "$bin/Tallivor" "$bin/tallivor_bench"; do
-    [ -x "$tool" ] || { echo "resources.sh: $tool is missing: build $build first" >&2; exit 1; }
-done
+require_built Tallivor tallivor_bench
 
-work=$(mktemp -d /tmp/tallivor-resources.XXXXXX)
 pid=
 cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then

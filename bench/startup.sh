@@ -10,17 +10,12 @@
 # BUILD_DIR/bin, and Xvfb and python3 on the path. The program is ended with SIGKILL once its window is mapped, so
 # it never rewrites its station file between runs.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build/bench}" && pwd)
+script=startup.sh
+source "$(dirname "$0")/common.sh"
 runs=${RUNS:-15}
-rows=32767
-bin=$build/bin
-for tool in "$bin/Tallivor" "$bin/tallivor_bench" "$bin/tallivor_mapwatch"; do
-    [ -x "$tool" ] || { echo "startup.sh: $tool is missing: build $build first" >&2; exit 1; }
-done
+require_built Tallivor tallivor_bench tallivor_mapwatch
 command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is missing (package xvfb)" >&2; exit 1; }
 
-work=$(mktemp -d /tmp/tallivor-startup.XXXXXX)
 xvfb_pid=
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
