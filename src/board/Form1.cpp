@@ -83,12 +83,10 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     Time->setInterval(1000);
     connect(Time, &QTimer::timeout, this, &Form1::tick);
     Time->start();
-}
 
-Form1::~Form1()
-{
-    delete m_edit.data();
-    delete m_settings.data();
+    // Started by the load step once the board is read: a copy that relaunches itself never saves.
+    m_autosaveTimer->setObjectName(QStringLiteral("autosave"));
+    connect(m_autosaveTimer, &QTimer::timeout, this, &Form1::autosave);
 }
 
 void Form1::NoVertScrollBar(ListBox* list)

@@ -33,7 +33,6 @@ class Form1 : public QWidget
 
 public:
     Form1(Platform& platform, QString programFolder, QWidget* parent = nullptr);
-    ~Form1() override;
 
     // The load step, run once before the window is first shown. Without administrator rights it asks the shell for
     // an elevated copy and closes the window, which ends the process; otherwise it loads the board and its language.
@@ -111,6 +110,7 @@ private:
 
     void readStationFile();
     QByteArray stationFileBytes() const;
+    void writeStationFile(const QByteArray& bytes);
     void endProcess();
 
     void reset();

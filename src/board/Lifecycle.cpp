@@ -44,11 +44,7 @@ void Form1::load()
     VScroll1->setMax(rows - 1);
     VScroll1->setValue(rows - 1);
     translate();
-
-    m_autosaveTimer->setObjectName(QStringLiteral("autosave"));
-    m_autosaveTimer->setInterval(autosaveInterval);
-    connect(m_autosaveTimer, &QTimer::timeout, this, &Form1::autosave);
-    m_autosaveTimer->start();
+    m_autosaveTimer->start(autosaveInterval);
 }
 
 void Form1::readStationFile()
@@ -78,22 +74,24 @@ QByteArray Form1::stationFileBytes() const
                                             timeList->column().texts(), Rellist->column().texts()));
 }
 
+void Form1::writeStationFile(const QByteArray& bytes)
+{
+    if (replaceFile(stationFilePath(), bytes))
+        m_savedBytes = bytes;
+}
+
 void Form1::savefile()
 {
     if (languageStr.isEmpty())
         languageStr = defaultLanguage;
-    const QByteArray bytes = stationFileBytes();
-    if (replaceFile(stationFilePath(), bytes))
-        m_savedBytes = bytes;
+    writeStationFile(stationFileBytes());
 }
 
 void Form1::autosave()
 {
     const QByteArray bytes = stationFileBytes();
-    if (bytes == m_savedBytes)
-        return; // nothing changed since the file was last written or read
-    if (replaceFile(stationFilePath(), bytes))
-        m_savedBytes = bytes;
+    if (bytes != m_savedBytes) // else nothing changed since the file was last written or read
+        writeStationFile(bytes);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
