@@ -100,11 +100,6 @@ std::unique_ptr<Form1> startBoard(ProgramFolder& folder, FakePlatform& platform,
     return folder.start(platform);
 }
 
-QStringList column(const ListBox* list)
-{
-    return list->column().texts();
-}
-
 } // namespace
 
 void TestClock::tickCountsAndChargesOnlyRunningRows()

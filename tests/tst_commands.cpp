@@ -12,15 +12,6 @@
 
 using namespace tallivor;
 
-namespace {
-
-QStringList column(const ListBox* list)
-{
-    return list->column().texts();
-}
-
-} // namespace
-
 class TestCommands : public BoardTest
 {
     Q_OBJECT

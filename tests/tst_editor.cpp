@@ -12,18 +12,6 @@
 
 using namespace tallivor;
 
-namespace {
-
-const QColor yellow(255, 255, 192);
-const QColor white(Qt::white);
-
-QStringList column(const ListBox* list)
-{
-    return list->column().texts();
-}
-
-} // namespace
-
 class TestEditor : public BoardTest
 {
     Q_OBJECT

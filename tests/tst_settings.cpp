@@ -12,11 +12,6 @@
 
 using namespace tallivor;
 
-namespace {
-const QColor yellow(255, 255, 192);
-const QColor white(Qt::white);
-} // namespace
-
 class TestSettings : public QObject
 {
     Q_OBJECT

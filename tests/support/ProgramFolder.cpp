@@ -1,6 +1,7 @@
 #include "ProgramFolder.h"
 
 #include "board/Form1.h"
+#include "ui/ListBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,4 +82,9 @@ QByteArray crlf(const QStringList& lines)
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
     return bytes;
+}
+
+QStringList column(const tallivor::ListBox* list)
+{
+    return list->column().texts();
 }

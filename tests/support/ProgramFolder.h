@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -11,7 +12,8 @@
 
 namespace tallivor {
 class Form1;
-}
+class ListBox;
+} // namespace tallivor
 
 // A program folder of the test's own: a temporary folder with the shipped language files in it, files written and
 // read by name, and a main window started on it with the fake platform.
@@ -52,3 +54,10 @@ QByteArray bytesOf(const char (&literal)[N])
 {
     return QByteArray(literal, qsizetype(N - 1));
 }
+
+// The texts of a list box, top to bottom.
+QStringList column(const tallivor::ListBox* list);
+
+// A text box showing refused input is light yellow; otherwise white.
+inline const QColor yellow(255, 255, 192);
+inline const QColor white(Qt::white);
