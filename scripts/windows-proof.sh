@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 out=build/windows-proof
 cxx=x86_64-w64-mingw32-g++
-flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror)
+flags=(-std=c++20 -Isrc -O1 -Wall -Wextra -Wpedantic -Werror)
 
 step() { printf '\n== %s\n' "$*"; }
 

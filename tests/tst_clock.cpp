@@ -2,6 +2,7 @@
 #include "ProgramFolder.h"
 #include "board/ClockRule.h"
 #include "board/Form1.h"
+#include "board/TimeText.h"
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
 
@@ -17,6 +18,8 @@ class TestClock : public QObject
 private Q_SLOTS:
     void rowRule_data();
     void rowRule();
+    void timeTextSplitsAndJoins_data();
+    void timeTextSplitsAndJoins();
     void tickCountsAndChargesOnlyRunningRows();
     void startedAfterFiftyNineSecondsChargesAtTheNextTick();
     void newPriceChargesFromTheNextCompletedMinute();
@@ -101,6 +104,41 @@ std::unique_ptr<Form1> startBoard(ProgramFolder& folder, FakePlatform& platform,
 }
 
 } // namespace
+
+void TestClock::timeTextSplitsAndJoins_data()
+{
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("minutes");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<bool>("hasColon");
+    QTest::addColumn<QString>("joined");
+    QTest::newRow("pieces kept as written") << "007:05"
+                                            << "007"
+                                            << "05" << true << "007:05";
+    QTest::newRow("a third piece is dropped") << "1:2:3"
+                                              << "1"
+                                              << "2" << true << "1:2";
+    QTest::newRow("no colon: all minutes") << "12"
+                                           << "12"
+                                           << "" << false << "12:";
+    QTest::newRow("empty pieces") << ":"
+                                  << ""
+                                  << "" << true << ":";
+}
+
+void TestClock::timeTextSplitsAndJoins()
+{
+    QFETCH(QString, time);
+    QFETCH(QString, minutes);
+    QFETCH(QString, seconds);
+    QFETCH(bool, hasColon);
+    QFETCH(QString, joined);
+    const TimeText pieces = splitTime(time);
+    QCOMPARE(pieces.minutes.toString(), minutes);
+    QCOMPARE(pieces.seconds.toString(), seconds);
+    QCOMPARE(pieces.hasColon, hasColon);
+    QCOMPARE(joinTime(pieces.minutes, pieces.seconds), joined);
+}
 
 void TestClock::tickCountsAndChargesOnlyRunningRows()
 {

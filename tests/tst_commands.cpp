@@ -32,7 +32,7 @@ void TestCommands::resetNeedsTwoClicks()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,12:34,120", "Stop,B,1:0,10"}));
     op::clickRow(m_form->Namelist, 0);
-    LabelButton* reset = m_form->btn[4];
+    LabelButton* reset = m_form->btn[Button::Reset];
     op::click(reset);
     QVERIFY(reset->italic());
     QCOMPARE(column(m_form->timeList), QStringList({"12:34", "1:0"}));
@@ -49,7 +49,7 @@ void TestCommands::removeNeedsTwoClicksWithoutLeavingTheLabel()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,2:0,20"}));
     op::clickRow(m_form->Namelist, 1);
-    LabelButton* remove = m_form->btn[1];
+    LabelButton* remove = m_form->btn[Button::Remove];
     op::click(remove);
     QVERIFY(remove->italic());
     // The pointer wanders onto the window background: the label is disarmed, the next click only arms it again.
@@ -72,12 +72,12 @@ void TestCommands::removeNeedsTwoClicksWithoutLeavingTheLabel()
 void TestCommands::resetAndRemoveWithoutASelectedRowDoNothing()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,1:0,10", "Stop,B,2:0,20"}));
-    op::click(m_form->btn[1]);
-    op::click(m_form->btn[1]); // removes B, the selected last row
+    op::click(m_form->btn[Button::Remove]);
+    op::click(m_form->btn[Button::Remove]); // removes B, the selected last row
     QCOMPARE(column(m_form->Namelist), QStringList({"A"}));
-    for (int index : {1, 4}) {
-        op::click(m_form->btn[index]);
-        op::click(m_form->btn[index]);
+    for (Button button : {Button::Remove, Button::Reset}) {
+        op::click(m_form->btn[button]);
+        op::click(m_form->btn[button]);
     }
     QCOMPARE(column(m_form->Namelist), QStringList({"A"}));
     QCOMPARE(column(m_form->timeList), QStringList({"1:0"}));
@@ -87,20 +87,20 @@ void TestCommands::resetAndRemoveWithoutASelectedRowDoNothing()
 void TestCommands::editWithoutASelectedRowOpensNothing()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,1:0,10", "Stop,B,2:0,20"}));
-    op::click(m_form->btn[1]);
-    op::click(m_form->btn[1]);
-    op::click(m_form->btn[3]);
+    op::click(m_form->btn[Button::Remove]);
+    op::click(m_form->btn[Button::Remove]);
+    op::click(m_form->btn[Button::Edit]);
     QVERIFY(!m_form->edit()->isVisible());
 }
 
 void TestCommands::addReplacesWhatWasTypedInAnOpenEditor()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,12:34,120"}));
-    op::click(m_form->btn[3]);
+    op::click(m_form->btn[Button::Edit]);
     EditDialog* dialog = m_form->edit();
     QVERIFY(dialog->ISEDIT);
     op::retype(dialog->MIN_TEXT, QStringLiteral("99"));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     QCOMPARE(m_form->edit(), dialog); // the same window, prepared anew
     QVERIFY(!dialog->ISEDIT);
     QCOMPARE(dialog->MIN_TEXT->text(), QStringLiteral("00"));
@@ -112,12 +112,12 @@ void TestCommands::settingsOpensWithThePriceAndLanguage()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({}));
     m_form->REL->setText(QStringLiteral("0.5"));
-    op::click(m_form->btn[2]);
+    op::click(m_form->btn[Button::Settings]);
     SettingsDialog* dialog = m_form->settings();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->Value->text(), QStringLiteral("0.5"));
     QCOMPARE(dialog->language_text->text(), QStringLiteral("English.xml"));
-    QCOMPARE(dialog->btn[0]->text(), QStringLiteral("Save"));
+    QCOMPARE(dialog->btn[DialogButton::Save]->text(), QStringLiteral("Save"));
 }
 
 void TestCommands::openersApplyTheLanguageAfterShowing()
@@ -128,21 +128,21 @@ void TestCommands::openersApplyTheLanguageAfterShowing()
     english.replace("Cancel=Cancel", "Cancel=Close");
     english.replace("AddForm=Add Computer", "AddForm=New station");
     m_folder->write(QStringLiteral("English.xml"), english);
-    op::click(m_form->btn[0]);
-    QCOMPARE(m_form->edit()->btn[1]->text(), QStringLiteral("Close"));
+    op::click(m_form->btn[Button::Add]);
+    QCOMPARE(m_form->edit()->btn[DialogButton::Cancel]->text(), QStringLiteral("Close"));
     // The window caption was set from the variable before translating; the next opening uses the new text.
     QCOMPARE(m_form->edit()->windowTitle(), QStringLiteral("Add Computer"));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     QCOMPARE(m_form->edit()->windowTitle(), QStringLiteral("New station"));
-    op::click(m_form->btn[2]);
-    QCOMPARE(m_form->settings()->btn[1]->text(), QStringLiteral("Close"));
+    op::click(m_form->btn[Button::Settings]);
+    QCOMPARE(m_form->settings()->btn[DialogButton::Cancel]->text(), QStringLiteral("Close"));
 }
 
 void TestCommands::linksOpenTheMakersAddress()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({}));
-    op::click(m_form->btn[11]);
-    op::click(m_form->btn[12]);
+    op::click(m_form->btn[Button::Address]);
+    op::click(m_form->btn[Button::Update]);
     QCOMPARE(m_platform.calls.size(), std::size_t(2));
     for (const FakePlatform::ShellCall& call : m_platform.calls) {
         QVERIFY(call.withOwner);
@@ -153,32 +153,34 @@ void TestCommands::linksOpenTheMakersAddress()
         QCOMPARE(call.directory, m_folder->path());
         QCOMPARE(call.showCommand, 1);
     }
-    QVERIFY(m_platform.calls[0].file.endsWith(m_form->btn[11]->text())); // the footer shows what it opens
+    QVERIFY(m_platform.calls[0].file.endsWith(m_form->btn[Button::Address]->text())); // the footer shows what it opens
 }
 
 void TestCommands::captionsAndCreditDoNothing()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
     const QStringList names = column(m_form->Namelist), states = column(m_form->Eventlist);
-    for (int index = 5; index <= 10; ++index)
-        op::click(m_form->btn[index]);
+    const Button captions[] = {Button::StateCaption, Button::NameCaption,   Button::TimeCaption,
+                               Button::BlankCaption, Button::ChargeCaption, Button::Credit};
+    for (Button button : captions)
+        op::click(m_form->btn[button]);
     QCOMPARE(column(m_form->Namelist), names);
     QCOMPARE(column(m_form->Eventlist), states);
     QCOMPARE(m_form->Namelist->listIndex(), 1);
     QVERIFY(m_platform.calls.empty());
     QVERIFY(!m_form->edit()->isVisible());
     QVERIFY(!m_form->settings()->isVisible());
-    for (int index = 5; index <= 10; ++index)
-        QVERIFY(!m_form->btn[index]->italic());
+    for (Button button : captions)
+        QVERIFY(!m_form->btn[button]->italic());
 }
 
 void TestCommands::closingWithADialogOpenEndsWithoutApplyingIt()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00"}));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     op::retype(m_form->edit()->computerName, QStringLiteral("Never added"));
     QPointer<EditDialog> editor = m_form->edit();
-    op::click(m_form->btn[2]);
+    op::click(m_form->btn[Button::Settings]);
     op::retype(m_form->settings()->Value, QStringLiteral("99"));
     m_form->close();
     QVERIFY(m_form->hasEnded());

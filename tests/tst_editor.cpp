@@ -36,20 +36,20 @@ private:
 void TestEditor::addWithoutASelectedRow()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({}));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     EditDialog* dialog = editor();
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->ISEDIT);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Add Computer"));
     QCOMPARE(dialog->frmcaption->text(), QStringLiteral("Add Computer"));
-    QCOMPARE(dialog->btn[0]->text(), QStringLiteral("Save"));
+    QCOMPARE(dialog->btn[DialogButton::Save]->text(), QStringLiteral("Save"));
     QCOMPARE(dialog->computerName->text(), QString());
     QCOMPARE(dialog->MIN_TEXT->text(), QStringLiteral("00"));
     QCOMPARE(dialog->SEC_TEXT->text(), QStringLiteral("00"));
     QCOMPARE(dialog->Time->text(), QStringLiteral("00:00"));
 
     op::retype(dialog->computerName, QStringLiteral("Table 1"));
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Eventlist), QStringList({"Stop"}));
     QCOMPARE(column(m_form->Namelist), QStringList({"Table 1"}));
     QCOMPARE(column(m_form->timeList), QStringList({"00:00"}));
@@ -58,7 +58,7 @@ void TestEditor::addWithoutASelectedRow()
     QVERIFY(dialog->isVisible()); // the editor stays open
 
     // Save again with the same name: the new row is the selected one now, so the name is refused.
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(m_form->Namelist->listCount(), 1);
     QCOMPARE(dialog->computerName->backColor(), yellow);
     QTest::keyClick(dialog->computerName, Qt::Key_2);
@@ -69,14 +69,14 @@ void TestEditor::addWithTheSelectedRowsNameIsRefused()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10"}));
     op::clickRow(m_form->Namelist, 0);
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     QCOMPARE(editor()->computerName->text(), QStringLiteral("A"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(m_form->Namelist->listCount(), 2);
     QCOMPARE(editor()->computerName->backColor(), yellow);
     // The name of a row that is not selected is fine: names need not be unique.
     op::retype(editor()->computerName, QStringLiteral("B"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Namelist), QStringList({"A", "B", "B"}));
 }
 
@@ -85,13 +85,13 @@ void TestEditor::addToABoardWithARowSelected()
     m_form = m_folder->startShown(m_platform,
                                   englishBoard({"Stop,A,0:0,00", "Start,B,1:0,10", "Stop,C,0:0,00", "Stop,D,0:0,00"}));
     op::clickRow(m_form->timeList, 1);
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     op::retype(editor()->computerName, QStringLiteral("Table 3"));
     op::retype(editor()->MIN_TEXT, QStringLiteral("5"));
     op::retype(editor()->SEC_TEXT, QStringLiteral("7"));
     for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(m_form->Eventlist->list(4), QStringLiteral("Stop"));
     QCOMPARE(m_form->Namelist->list(4), QStringLiteral("Table 3"));
     QCOMPARE(m_form->timeList->list(4), QStringLiteral("5:7"));
@@ -108,17 +108,17 @@ void TestEditor::addWhenTheScrollBarAlreadyHoldsTheNewIndex()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00", "Stop,B,0:0,00"}));
     // Removing the selected last row leaves the scroll bar at 1 and nothing selected.
-    op::click(m_form->btn[1]);
-    op::click(m_form->btn[1]);
+    op::click(m_form->btn[Button::Remove]);
+    op::click(m_form->btn[Button::Remove]);
     QCOMPARE(m_form->Namelist->listCount(), 1);
     QCOMPARE(m_form->VScroll1->value(), 1);
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     op::retype(editor()->computerName, QStringLiteral("X"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Namelist), QStringList({"A", "X"}));
     QCOMPARE(m_form->Namelist->listIndex(), -1); // the selection did not move
     // Nothing is selected, so the name test has nothing to compare with: the same station can be added again.
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Namelist), QStringList({"A", "X", "X"}));
 }
 
@@ -139,18 +139,18 @@ void TestEditor::editWritesIntoTheRowSelectedWhenSaving()
     op::retype(dialog->computerName, QStringLiteral("Table 4"));
     op::retype(dialog->MIN_TEXT, QStringLiteral("12"));
     op::retype(dialog->SEC_TEXT, QStringLiteral("30"));
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Namelist), QStringList({"Table 4", "B", "C"}));
     QCOMPARE(column(m_form->timeList), QStringList({"12:30", "0:0", "2:0"}));
     QCOMPARE(column(m_form->Eventlist), QStringList({"Start", "Stop", "Start"}));
     QCOMPARE(column(m_form->Rellist), QStringList({"10", "00", "20"}));
     // Saving the row's own name again is fine when editing.
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(dialog->computerName->backColor(), white);
 
     // With the editor still open the operator selects another row: Save writes there.
     op::clickRow(m_form->Rellist, 2);
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Namelist), QStringList({"Table 4", "B", "Table 4"}));
     QCOMPARE(m_form->timeList->list(2), QStringLiteral("12:30"));
 }
@@ -185,11 +185,11 @@ void TestEditor::refusalsLeaveTheBoardAsItWas()
     QFETCH(QString, yellowBox);
     m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1:5,10", "Stop,B,0:0,00"}));
     op::clickRow(m_form->Namelist, 0);
-    op::click(m_form->btn[editing ? 3 : 0]);
+    op::click(m_form->btn[editing ? Button::Edit : Button::Add]);
     op::retype(editor()->computerName, name);
     op::retype(editor()->MIN_TEXT, minutes);
     op::retype(editor()->SEC_TEXT, seconds);
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
 
     QCOMPARE(column(m_form->Namelist), QStringList({"A", "B"}));
     QCOMPARE(column(m_form->timeList), QStringList({"1:5", "0:0"}));
@@ -205,7 +205,7 @@ void TestEditor::refusalsLeaveTheBoardAsItWas()
 void TestEditor::keyFiltersOfTheTimeBoxes()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({}));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     TextBox* minutes = editor()->MIN_TEXT;
     TextBox* seconds = editor()->SEC_TEXT;
     op::retype(minutes, QStringLiteral("1a.- 2"));
@@ -227,7 +227,7 @@ void TestEditor::keyFiltersOfTheTimeBoxes()
 void TestEditor::enterSavesOnlyFromTheNameBox()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({}));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     op::retype(editor()->computerName, QStringLiteral("PC 9"));
     QTest::keyClick(editor()->MIN_TEXT, Qt::Key_Return);
     QTest::keyClick(editor()->SEC_TEXT, Qt::Key_Enter);
@@ -240,21 +240,21 @@ void TestEditor::longTimesAndTimesWithoutColonSurvive()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({"Start,Long,1000:5,99", "Stop,Odd,12,0"}));
     op::clickRow(m_form->Namelist, 0);
-    op::click(m_form->btn[3]);
+    op::click(m_form->btn[Button::Edit]);
     QCOMPARE(editor()->MIN_TEXT->text(), QStringLiteral("1000")); // the box limits typing, not what it is given
     QCOMPARE(editor()->SEC_TEXT->text(), QStringLiteral("5"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(m_form->timeList->list(0), QStringLiteral("1000:5"));
 
     op::clickRow(m_form->Namelist, 1);
-    op::click(m_form->btn[3]);
+    op::click(m_form->btn[Button::Edit]);
     QCOMPARE(editor()->MIN_TEXT->text(), QStringLiteral("12"));
     QCOMPARE(editor()->SEC_TEXT->text(), QString());
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(m_form->timeList->list(1), QStringLiteral("12")); // nothing saved until seconds are typed
     QCOMPARE(editor()->SEC_TEXT->backColor(), yellow);
     QTest::keyClicks(editor()->SEC_TEXT, QStringLiteral("3"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(m_form->timeList->list(1), QStringLiteral("12:3"));
 }
 
@@ -268,9 +268,9 @@ void TestEditor::fullBoardRefusesAnotherStation()
     m_form->Eventlist->column().append(QStringList(names.size(), QStringLiteral("Stop")));
     m_form->timeList->column().append(QStringList(names.size(), QStringLiteral("0:0")));
     m_form->Rellist->column().append(QStringList(names.size(), QStringLiteral("00")));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     op::retype(editor()->computerName, QStringLiteral("One too many"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(m_form->Namelist->listCount(), 32767);
     QCOMPARE(editor()->computerName->backColor(), yellow);
 }
@@ -278,16 +278,16 @@ void TestEditor::fullBoardRefusesAnotherStation()
 void TestEditor::cancelDiscardsTheWindowNotTheRows()
 {
     m_form = m_folder->startShown(m_platform, englishBoard({}));
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     op::retype(editor()->computerName, QStringLiteral("Kept"));
-    op::click(editor()->btn[0]);
+    op::click(editor()->btn[DialogButton::Save]);
     QPointer<EditDialog> first = editor();
-    op::click(first->btn[1]);
+    op::click(first->btn[DialogButton::Cancel]);
     QVERIFY(!m_form->hasEdit());
     QTRY_VERIFY(first.isNull()); // discarded
     QCOMPARE(column(m_form->Namelist), QStringList({"Kept"}));
     // The next opening starts from a new window.
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     QVERIFY(editor() != nullptr);
     QVERIFY(editor()->isVisible());
     QCOMPARE(editor()->computerName->text(), QStringLiteral("Kept"));

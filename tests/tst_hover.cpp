@@ -55,10 +55,10 @@ void TestHover::activeAreaBoundsAreStrict()
     QFETCH(float, x);
     QFETCH(float, y);
     QFETCH(bool, inside);
-    LabelButton* add = m_form->btn[0];
+    LabelButton* add = m_form->btn[Button::Add];
     QCOMPARE(add->width() * 15, 1485);
     add->setItalic(true);
-    m_form->btnMouseMove(0, x, y);
+    m_form->btnMouseMove(Button::Add, x, y);
     QCOMPARE(add->underline(), inside);
     QCOMPARE(add->italic(), inside); // leaving the area on the main window also disarms
     QVERIFY(add->font().bold());     // the face never changes
@@ -66,17 +66,17 @@ void TestHover::activeAreaBoundsAreStrict()
 
 void TestHover::labelOf120TwipsNeverUnderlines()
 {
-    LabelButton* update = m_form->btn[12];
+    LabelButton* update = m_form->btn[Button::Update];
     update->resize(8, update->height()); // 120 twips
     for (float x = 0; x <= 120; x += 2.5f) {
-        m_form->btnMouseMove(12, x, 100);
+        m_form->btnMouseMove(Button::Update, x, 100);
         QVERIFY(!update->underline());
     }
 }
 
 void TestHover::pointerOverALabelUnderlinesItsInnerPart()
 {
-    LabelButton* settings = m_form->btn[2];
+    LabelButton* settings = m_form->btn[Button::Settings];
     op::movePointer(settings, QPoint(20, 6)); // 300, 90 twips
     QVERIFY(settings->underline());
     op::movePointer(settings, QPoint(20, 15)); // 225 twips down: the lowest strip of a 255-twip label
@@ -86,14 +86,14 @@ void TestHover::pointerOverALabelUnderlinesItsInnerPart()
     op::movePointer(settings, QPoint(1, 6)); // the left margin
     QVERIFY(!settings->underline());
     // Column captions underline like commands, though a click on them does nothing.
-    op::movePointer(m_form->btn[6], QPoint(30, 7));
-    QVERIFY(m_form->btn[6]->underline());
+    op::movePointer(m_form->btn[Button::NameCaption], QPoint(30, 7));
+    QVERIFY(m_form->btn[Button::NameCaption]->underline());
 }
 
 void TestHover::armedLabelStaysArmedInsideAndDisarmsAtItsMargin()
 {
     op::clickRow(m_form->Namelist, 0);
-    LabelButton* remove = m_form->btn[1];
+    LabelButton* remove = m_form->btn[Button::Remove];
     op::click(remove);
     QVERIFY(remove->italic());
     op::movePointer(remove, QPoint(30, 5));
@@ -110,43 +110,43 @@ void TestHover::armedLabelStaysArmedInsideAndDisarmsAtItsMargin()
 void TestHover::windowSurfaceClearsEverything()
 {
     op::clickRow(m_form->Namelist, 0);
-    op::click(m_form->btn[1]);
-    op::click(m_form->btn[4]);
-    for (int index : {0, 3, 7, 12})
-        m_form->btn[index]->setUnderline(true);
+    op::click(m_form->btn[Button::Remove]);
+    op::click(m_form->btn[Button::Reset]);
+    for (Button button : {Button::Add, Button::Edit, Button::TimeCaption, Button::Update})
+        m_form->btn[button]->setUnderline(true);
     // Over a bar (the red header, away from its caption) is over the window's surface.
     op::movePointer(m_form.get(), QPoint(8, 95));
-    QVERIFY(!m_form->btn[1]->italic());
-    QVERIFY(!m_form->btn[4]->italic());
+    QVERIFY(!m_form->btn[Button::Remove]->italic());
+    QVERIFY(!m_form->btn[Button::Reset]->italic());
     for (LabelButton* button : m_form->btn)
         QVERIFY(!button->underline());
 }
 
 void TestHover::listsAndOtherLabelsTriggerNothing()
 {
-    LabelButton* edit = m_form->btn[3];
+    LabelButton* edit = m_form->btn[Button::Edit];
     op::movePointer(edit, QPoint(30, 8));
     QVERIFY(edit->underline());
     op::clickRow(m_form->Namelist, 1);
-    op::click(m_form->btn[4]);
+    op::click(m_form->btn[Button::Reset]);
     // Straight onto a list, then over the title label and the currency label: nothing changes.
     op::movePointer(m_form->Namelist->viewport(), QPoint(40, 40));
     op::movePointer(m_form->frmcaption, QPoint(10, 8));
     op::movePointer(m_form->VALUEUNIT, QPoint(5, 8));
     QVERIFY(edit->underline());
-    QVERIFY(m_form->btn[4]->italic());
+    QVERIFY(m_form->btn[Button::Reset]->italic());
     // The next move over the background clears them.
     op::movePointer(m_form.get(), QPoint(534, 200));
     QVERIFY(!edit->underline());
-    QVERIFY(!m_form->btn[4]->italic());
+    QVERIFY(!m_form->btn[Button::Reset]->italic());
 }
 
 void TestHover::dialogLabelsUnderlineButNeverDisarm()
 {
-    op::click(m_form->btn[0]);
+    op::click(m_form->btn[Button::Add]);
     EditDialog* dialog = m_form->edit();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    LabelButton* save = dialog->btn[0];
+    LabelButton* save = dialog->btn[DialogButton::Save];
     save->setItalic(true); // never set by the program in a dialog; moving must not touch it
     op::movePointer(save, QPoint(20, 6));
     QVERIFY(save->underline());

@@ -131,44 +131,44 @@ void TestLanguage::everyEntryReachesEveryTarget()
     SettingsDialog& settings = *form->settings();
 
     const QList<std::pair<QString, QString>> expected = {
-        {form->btn[0]->text(), "v1"},
-        {form->btn[4]->text(), "v2"},
-        {form->btn[3]->text(), "v3"},
-        {form->btn[1]->text(), "v4"},
-        {form->btn[2]->text(), "v5"},
-        {form->btn[5]->text(), "v6"},
-        {form->btn[6]->text(), "v7"},
-        {form->btn[7]->text(), "v8"},
+        {form->btn[Button::Add]->text(), "v1"},
+        {form->btn[Button::Reset]->text(), "v2"},
+        {form->btn[Button::Edit]->text(), "v3"},
+        {form->btn[Button::Remove]->text(), "v4"},
+        {form->btn[Button::Settings]->text(), "v5"},
+        {form->btn[Button::StateCaption]->text(), "v6"},
+        {form->btn[Button::NameCaption]->text(), "v7"},
+        {form->btn[Button::TimeCaption]->text(), "v8"},
         {edit.time_caption->text(), "v8"},
-        {form->btn[9]->text(), "v9"},
+        {form->btn[Button::ChargeCaption]->text(), "v9"},
         {edit.computername_caption->text(), "v10"},
         {form->AddSavecaption, "v11"},
-        {edit.btn[1]->text(), "v12"},
-        {settings.btn[1]->text(), "v12"},
+        {edit.btn[DialogButton::Cancel]->text(), "v12"},
+        {settings.btn[DialogButton::Cancel]->text(), "v12"},
         {form->EditSavecaption, "v13"},
         {form->EditFormcaption, "v13"},
         {form->EditTitlecaption, "v14"},
         {form->AddFormcaption, "v15"},
         {form->AddTitlecaption, "v16"},
         {settings.Min_Value->text(), "v17"},
-        {form->btn[9]->toolTip(), "v17"},
+        {form->btn[Button::ChargeCaption]->toolTip(), "v17"},
         {settings.Language_caption->text(), "v18"},
         {form->Startcaption, "v19"},
         {form->Stopcaption, "v20"},
         {form->VALUEUNIT->text(), "v21"},
         {settings.VALUEUNIT->text(), "v21"},
-        {form->btn[12]->text(), "v22"},
+        {form->btn[Button::Update]->text(), "v22"},
     };
     for (const auto& [actual, wanted] : expected)
         QCOMPARE(actual, wanted);
     // Not for the language file: window captions, title labels, the credit, the address and the Save labels.
     QCOMPARE(form->windowTitle(), QStringLiteral("Tallivor"));
     QCOMPARE(form->frmcaption->text(), QStringLiteral("Tallivor ver 1.0"));
-    QCOMPARE(form->btn[8]->text(), QString());
-    QCOMPARE(form->btn[10]->text(), QStringLiteral("Dunmercal Crop"));
-    QCOMPARE(form->btn[11]->text(), QStringLiteral("tallivor.example"));
-    QCOMPARE(edit.btn[0]->text(), QStringLiteral("Save"));
-    QCOMPARE(settings.btn[0]->text(), QStringLiteral("Save"));
+    QCOMPARE(form->btn[Button::BlankCaption]->text(), QString());
+    QCOMPARE(form->btn[Button::Credit]->text(), QStringLiteral("Dunmercal Crop"));
+    QCOMPARE(form->btn[Button::Address]->text(), QStringLiteral("tallivor.example"));
+    QCOMPARE(edit.btn[DialogButton::Save]->text(), QStringLiteral("Save"));
+    QCOMPARE(settings.btn[DialogButton::Save]->text(), QStringLiteral("Save"));
     QCOMPARE(settings.windowTitle(), QStringLiteral("Settings"));
     QCOMPARE(settings.frmcaption->text(), QStringLiteral("Settings"));
     QCOMPARE(edit.frmcaption->text(), QStringLiteral("Edit Computer"));
@@ -217,7 +217,7 @@ void TestLanguage::switchingRelabelsOnlyTheOldWords()
     form->languageStr = QStringLiteral("Italian.xml");
     form->translate();
     QCOMPARE(form->Eventlist->column().texts(), QStringList({"Attivo", "Fermo", "Marche", "Fermo"}));
-    QCOMPARE(form->btn[0]->text(), QStringLiteral("Aggiungi PC"));
+    QCOMPARE(form->btn[Button::Add]->text(), QStringLiteral("Aggiungi PC"));
     // A running station keeps running under its new word.
     form->tick();
     QCOMPARE(form->timeList->column().texts(), QStringList({"0:1", "0:0", "0:0", "0:0"}));
@@ -266,21 +266,21 @@ void TestLanguage::editorShowsTheNewLanguage()
     FakePlatform platform;
     auto form = folder.start(platform);
     form->show();
-    op::click(form->btn[3]);
+    op::click(form->btn[Button::Edit]);
     // An edit-mode caption and Save label from the same entry: English says "Save" for both.
     QCOMPARE(form->edit()->windowTitle(), QStringLiteral("Save"));
-    QCOMPARE(form->edit()->btn[0]->text(), QStringLiteral("Save"));
+    QCOMPARE(form->edit()->btn[DialogButton::Save]->text(), QStringLiteral("Save"));
     form->languageStr = QStringLiteral("Italian.xml");
     form->translate();
-    op::click(form->btn[3]);
+    op::click(form->btn[Button::Edit]);
     EditDialog* edit = form->edit();
     QCOMPARE(edit->windowTitle(), QStringLiteral("Salva"));
     QCOMPARE(edit->frmcaption->text(), QStringLiteral("Modifica PC"));
-    QCOMPARE(edit->btn[0]->text(), QStringLiteral("Salva"));
-    QCOMPARE(edit->btn[1]->text(), QStringLiteral("Annulla"));
+    QCOMPARE(edit->btn[DialogButton::Save]->text(), QStringLiteral("Salva"));
+    QCOMPARE(edit->btn[DialogButton::Cancel]->text(), QStringLiteral("Annulla"));
     QCOMPARE(edit->computername_caption->text(), QStringLiteral("Nome PC :"));
     QCOMPARE(edit->time_caption->text(), QStringLiteral("Tempo"));
-    op::click(form->btn[0]);
+    op::click(form->btn[Button::Add]);
     QCOMPARE(edit->windowTitle(), QStringLiteral("Aggiungi PC"));
 }
 
@@ -318,8 +318,11 @@ void TestLanguage::shippedLanguagesAreCompleteAndDifferent()
     const LanguageFile file = parseLanguageFile(QString::fromUtf8(bytes.mid(3)));
     for (int k = 1; k <= 22; ++k)
         QVERIFY2(file.entries[k] && !file.entries[k]->isEmpty(), qPrintable(QString::number(k)));
-    for (int index : {0, 1, 2, 3, 4, 5, 6, 7, 9, 12})
-        QVERIFY(!english.contains(form->btn[index]->text()));
+    for (LabelButton* button : form->btn) {
+        if (button != form->btn[Button::BlankCaption] && button != form->btn[Button::Credit] &&
+            button != form->btn[Button::Address])
+            QVERIFY(!english.contains(button->text()));
+    }
 }
 
 QTEST_MAIN(TestLanguage)

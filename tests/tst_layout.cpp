@@ -125,7 +125,7 @@ void TestLayout::listsCoverTheirLeftNeighbourAndLabelsLieBeneath()
     QVERIFY(m_form->Namelist->isAncestorOf(m_form->childAt(100, 200)));
     QVERIFY(m_form->Rellist->isAncestorOf(m_form->childAt(400, 200)));
     // The label-button over the charge column header covers the wider empty one behind it.
-    QCOMPARE(m_form->childAt(465, 80), m_form->btn[9]);
+    QCOMPARE(m_form->childAt(465, 80), m_form->btn[Button::ChargeCaption]);
 
     const auto windowedAboveDrawn = [](QWidget& window) {
         int highestDrawn = -1, lowestWindowed = INT_MAX;
@@ -144,7 +144,7 @@ void TestLayout::listsCoverTheirLeftNeighbourAndLabelsLieBeneath()
     QVERIFY(windowedAboveDrawn(*m_form->settings()));
     // Among the drawn ones the table's order holds: the title label lies on the black bar.
     QVERIFY(inFront(m_form->frmcaption, m_form->findChild<Bar*>(QStringLiteral("Shape1"))));
-    QVERIFY(inFront(m_form->btn[0], m_form->findChild<Bar*>(QStringLiteral("Shape2"))));
+    QVERIFY(inFront(m_form->btn[Button::Add], m_form->findChild<Bar*>(QStringLiteral("Shape2"))));
 }
 
 void TestLayout::controlsOutsideTheClientAreaAreNeverSeen()
@@ -162,20 +162,20 @@ void TestLayout::controlsOutsideTheClientAreaAreNeverSeen()
 
 void TestLayout::fontsAndAlignment()
 {
-    QCOMPARE(m_form->btn[0]->font().pixelSize(), 12); // 9 pt at 96 dots per inch
-    QVERIFY(m_form->btn[0]->font().bold());
-    QVERIFY(!m_form->btn[1]->font().bold());
+    QCOMPARE(m_form->btn[Button::Add]->font().pixelSize(), 12); // 9 pt at 96 dots per inch
+    QVERIFY(m_form->btn[Button::Add]->font().bold());
+    QVERIFY(!m_form->btn[Button::Remove]->font().bold());
     QCOMPARE(m_form->Namelist->font().pixelSize(), 16);
-    QCOMPARE(m_form->btn[12]->font().pixelSize(), 9);
+    QCOMPARE(m_form->btn[Button::Update]->font().pixelSize(), 9);
     QCOMPARE(m_form->edit()->time_caption->font().pixelSize(), 13);
     QCOMPARE(m_form->edit()->computerName->font().pixelSize(), 11);
-    QCOMPARE(m_form->btn[0]->font().family(), QStringLiteral("Tahoma"));
-    QVERIFY(m_form->btn[0]->font().families().size() > 1); // a fallback that draws Arabic script
-    QVERIFY(m_form->btn[5]->alignment() & Qt::AlignHCenter);
-    QVERIFY(m_form->btn[3]->alignment() & Qt::AlignLeft);
-    QVERIFY(m_form->settings()->btn[0]->alignment() & Qt::AlignLeft);
+    QCOMPARE(m_form->btn[Button::Add]->font().family(), QStringLiteral("Tahoma"));
+    QVERIFY(m_form->btn[Button::Add]->font().families().size() > 1); // a fallback that draws Arabic script
+    QVERIFY(m_form->btn[Button::StateCaption]->alignment() & Qt::AlignHCenter);
+    QVERIFY(m_form->btn[Button::Edit]->alignment() & Qt::AlignLeft);
+    QVERIFY(m_form->settings()->btn[DialogButton::Save]->alignment() & Qt::AlignLeft);
     QCOMPARE(m_form->edit()->MIN_TEXT->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-    QCOMPARE(m_form->btn[4]->palette().color(QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(m_form->btn[Button::Reset]->palette().color(QPalette::WindowText), QColor(Qt::white));
     QCOMPARE(m_form->edit()->MIN_TEXT->maxTyped(), 3);
     QCOMPARE(m_form->edit()->SEC_TEXT->maxTyped(), 2);
     QCOMPARE(m_form->settings()->Value->maxTyped(), 10);
@@ -255,8 +255,8 @@ void TestLayout::handPointerOverLabelButtonsOnly()
     for (LabelButton* button : m_form->btn)
         QVERIFY(isHand(button));
     QVERIFY(isHand(m_form->VALUEUNIT));
-    QVERIFY(isHand(m_form->edit()->btn[0]));
-    QVERIFY(isHand(m_form->settings()->btn[1]));
+    QVERIFY(isHand(m_form->edit()->btn[DialogButton::Save]));
+    QVERIFY(isHand(m_form->settings()->btn[DialogButton::Cancel]));
     QVERIFY(!isHand(m_form->frmcaption));
     QVERIFY(!isHand(m_form->Namelist));
     QVERIFY(!isHand(m_form->edit()->computerName));
@@ -272,9 +272,9 @@ void TestLayout::designTimeContents()
     QCOMPARE(m_form->REL->text(), QStringLiteral("10"));
     QCOMPARE(m_form->VScroll1->value(), 8);
     QCOMPARE(m_form->VScroll1->max(), 8);
-    QCOMPARE(m_form->btn[8]->text(), QString());
-    QCOMPARE(m_form->btn[10]->text(), QStringLiteral("Dunmercal Crop"));
-    QCOMPARE(m_form->btn[11]->text(), QStringLiteral("tallivor.example"));
+    QCOMPARE(m_form->btn[Button::BlankCaption]->text(), QString());
+    QCOMPARE(m_form->btn[Button::Credit]->text(), QStringLiteral("Dunmercal Crop"));
+    QCOMPARE(m_form->btn[Button::Address]->text(), QStringLiteral("tallivor.example"));
     QCOMPARE(m_form->frmcaption->text(), QStringLiteral("Tallivor ver 1.0"));
     const QString persian = m_form->edit()->computerName->text();
     QCOMPARE(persian.size(), 17);

@@ -35,7 +35,7 @@ private:
         std::unique_ptr<Form1> form;
         SettingsDialog* open()
         {
-            op::click(form->btn[2]);
+            op::click(form->btn[Button::Settings]);
             return form->settings();
         }
     };
@@ -95,7 +95,7 @@ void TestSettings::fileListIsReadOnceAtCreation()
     SettingsDialog* dialog = b->open();
     b->folder->write(QStringLiteral("Added.xml"), QByteArray("h\r\n"));
     QCOMPARE(dialog->File1->column().texts(), QStringList({"English.xml", "tallivor.xml"}));
-    op::click(dialog->btn[1]);
+    op::click(dialog->btn[DialogButton::Cancel]);
     dialog = b->open(); // a new dialog reads the folder again
     QCOMPARE(dialog->File1->column().texts(), QStringList({"Added.xml", "English.xml", "tallivor.xml"}));
 }
@@ -111,14 +111,14 @@ void TestSettings::priceBoxTakesDigitsOnly()
     QCOMPARE(dialog->Value->text(), QStringLiteral("0.512")); // the point the program put there stays
     QTest::keyClicks(dialog->Value, QStringLiteral("3456789"));
     QCOMPARE(dialog->Value->text(), QStringLiteral("0.51234567")); // ten typed characters at most
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(b->form->REL->text(), QStringLiteral("0.51234567"));
 
     // A longer price from the station file shows whole and goes back unchanged.
     auto c = board({QStringLiteral("English.xml")}, QByteArray("123456789012.5,English.xml\r\n"));
     dialog = c->open();
     QCOMPARE(dialog->Value->text(), QStringLiteral("123456789012.5"));
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(c->form->REL->text(), QStringLiteral("123456789012.5"));
 }
 
@@ -127,14 +127,14 @@ void TestSettings::refusalsStayYellowUntilTheDialogCloses()
     auto b = board({QStringLiteral("English.xml")}, QByteArray("10,English.xml\r\n"));
     SettingsDialog* dialog = b->open();
     op::retype(dialog->Value, QString());
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->Value->backColor(), yellow);
     QCOMPARE(dialog->language_text->backColor(), white);
     QCOMPARE(b->form->REL->text(), QStringLiteral("10"));
     QTest::keyClicks(dialog->Value, QStringLiteral("7"));
     QCOMPARE(dialog->Value->backColor(), yellow); // stays, also after typing
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(b->form->REL->text(), QStringLiteral("7"));
     QVERIFY(!b->form->hasSettings());
     // The next opening is a new dialog: no highlight.
@@ -149,17 +149,17 @@ void TestSettings::emptyLanguageIsRefusedUntilOneIsChosen()
     SettingsDialog* dialog = b->open();
     QCOMPARE(dialog->language_text->text(), QString());
     op::retype(dialog->Value, QString()); // both empty: only the price is marked
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(dialog->Value->backColor(), yellow);
     QCOMPARE(dialog->language_text->backColor(), white);
     QTest::keyClicks(dialog->Value, QStringLiteral("3"));
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(dialog->language_text->backColor(), yellow);
     QVERIFY(dialog->isVisible());
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
     QCOMPARE(dialog->language_text->text(), QStringLiteral("English.xml"));
     QCOMPARE(dialog->language_text->backColor(), yellow); // until the dialog closes
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QVERIFY(!b->form->hasSettings());
     QCOMPARE(b->form->languageStr, QStringLiteral("English.xml"));
     QCOMPARE(b->form->REL->text(), QStringLiteral("3"));
@@ -173,20 +173,20 @@ void TestSettings::saveAppliesANewLanguageAtOnceAndOnlyThen()
     QByteArray english = b->folder->read(QStringLiteral("English.xml"));
     b->folder->write(QStringLiteral("English.xml"), english.replace("Settings=Settings", "Settings=Changed"));
     SettingsDialog* dialog = b->open();
-    QCOMPARE(b->form->btn[2]->text(), QStringLiteral("Changed")); // the opener applied it
+    QCOMPARE(b->form->btn[Button::Settings]->text(), QStringLiteral("Changed")); // the opener applied it
     b->folder->write(QStringLiteral("English.xml"), english.replace("Settings=Changed", "Settings=Again"));
     op::retype(dialog->Value, QStringLiteral("20"));
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(b->form->REL->text(), QStringLiteral("20"));
-    QCOMPARE(b->form->btn[2]->text(), QStringLiteral("Changed"));
+    QCOMPARE(b->form->btn[Button::Settings]->text(), QStringLiteral("Changed"));
 
     dialog = b->open();
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
     QCOMPARE(dialog->language_text->text(), QStringLiteral("Italian.xml"));
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     QCOMPARE(b->form->languageStr, QStringLiteral("Italian.xml"));
-    QCOMPARE(b->form->btn[2]->text(), QStringLiteral("Opzioni"));
+    QCOMPARE(b->form->btn[Button::Settings]->text(), QStringLiteral("Opzioni"));
     QCOMPARE(b->form->Eventlist->column().texts(), QStringList({"Attivo", "Fermo"}));
 }
 
@@ -207,11 +207,11 @@ void TestSettings::cancelChangesNothing()
     op::retype(dialog->Value, QStringLiteral("99"));
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
-    op::click(dialog->btn[1]);
+    op::click(dialog->btn[DialogButton::Cancel]);
     QVERIFY(!b->form->hasSettings());
     QCOMPARE(b->form->REL->text(), QStringLiteral("10"));
     QCOMPARE(b->form->languageStr, QStringLiteral("English.xml"));
-    QCOMPARE(b->form->btn[0]->text(), QStringLiteral("Add Computer"));
+    QCOMPARE(b->form->btn[Button::Add]->text(), QStringLiteral("Add Computer"));
 }
 
 void TestSettings::priceAndLanguageSurviveARestart()
@@ -222,7 +222,7 @@ void TestSettings::priceAndLanguageSurviveARestart()
     op::retype(dialog->Value, QStringLiteral("3"));
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
     QTest::mouseClick(dialog->language_text, Qt::LeftButton);
-    op::click(dialog->btn[0]);
+    op::click(dialog->btn[DialogButton::Save]);
     b->form->tick(); // the new price charges the next completed minute
     QCOMPARE(b->form->Rellist->list(0), QStringLiteral("3"));
     b->form->close();
@@ -230,7 +230,7 @@ void TestSettings::priceAndLanguageSurviveARestart()
     FakePlatform platform;
     auto again = b->folder->start(platform);
     QCOMPARE(again->REL->text(), QStringLiteral("3"));
-    QCOMPARE(again->btn[0]->text(), QStringLiteral("Aggiungi PC"));
+    QCOMPARE(again->btn[Button::Add]->text(), QStringLiteral("Aggiungi PC"));
     again->tick();
     QCOMPARE(again->timeList->list(0), QStringLiteral("1:1")); // still running under the Italian word
 }

@@ -1,9 +1,9 @@
 // The one-second clock.
-#include "ClockRule.h"
-#include "Form1.h"
+#include "board/ClockRule.h"
+#include "board/Form1.h"
 
-#include "../ui/ListBox.h"
-#include "../ui/TextBox.h"
+#include "ui/ListBox.h"
+#include "ui/TextBox.h"
 
 #include <algorithm>
 

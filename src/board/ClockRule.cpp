@@ -1,6 +1,7 @@
-#include "ClockRule.h"
+#include "board/ClockRule.h"
 
-#include "Numbers.h"
+#include "board/Numbers.h"
+#include "board/TimeText.h"
 
 #include <cmath>
 
@@ -81,21 +82,17 @@ RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& pri
         return RowChange::None;
     if (addSecondInPlace(time))
         return RowChange::Time;
-    const qsizetype colon = time.indexOf(u':');
-    if (colon < 0)
+    const TimeText pieces = splitTime(time);
+    if (!pieces.hasColon)
         return RowChange::None;
-    const qsizetype nextColon = time.indexOf(u':', colon + 1);
-    const QStringView minutesPiece = QStringView(time).first(colon);
-    const QStringView secondsPiece =
-        QStringView(time).sliced(colon + 1, (nextColon < 0 ? time.size() : nextColon) - colon - 1);
-    const std::optional<double> minutes = pieceValue(minutesPiece);
-    const std::optional<double> seconds = pieceValue(secondsPiece);
+    const std::optional<double> minutes = pieceValue(pieces.minutes);
+    const std::optional<double> seconds = pieceValue(pieces.seconds);
     if (!minutes || !seconds)
         return RowChange::None;
 
     const double nextSecond = *seconds + 1;
     if (!(nextSecond > 59)) {
-        time.truncate(colon + 1); // keeps the minutes as they were written
+        time.truncate(pieces.minutes.size() + 1); // keeps the minutes as they were written
         appendSeconds(time, nextSecond);
         return RowChange::Time;
     }

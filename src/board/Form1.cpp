@@ -1,14 +1,14 @@
 // The main window: its controls, the selection sync of the station table, the double-click toggle and the hover
 // feedback of its label-buttons.
-#include "Form1.h"
+#include "board/Form1.h"
 
-#include "../dialogs/EditDialog.h"
-#include "../dialogs/SettingsDialog.h"
-#include "../ui/Hover.h"
-#include "../ui/LabelButton.h"
-#include "../ui/ListBox.h"
-#include "../ui/ScrollBar.h"
-#include "../ui/TextBox.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "ui/Hover.h"
+#include "ui/LabelButton.h"
+#include "ui/ListBox.h"
+#include "ui/ScrollBar.h"
+#include "ui/TextBox.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -19,14 +19,6 @@
 
 namespace tallivor {
 namespace {
-
-std::array<LabelButton*, 13> labelButtons(const Controls& controls)
-{
-    std::array<LabelButton*, 13> buttons{};
-    for (int i = 0; i < int(buttons.size()); ++i)
-        buttons[i] = controls.get<LabelButton>("btn", i);
-    return buttons;
-}
 
 QString makerCaption()
 {
@@ -43,9 +35,8 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
       Namelist(m_controls.get<ListBox>("Namelist")), timeList(m_controls.get<ListBox>("timeList")),
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
       REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
-      VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")),
-      btn(labelButtons(m_controls)), m_platform(platform), m_folder(std::move(programFolder)),
-      m_autosaveTimer(new QTimer(this))
+      VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")), btn(m_controls),
+      m_platform(platform), m_folder(std::move(programFolder)), m_autosaveTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));
@@ -57,7 +48,7 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     setWindowIcon(QIcon(clear));
     setMouseTracking(true);
 
-    btn[11]->setText(makerCaption());
+    btn[Button::Address]->setText(makerCaption());
     // The price box and the scroll bar lie outside what the operator sees: they must not take the keyboard focus.
     REL->setFocusPolicy(Qt::NoFocus);
     VScroll1->setFocusPolicy(Qt::NoFocus);
@@ -71,13 +62,14 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     connect(Namelist, &ListBox::listClick, this, &Form1::Namelist_Click);
     connect(VScroll1, &ScrollBar::change, this, &Form1::VScroll1_Change);
     connect(Eventlist, &ListBox::listDblClick, this, &Form1::Eventlist_DblClick);
-    connect(Namelist, &ListBox::listDblClick, this, [this] { btnClick(3); });
-    connect(timeList, &ListBox::listDblClick, this, [this] { btnClick(3); });
+    connect(Namelist, &ListBox::listDblClick, this, [this] { btnClick(Button::Edit); });
+    connect(timeList, &ListBox::listDblClick, this, [this] { btnClick(Button::Edit); });
     keepListsScrolledTogether();
 
     for (LabelButton* button : btn) {
-        connect(button, &LabelButton::clicked, this, &Form1::btnClick);
-        connect(button, &LabelButton::pointerMoved, this, &Form1::btnMouseMove);
+        connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(Button(index)); });
+        connect(button, &LabelButton::pointerMoved, this,
+                [this](int index, float x, float y) { btnMouseMove(Button(index), x, y); });
     }
 
     Time->setInterval(1000);
@@ -135,10 +127,7 @@ void Form1::VScroll1_Change()
 
 void Form1::Eventlist_DblClick()
 {
-    const int row = Eventlist->listIndex();
-    if (row < 0)
-        return;
-    Eventlist->setList(row, Eventlist->list(row) == Stopcaption ? Startcaption : Stopcaption);
+    toggleStation(Eventlist->listIndex());
 }
 
 void Form1::keepListsScrolledTogether()
@@ -154,15 +143,15 @@ void Form1::keepListsScrolledTogether()
     }
 }
 
-void Form1::btnMouseMove(int index, float x, float y)
+void Form1::btnMouseMove(Button button, float x, float y)
 {
-    hoverLabelButton(*btn[index], x, y, DisarmOnLeave::Yes);
+    hoverLabelButton(*btn[button], x, y, DisarmOnLeave::Yes);
 }
 
 void Form1::surfaceMouseMove()
 {
-    btn[4]->setItalic(false);
-    btn[1]->setItalic(false);
+    btn[Button::Reset]->setItalic(false);
+    btn[Button::Remove]->setItalic(false);
     for (LabelButton* button : btn)
         button->setUnderline(false);
 }

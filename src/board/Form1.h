@@ -1,12 +1,11 @@
 #pragma once
 
-#include "../ui/Layout.h"
+#include "ui/LabelButton.h"
+#include "ui/Layout.h"
 
 #include <QByteArray>
 #include <QPointer>
 #include <QWidget>
-
-#include <array>
 
 class QTimer;
 
@@ -14,17 +13,35 @@ namespace tallivor {
 
 class EditDialog;
 struct EntryTarget;
-class Label;
-class LabelButton;
 class ListBox;
 class Platform;
 class ScrollBar;
 class SettingsDialog;
 class TextBox;
 
+// The main window's label-buttons, by their place in its btn array.
+enum class Button
+{
+    Add,
+    Remove,
+    Settings,
+    Edit,
+    Reset,
+    StateCaption,
+    NameCaption,
+    TimeCaption,
+    BlankCaption, // over the charge column, never given a text
+    ChargeCaption,
+    Credit,
+    Address,
+    Update,
+};
+inline constexpr std::size_t buttonCount = std::size_t(Button::Update) + 1;
+
 // The main window: the station board. Its controls are the program's state: the four lists are the station table
 // (one row per station: state word, name, time used, charge), REL holds the price per minute, VScroll1 the selected
-// row. The dialogs write straight into these controls and variables.
+// row. Only the main window changes them, each change through one of the board's operations below; the dialogs and
+// the label-buttons call those operations.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -40,6 +57,32 @@ public:
     // True once the close step has run: the process is to end.
     bool hasEnded() const { return m_ended; }
 
+    // The board's operations: each is the one place where that change of the board happens.
+
+    // Appends a stopped station with the name, the time ("minutes:seconds") and no charge, and selects it. Refuses
+    // (false, nothing changes) an empty name, the selected row's name, a name the station file cannot hold and a
+    // full board.
+    bool addStation(const QString& name, const QString& time);
+    // Gives the selected station a new name and time; its state and charge stay. Refuses (false) an empty name and a
+    // name the station file cannot hold; with no row selected nothing changes.
+    bool editSelectedStation(const QString& name, const QString& time);
+    // Starts or stops the station in the row (what a double-click on its state word does): the stopped word becomes
+    // the running word, any other word the stopped word. Time and charge stay; the clock takes the new state.
+    void toggleStation(int row);
+    // Sets the selected station's time to "00:00" and its charge to "00": the bill is settled.
+    void resetSelectedStation();
+    // Removes the selected station from the board; afterwards no row is selected.
+    void removeSelectedStation();
+    // Takes a new price per minute and, when it names another file, a new language, applied at once.
+    void applySettings(const QString& price, const QString& language);
+
+    // A click on a label-button.
+    void btnClick(Button button);
+    // A pointer move over a label-button, at (x, y) twips relative to the label.
+    void btnMouseMove(Button button, float x, float y);
+    // A pointer move over the window's own surface: its background and bars.
+    void surfaceMouseMove();
+
     // Hides the list's own vertical scroll bar.
     void NoVertScrollBar(ListBox* list);
     // Writes the station file: the price, the language and every row.
@@ -51,12 +94,6 @@ public:
     void translate();
     // One second of the clock: running stations count up and are charged at each completed minute.
     void tick();
-    // A click on the label-button btn[index].
-    void btnClick(int index);
-    // A pointer move over btn[index], at (x, y) twips relative to the label.
-    void btnMouseMove(int index, float x, float y);
-    // A pointer move over the window's own surface: its background and bars.
-    void surfaceMouseMove();
 
     // The dialogs, each created (hidden) on first access and discarded when closed.
     EditDialog* edit();
@@ -76,7 +113,7 @@ public:
     QTimer* const Time;
     Label* const VALUEUNIT;
     Label* const frmcaption;
-    const std::array<LabelButton*, 13> btn;
+    const LabelButtons<Button, buttonCount> btn;
 
     QString languageStr;
     QString Startcaption;
@@ -113,8 +150,6 @@ private:
     void writeStationFile(const QByteArray& bytes);
     void endProcess();
 
-    void reset();
-    void remove();
     void applyLanguageTarget(const EntryTarget& target, const QString& value);
 
     Platform& m_platform;

@@ -1,15 +1,15 @@
 // The life of the process: the load step, the elevated relaunch, the station file, and the close.
-#include "Form1.h"
+#include "board/Form1.h"
 
-#include "../dialogs/EditDialog.h"
-#include "../dialogs/SettingsDialog.h"
-#include "../store/DataFile.h"
-#include "../store/StationFile.h"
-#include "../store/TextCodec.h"
-#include "../ui/ListBox.h"
-#include "../ui/Platform.h"
-#include "../ui/ScrollBar.h"
-#include "../ui/TextBox.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "store/DataFile.h"
+#include "store/StationFile.h"
+#include "store/TextCodec.h"
+#include "ui/ListBox.h"
+#include "ui/Platform.h"
+#include "ui/ScrollBar.h"
+#include "ui/TextBox.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "Numbers.h"
+#include "board/Numbers.h"
 
 #include <algorithm>
 #include <array>

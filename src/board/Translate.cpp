@@ -1,16 +1,16 @@
 // The language of the interface: captions, the state words and the editor's texts from a language file.
-#include "Form1.h"
+#include "board/Form1.h"
 
-#include "../dialogs/EditDialog.h"
-#include "../dialogs/SettingsDialog.h"
-#include "../lang/Entries.h"
-#include "../lang/LanguageFile.h"
-#include "../lang/Relabel.h"
-#include "../store/DataFile.h"
-#include "../store/TextCodec.h"
-#include "../ui/LabelButton.h"
-#include "../ui/ListBox.h"
-#include "../ui/TextBox.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "lang/Entries.h"
+#include "lang/LanguageFile.h"
+#include "lang/Relabel.h"
+#include "store/DataFile.h"
+#include "store/TextCodec.h"
+#include "ui/LabelButton.h"
+#include "ui/ListBox.h"
+#include "ui/TextBox.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,7 @@
-#include "DialogWindow.h"
+#include "dialogs/DialogWindow.h"
 
-#include "../board/Form1.h"
-#include "../ui/Hover.h"
-#include "../ui/LabelButton.h"
+#include "board/Form1.h"
+#include "ui/Hover.h"
 
 #include <QCloseEvent>
 
@@ -11,20 +10,22 @@ namespace tallivor {
 DialogWindow::DialogWindow(Form1& form, std::span<const ControlDesign> layout, int clientWidthTwips,
                            int clientHeightTwips)
     : QWidget(&form, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_form(form), m_controls(buildLayout(*this, layout))
+      m_controls(buildLayout(*this, layout)), btn(m_controls), m_form(form)
 {
     setUpWindow(*this, clientWidthTwips, clientHeightTwips, QColor(dialogBackground));
-}
-
-std::array<LabelButton*, 2> DialogWindow::labelButtons()
-{
-    std::array<LabelButton*, 2> buttons{m_controls.get<LabelButton>("btn", 0), m_controls.get<LabelButton>("btn", 1)};
-    for (LabelButton* button : buttons) {
-        connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(index); });
+    for (LabelButton* button : btn) {
+        connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(DialogButton(index)); });
         connect(button, &LabelButton::pointerMoved, this,
                 [button](int, float x, float y) { hoverLabelButton(*button, x, y, DisarmOnLeave::No); });
     }
-    return buttons;
+}
+
+void DialogWindow::btnClick(DialogButton button)
+{
+    switch (button) {
+    case DialogButton::Save: save(); break;
+    case DialogButton::Cancel: close(); break;
+    }
 }
 
 void DialogWindow::showModeless()

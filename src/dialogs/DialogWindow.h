@@ -1,21 +1,31 @@
 #pragma once
 
-#include "../ui/Layout.h"
+#include "ui/LabelButton.h"
+#include "ui/Layout.h"
 
 #include <QWidget>
-
-#include <array>
 
 namespace tallivor {
 
 class Form1;
-class LabelButton;
+
+// The label-buttons of a dialog, by their place in its btn array.
+enum class DialogButton
+{
+    Save,
+    Cancel,
+};
 
 // What the station editor and the settings dialog share: a small fixed tool window built from its layout table, shown
-// without blocking the main window, opening centred, and discarded (with whatever was typed in it) when it closes.
+// without blocking the main window, opening centred, and discarded (with whatever was typed in it) when it closes. Its
+// Save label-button runs the dialog's save(), Cancel closes it. A dialog hands what it saves to the main window
+// through the board's operations and never touches the main window's controls.
 class DialogWindow : public QWidget
 {
     Q_OBJECT
+
+    Controls m_controls; // built first: the control pointers below are taken from it
+
 public:
     DialogWindow(Form1& form, std::span<const ControlDesign> layout, int clientWidthTwips, int clientHeightTwips);
 
@@ -24,17 +34,19 @@ public:
     bool isDiscarded() const { return m_discarded; }
     // Shows the window without blocking; a window that is not on the screen yet opens centred.
     void showModeless();
+    // A click on a label-button: Save saves, Cancel closes the window.
+    void btnClick(DialogButton button);
+
+    const LabelButtons<DialogButton, 2> btn;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The Save (0) and Cancel (1) label-buttons, with the hover feedback every label-button has.
-    std::array<LabelButton*, 2> labelButtons();
-    virtual void btnClick(int index) = 0;
+    // Hands the dialog's input to the main window, or shows which box refused it.
+    virtual void save() = 0;
 
     Form1& m_form;
 
 private:
-    Controls m_controls;
     bool m_discarded = false;
 };
 

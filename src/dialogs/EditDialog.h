@@ -1,20 +1,33 @@
 #pragma once
 
-#include "DialogWindow.h"
+#include "dialogs/DialogWindow.h"
 
 namespace tallivor {
 
 class Label;
 class TextBox;
 
+// The texts the editor shows for one job (adding or editing): its window caption, its title and its Save caption.
+struct EditorCaptions
+{
+    QString window;
+    QString title;
+    QString save;
+};
+
 // The station editor: adds a station to the board (ISEDIT false) or changes the name and time of the selected one
-// (ISEDIT true). The station commands fill it and show it; Save writes straight into the board and leaves the
+// (ISEDIT true). The station commands open it for one job; Save hands the name and time to the board and leaves the
 // window open, Cancel closes it.
 class EditDialog : public DialogWindow
 {
     Q_OBJECT
 public:
     explicit EditDialog(Form1& form);
+
+    // Prepares the window for adding a station, with name pre-filled and the time at "00:00", and shows it.
+    void openForAdd(const QString& name, const EditorCaptions& captions);
+    // Prepares the window for editing a station with this name and time ("minutes:seconds"), and shows it.
+    void openForEdit(const QString& name, const QString& time, const EditorCaptions& captions);
 
     bool ISEDIT = false;
 
@@ -26,15 +39,12 @@ public:
     Label* const frmcaption;
     Label* const computername_caption;
     Label* const time_caption;
-    const std::array<LabelButton*, 2> btn;
 
-    // The label-buttons: 0 is Save, 1 is Cancel.
-    void btnClick(int index) override;
+protected:
+    void save() override;
 
 private:
-    void save();
-    // Shows a box's text as refused: light yellow until its text changes.
-    static void refuse(TextBox* box);
+    void setCaptions(const EditorCaptions& captions);
 };
 
 } // namespace tallivor

@@ -1,10 +1,9 @@
-#include "SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 
-#include "../board/Form1.h"
-#include "../store/StationFile.h"
-#include "../ui/FileList.h"
-#include "../ui/LabelButton.h"
-#include "../ui/TextBox.h"
+#include "board/Form1.h"
+#include "store/StationFile.h"
+#include "ui/FileList.h"
+#include "ui/TextBox.h"
 
 namespace tallivor {
 
@@ -12,8 +11,7 @@ SettingsDialog::SettingsDialog(Form1& form)
     : DialogWindow(form, settingsLayout(), 4650, 2565), File1(controls().get<FileList>("File1")),
       VALUEUNIT(controls().get<TextBox>("VALUEUNIT")), language_text(controls().get<TextBox>("language_text")),
       Value(controls().get<TextBox>("Value")), Language_caption(controls().get<Label>("Language_caption")),
-      Min_Value(controls().get<Label>("Min_Value")), frmcaption(controls().get<Label>("frmcaption")),
-      btn(labelButtons())
+      Min_Value(controls().get<Label>("Min_Value")), frmcaption(controls().get<Label>("frmcaption"))
 {
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -24,19 +22,16 @@ SettingsDialog::SettingsDialog(Form1& form)
     connect(File1, &ListBox::listClick, this, &SettingsDialog::File1_Click);
     connect(language_text, &TextBox::clicked, this, &SettingsDialog::nextLanguage);
 
-    Value->setKeyHook([this](int code) {
-        if (code == 13)
-            btnClick(0); // Enter saves, and is not typed
-        return (code >= '0' && code <= '9') || code == 8;
-    });
+    Value->setDigitsOnly();
+    connect(Value, &QLineEdit::returnPressed, this, &SettingsDialog::save);
 }
 
-void SettingsDialog::btnClick(int index)
+void SettingsDialog::open(const QString& price, const QString& language, const QString& saveCaption)
 {
-    if (index == 0)
-        save();
-    else if (index == 1)
-        close();
+    Value->setText(price);
+    language_text->setText(language);
+    btn[DialogButton::Save]->setText(saveCaption);
+    showModeless();
 }
 
 void SettingsDialog::nextLanguage()
@@ -60,18 +55,14 @@ void SettingsDialog::save()
 {
     // A refused box stays light yellow until the dialog closes.
     if (Value->text().isEmpty()) {
-        Value->setBackColor(QColor(refusedBackground));
+        Value->setRefused(true);
         return;
     }
     if (language_text->text().isEmpty()) {
-        language_text->setBackColor(QColor(refusedBackground));
+        language_text->setRefused(true);
         return;
     }
-    m_form.REL->setText(Value->text());
-    if (language_text->text() != m_form.languageStr) {
-        m_form.languageStr = language_text->text();
-        m_form.translate();
-    }
+    m_form.applySettings(Value->text(), language_text->text());
     close();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogWindow.h"
+#include "dialogs/DialogWindow.h"
 
 namespace tallivor {
 
@@ -9,12 +9,15 @@ class Label;
 class TextBox;
 
 // The settings dialog: the price per minute, and the language chosen by clicking through the program folder's
-// language files. Save hands both to the main window and closes; Cancel closes.
+// language files. Save hands both to the board and closes; Cancel closes.
 class SettingsDialog : public DialogWindow
 {
     Q_OBJECT
 public:
     explicit SettingsDialog(Form1& form);
+
+    // Shows the window with the price and the language file in force and the caption of its Save label-button.
+    void open(const QString& price, const QString& language, const QString& saveCaption);
 
     FileList* const File1;
     TextBox* const VALUEUNIT;
@@ -23,15 +26,13 @@ public:
     Label* const Language_caption;
     Label* const Min_Value;
     Label* const frmcaption;
-    const std::array<LabelButton*, 2> btn;
 
-    // The label-buttons: 0 is Save, 1 is Cancel.
-    void btnClick(int index) override;
+protected:
+    void save() override;
 
 private:
     void nextLanguage();
     void File1_Click();
-    void save();
 };
 
 } // namespace tallivor

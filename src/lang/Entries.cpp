@@ -1,4 +1,4 @@
-#include "Entries.h"
+#include "lang/Entries.h"
 
 namespace tallivor {
 namespace {

@@ -1,6 +1,6 @@
-#include "LanguageFile.h"
+#include "lang/LanguageFile.h"
 
-#include "../store/TextLines.h"
+#include "store/TextLines.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "Relabel.h"
+#include "lang/Relabel.h"
 
 namespace tallivor {
 

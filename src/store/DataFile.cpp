@@ -1,4 +1,4 @@
-#include "DataFile.h"
+#include "store/DataFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "StationFile.h"
+#include "store/StationFile.h"
 
-#include "TextLines.h"
+#include "store/TextLines.h"
 
 #include <limits>
 
@@ -32,6 +32,11 @@ StationFile parseStationFile(QStringView text)
             ++file.lineCount;
     }
     return file;
+}
+
+bool fitsStationField(QStringView text)
+{
+    return !text.contains(u',');
 }
 
 QString formatStationFile(const QString& price, const QString& language, const QStringList& state,

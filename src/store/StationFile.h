@@ -31,6 +31,10 @@ StationFile parseStationFile(QStringView text);
 QString formatStationFile(const QString& price, const QString& language, const QStringList& state,
                           const QStringList& name, const QStringList& time, const QStringList& charge);
 
+// Whether a text can be a field of the station file and read back as the same text: fields are separated by ","
+// and cannot carry one.
+bool fitsStationField(QStringView text);
+
 // The name the file has in the program folder.
 inline constexpr char stationFileName[] = "tallivor.xml";
 

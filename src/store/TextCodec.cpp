@@ -1,4 +1,4 @@
-#include "TextCodec.h"
+#include "store/TextCodec.h"
 
 #include <QStringConverter>
 

@@ -1,4 +1,4 @@
-#include "TextLines.h"
+#include "store/TextLines.h"
 
 namespace tallivor {
 

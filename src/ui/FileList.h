@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
 namespace tallivor {
 

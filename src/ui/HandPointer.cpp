@@ -1,4 +1,4 @@
-#include "HandPointer.h"
+#include "ui/HandPointer.h"
 
 #include <QBitmap>
 #include <QImage>

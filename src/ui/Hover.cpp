@@ -1,7 +1,7 @@
-#include "Hover.h"
+#include "ui/Hover.h"
 
-#include "LabelButton.h"
-#include "Twips.h"
+#include "ui/LabelButton.h"
+#include "ui/Twips.h"
 
 namespace tallivor {
 

@@ -1,6 +1,6 @@
-#include "LabelButton.h"
+#include "ui/LabelButton.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ui/Layout.h"
+
 #include <QLabel>
+
+#include <array>
 
 namespace tallivor {
 
@@ -41,6 +45,25 @@ protected:
 private:
     int m_index;
     bool m_pressed = false;
+};
+
+// A window's label-button array, indexed by the window's names for its buttons (an enumeration counting from 0).
+template <typename Name, std::size_t Count>
+class LabelButtons
+{
+public:
+    explicit LabelButtons(const Controls& controls)
+    {
+        for (std::size_t i = 0; i < Count; ++i)
+            m_buttons[i] = controls.get<LabelButton>("btn", int(i));
+    }
+
+    LabelButton* operator[](Name name) const { return m_buttons[std::size_t(name)]; }
+    auto begin() const { return m_buttons.begin(); }
+    auto end() const { return m_buttons.end(); }
+
+private:
+    std::array<LabelButton*, Count> m_buttons{};
 };
 
 } // namespace tallivor

@@ -1,13 +1,13 @@
-#include "Layout.h"
+#include "ui/Layout.h"
 
-#include "Bar.h"
-#include "FileList.h"
-#include "HandPointer.h"
-#include "LabelButton.h"
-#include "ListBox.h"
-#include "ScrollBar.h"
-#include "TextBox.h"
-#include "Twips.h"
+#include "ui/Bar.h"
+#include "ui/FileList.h"
+#include "ui/HandPointer.h"
+#include "ui/LabelButton.h"
+#include "ui/ListBox.h"
+#include "ui/ScrollBar.h"
+#include "ui/TextBox.h"
+#include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

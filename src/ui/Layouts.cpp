@@ -1,5 +1,5 @@
 // The three windows as designed: every control front to back, geometry in twips.
-#include "Layout.h"
+#include "ui/Layout.h"
 
 namespace tallivor {
 namespace {

@@ -1,4 +1,4 @@
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
 #include <QAccessible>
 #include <QFocusEvent>

@@ -1,5 +1,5 @@
 // The platform on systems other than Windows: no elevation to ask for, addresses open in the desktop's browser.
-#include "Platform.h"
+#include "ui/Platform.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 // The platform on Windows: converts between Qt's texts and the system code page and calls Win32Shell.
-#include "Platform.h"
-#include "Win32Shell.h"
+#include "ui/Platform.h"
+#include "ui/Win32Shell.h"
 
 #include <QStringConverter>
 #include <QWidget>

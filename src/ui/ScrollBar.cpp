@@ -1,4 +1,4 @@
-#include "ScrollBar.h"
+#include "ui/ScrollBar.h"
 
 #include <algorithm>
 

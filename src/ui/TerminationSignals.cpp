@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "ui/TerminationSignals.h"
 
 #include <QSocketNotifier>
 

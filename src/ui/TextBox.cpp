@@ -1,8 +1,10 @@
-#include "TextBox.h"
+#include "ui/TextBox.h"
+
+#include "ui/Layout.h"
 
 #include <QKeyEvent>
-
 #include <QMouseEvent>
+
 #include <limits>
 
 namespace tallivor {
@@ -15,16 +17,16 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
     setBackColor(Qt::white);
 }
 
-void TextBox::setKeyHook(KeyHook hook)
+void TextBox::setDigitsOnly()
 {
-    m_keyHook = std::move(hook);
+    m_digitsOnly = true;
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_keyHook && event->button() == Qt::MiddleButton) {
+    if (m_digitsOnly && event->button() == Qt::MiddleButton) {
         event->accept();
         return;
     }
@@ -45,6 +47,11 @@ void TextBox::setBackColor(const QColor& color)
     setPalette(p);
 }
 
+void TextBox::setRefused(bool refused)
+{
+    setBackColor(QColor(refused ? refusedBackground : normalBackground));
+}
+
 // The character code a key press types, or -1 when it types none (arrows, Delete, Home and the like).
 static int typedCode(const QKeyEvent* event)
 {
@@ -61,11 +68,11 @@ static int typedCode(const QKeyEvent* event)
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
     const int code = typedCode(event);
-    if (code < 0) {
+    if (code < 0 || code == 8 || code == 13) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (m_keyHook && !m_keyHook(code)) {
+    if (m_digitsOnly && (code < '0' || code > '9')) {
         event->accept();
         return;
     }

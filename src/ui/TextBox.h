@@ -3,29 +3,26 @@
 #include <QColor>
 #include <QLineEdit>
 
-#include <functional>
-
 namespace tallivor {
 
-// A one-line text box. Each typed character goes through the key-press hook first, which may discard it; the
-// maximum length bounds only what is typed, never the text set by the program. textChanged (the change
-// notification) also runs when the program sets the text.
+// A one-line text box. The maximum length bounds only what is typed, never the text set by the program; textChanged
+// (the change notification) also runs when the program sets the text. Enter types nothing: it emits returnPressed.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
 public:
-    // Receives the character code of a typed character (8 for Backspace, 13 for Enter); true lets it through.
-    using KeyHook = std::function<bool(int code)>;
-
     explicit TextBox(QWidget* parent = nullptr);
 
-    // Typing is then the only way in: no paste from a menu, no drop, no middle-button paste.
-    void setKeyHook(KeyHook hook);
+    // Lets only the digits 0 to 9 be typed; Backspace and the editing keys still work. Typing is then the only way
+    // in: no paste from a menu, no drop, no middle-button paste.
+    void setDigitsOnly();
     void setMaxTyped(int length) { m_maxTyped = length; }
     int maxTyped() const { return m_maxTyped; }
 
     QColor backColor() const;
     void setBackColor(const QColor& color);
+    // Shows the box's text as refused (light yellow) or as normal (white).
+    void setRefused(bool refused);
 
 signals:
     // A click of the left mouse button on the box.
@@ -36,7 +33,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    KeyHook m_keyHook;
+    bool m_digitsOnly = false;
     int m_maxTyped = 0; // 0: no limit
 };
 

@@ -1,4 +1,4 @@
-#include "Win32Shell.h"
+#include "ui/Win32Shell.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -11,7 +11,7 @@
 //
 // Exit status: 0 when every check passed, 1 when one failed (each failure is printed), 2 for a broken set-up.
 
-#include "../../src/ui/Win32Shell.h"
+#include "ui/Win32Shell.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

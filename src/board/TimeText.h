@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace tallivor {
+
+// The time a station has used, as the board shows it: the minutes, ":" and the seconds ("00:00", "12:34", "1:0").
+// The pieces are kept as they are written: no padding, no range check, no conversion to numbers.
+struct TimeText
+{
+    QStringView minutes; // the text before the first ":", or the whole text when it has no ":"
+    QStringView seconds; // the text between the first and the second ":" (or the end); empty without a ":"
+    bool hasColon = false;
+};
+
+// The minutes and seconds pieces of a time; pieces after a second ":" are dropped.
+TimeText splitTime(QStringView time);
+
+// The time text made of a minutes and a seconds piece, exactly as they stand.
+QString joinTime(QStringView minutes, QStringView seconds);
+
+} // namespace tallivor
