@@ -15,6 +15,7 @@ add_library(tallivor_text STATIC
     ${CMAKE_CURRENT_LIST_DIR}/lang/Entries.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/Entries.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
+    ${CMAKE_CURRENT_LIST_DIR}/lang/StateWords.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/StateWords.h
 )
 target_include_directories(tallivor_text PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tallivor_text PUBLIC Qt6::Core)

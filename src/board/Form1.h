@@ -11,6 +11,7 @@ class QTimer;
 
 namespace tallivor {
 
+class BoardLock;
 class EditDialog;
 struct EntryTarget;
 class ListBox;
@@ -52,7 +53,8 @@ public:
     Form1(Platform& platform, QString programFolder, QWidget* parent = nullptr);
 
     // The load step, run once before the window is first shown. Without administrator rights it asks the shell for
-    // an elevated copy and closes the window, which ends the process; otherwise it loads the board and its language.
+    // an elevated copy and closes the window, which ends the process; so does a copy started while another one shows
+    // this folder's board, after asking that one to come to the front. Otherwise it loads the board and its language.
     void load();
     // True once the close step has run: the process is to end.
     bool hasEnded() const { return m_ended; }
@@ -73,8 +75,9 @@ public:
     void resetSelectedStation();
     // Removes the selected station from the board; afterwards no row is selected.
     void removeSelectedStation();
-    // Takes a new price per minute and, when it names another file, a new language, applied at once.
-    void applySettings(const QString& price, const QString& language);
+    // Takes a new price per minute and, when it names another file, a new language, applied at once. Refuses (false,
+    // nothing changes) a price or a file name the station file cannot hold.
+    bool applySettings(const QString& price, const QString& language);
 
     // A click on a label-button.
     void btnClick(Button button);
@@ -149,6 +152,7 @@ private:
     QByteArray stationFileBytes() const;
     void writeStationFile(const QByteArray& bytes);
     void endProcess();
+    void comeForward();
 
     void applyLanguageTarget(const EntryTarget& target, const QString& value);
 
@@ -156,6 +160,7 @@ private:
     const QString m_folder;
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
+    BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
     QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it

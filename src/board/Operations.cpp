@@ -13,7 +13,8 @@ bool Form1::addStation(const QString& name, const QString& time)
 {
     // Row indices are 16-bit: the board holds at most 32,767 stations.
     const bool full = Namelist->listCount() >= std::numeric_limits<qint16>::max();
-    if (name.isEmpty() || name == Namelist->list(Namelist->listIndex()) || !fitsStationField(name) || full)
+    if (name.isEmpty() || name == Namelist->list(Namelist->listIndex()) || !fitsStationField(name) ||
+        !fitsStationField(time) || full)
         return false;
     Eventlist->addItem(Stopcaption);
     Namelist->addItem(name);
@@ -30,7 +31,7 @@ bool Form1::addStation(const QString& name, const QString& time)
 
 bool Form1::editSelectedStation(const QString& name, const QString& time)
 {
-    if (name.isEmpty() || !fitsStationField(name))
+    if (name.isEmpty() || !fitsStationField(name) || !fitsStationField(time))
         return false;
     const int nameRow = Namelist->listIndex();
     const int timeRow = timeList->listIndex();
@@ -68,13 +69,16 @@ void Form1::removeSelectedStation()
         list->removeItem(list->listIndex());
 }
 
-void Form1::applySettings(const QString& price, const QString& language)
+bool Form1::applySettings(const QString& price, const QString& language)
 {
+    if (!fitsStationField(price) || !fitsStationField(language))
+        return false;
     REL->setText(price);
     if (language != languageStr) {
         languageStr = language;
         translate();
     }
+    return true;
 }
 
 } // namespace tallivor
