@@ -1,8 +1,10 @@
 // The life of the process: the load step, the elevated relaunch, the station file, and the close.
 #include "board/Form1.h"
 
+#include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "lang/LanguageFile.h"
 #include "store/DataFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
@@ -18,7 +20,7 @@
 namespace tallivor {
 
 namespace {
-const QString defaultLanguage = QStringLiteral("English.xml");
+const QString defaultLanguage = QLatin1String(defaultLanguageFile);
 constexpr int autosaveInterval = 60 * 1000;
 } // namespace
 
@@ -32,6 +34,13 @@ void Form1::load()
     if (!m_platform.isUserAnAdmin()) {
         m_platform.shellExecute(nullptr, QStringLiteral("runas"), m_platform.relaunchFile(m_folder),
                                 m_platform.commandLineTail() + QLatin1String("/admin"), QString(), swShowNormal);
+        close();
+        return;
+    }
+    // Taken only now: the copy without rights that relaunches itself must leave the lock to its elevated copy.
+    if (!m_boardLock->tryLock()) {
+        m_platform.allowSetForegroundWindow();
+        m_boardLock->askOwnerToComeForward();
         close();
         return;
     }
@@ -96,8 +105,9 @@ void Form1::autosave()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // Closing is never refused and asks nothing: the board is saved and the process ends.
-    if (m_platform.isUserAnAdmin())
+    // Closing is never refused and asks nothing: the board is saved and the process ends. Only the copy that owns the
+    // board writes it.
+    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked())
         savefile();
     event->accept();
     endProcess();
@@ -111,7 +121,16 @@ void Form1::endProcess()
     // Open dialogs go with the process, their pending input unapplied.
     delete m_edit.data();
     delete m_settings.data();
+    m_boardLock->unlock();
     emit processEnded();
+}
+
+void Form1::comeForward()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 } // namespace tallivor

@@ -28,6 +28,7 @@ public:
     {
         calls.push_back({owner != nullptr, operation, file, parameters, directory, showCommand});
     }
+    void allowSetForegroundWindow() override {}
     QString commandLineTail() const override { return tail; }
     QString programFolder() const override { return folder; }
     // The Windows form of the relaunch file, so that the tests see what the counter PC would ask for.
