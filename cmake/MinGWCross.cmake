@@ -4,8 +4,8 @@
 #
 #   cmake --preset windows-cross          # unpacks the kit into the build folder the first time
 #
-# The kit is a build input and read-only where it lies: it is unpacked into the build folder, once. Another copy of
-# it can be named with -DTALLIVOR_QT_KIT_ARCHIVE=<file>.
+# The kit is a build input and read-only where it lies: it is unpacked into the build folder, once. A copy of it
+# elsewhere is named with -DTALLIVOR_QT_KIT_ARCHIVE=<file> or the environment variable of that name.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -18,8 +18,12 @@ set(tallivor_kit_name qt-${tallivor_kit_version}-mingw-x86_64)
 # The try_compile projects CMake runs while it checks the compiler read this file again, in folders of their own:
 # they are handed the kit folder of the real build (CMAKE_TRY_COMPILE_PLATFORM_VARIABLES) and never unpack it.
 if(NOT TALLIVOR_QT_KIT_DIR)
-    cmake_path(SET tallivor_default_archive NORMALIZE
-               "${CMAKE_CURRENT_LIST_DIR}/../../shared/qt-mingw/${tallivor_kit_name}.tar.xz")
+    if(DEFINED ENV{TALLIVOR_QT_KIT_ARCHIVE})
+        set(tallivor_default_archive "$ENV{TALLIVOR_QT_KIT_ARCHIVE}")
+    else()
+        cmake_path(SET tallivor_default_archive NORMALIZE
+                   "${CMAKE_CURRENT_LIST_DIR}/../../shared/qt-mingw/${tallivor_kit_name}.tar.xz")
+    endif()
     set(TALLIVOR_QT_KIT_ARCHIVE "${tallivor_default_archive}"
         CACHE FILEPATH "The Qt for Windows kit (MinGW-w64, x86_64), a .tar.xz holding ${tallivor_kit_name}/")
     set(TALLIVOR_QT_KIT_DIR "${CMAKE_BINARY_DIR}/${tallivor_kit_name}")
