@@ -75,7 +75,7 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     }
 
     Time->setInterval(1000);
-    connect(Time, &QTimer::timeout, this, &Form1::tick);
+    connect(Time, &QTimer::timeout, this, [this] { tick(); });
     Time->start();
 
     connect(m_boardLock, &BoardLock::comeForwardRequested, this, &Form1::comeForward);

@@ -95,8 +95,9 @@ public:
     void autosave();
     // Applies the language file named by languageStr and re-labels the state words on the board.
     void translate();
-    // One second of the clock: running stations count up and are charged at each completed minute.
-    void tick();
+    // Seconds of the clock, one unless told: running stations count up and are charged at each completed minute,
+    // exactly as that many single seconds would do it.
+    void tick(qint64 seconds = 1);
 
     // The dialogs, each created (hidden) on first access and discarded when closed.
     EditDialog* edit();
@@ -163,7 +164,7 @@ private:
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
-    QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it
+    QByteArray m_savedBytes;               // what the station file holds as this copy last wrote or read it
 };
 
 } // namespace tallivor
