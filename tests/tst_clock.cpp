@@ -1,4 +1,5 @@
-// The one-second clock: the rule for one row, many seconds at once, and the tick over the whole board.
+// The one-second clock: the rule for one row, many seconds at once, the tick over the whole board, and the seconds
+// counted on the steady clocks.
 #include "ProgramFolder.h"
 #include "board/ClockRule.h"
 #include "board/Form1.h"
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void rowRule();
     void manySecondsAtOnceAreThatManySingleSeconds_data();
     void manySecondsAtOnceAreThatManySingleSeconds();
+    void clockCountsTheSteadyTime_data();
+    void clockCountsTheSteadyTime();
     void timeTextSplitsAndJoins_data();
     void timeTextSplitsAndJoins();
     void tickCountsAndChargesOnlyRunningRows();
@@ -29,7 +32,7 @@ private Q_SLOTS:
     void newPriceChargesFromTheNextCompletedMinute();
     void damagedRowsStayAndTheOthersGoOn();
     void oneChangeNotificationPerListAndNoScrollBar();
-    void timerRunsEverySecondFromCreation();
+    void timerRunsFromCreation();
 };
 
 void TestClock::rowRule_data()
@@ -168,7 +171,76 @@ std::unique_ptr<Form1> startBoard(ProgramFolder& folder, FakePlatform& platform,
     return folder.start(platform);
 }
 
+// The seconds a running station counted from 0:57, read from its time.
+int countedFrom57(const Form1& form)
+{
+    const QStringList pieces = form.timeList->list(0).split(u':');
+    return pieces.value(0).toInt() * 60 + pieces.value(1).toInt() - 57;
+}
+
 } // namespace
+
+void TestClock::clockCountsTheSteadyTime_data()
+{
+    // Each event moves the steady clocks to an awake time (milliseconds since the clock started) and adds a time
+    // slept; the last event may be the close. After each event the station has counted the seconds given.
+    QTest::addColumn<QList<qint64>>("awake");
+    QTest::addColumn<QList<qint64>>("slept");
+    QTest::addColumn<bool>("closeAtEnd");
+    QTest::addColumn<QList<int>>("counted");
+    QTest::addColumn<QString>("charge");
+    QTest::addColumn<QList<qint64>>("gaps"); // counted and slept seconds of each gap reported
+
+    using T = QList<qint64>;
+    using C = QList<int>;
+    QTest::newRow("one second an event") << T{1000, 2000, 3000} << T{} << false << C{1, 2, 3} << "10" << T{};
+    QTest::newRow("a stall of 5 s charges the minute it crosses")
+        << T{1000, 2000, 7000, 8000} << T{} << false << C{1, 2, 7, 8} << "10" << T{};
+    QTest::newRow("a stall across minutes charges each once")
+        << T{1000, 186000, 187000} << T{} << false << C{1, 186, 187} << "40" << T{185, 0};
+    QTest::newRow("a minute's stall is no gap") << T{1000, 61000} << T{} << false << C{1, 61} << "10" << T{};
+    QTest::newRow("early events apply nothing twice")
+        << T{1000, 1001, 1300, 2000, 2400, 3000} << T{} << false << C{1, 1, 1, 2, 2, 3} << "10" << T{};
+    QTest::newRow("events a little early or late apply one each")
+        << T{980, 2030, 2990, 4010, 4960} << T{} << false << C{1, 2, 3, 4, 5} << "10" << T{};
+    QTest::newRow("after a stall half a second off the beat, one each")
+        << T{1000, 6480, 7530, 8470, 9520, 10490} << T{} << false << C{1, 6, 7, 8, 9, 10} << "10" << T{};
+    QTest::newRow("sleep is not counted")
+        << T{1000, 2000, 3000} << T{0, 3600000, 0} << false << C{1, 2, 3} << "10" << T{1, 3600};
+    QTest::newRow("closing counts the second under way")
+        << T{1000, 2000, 2700} << T{} << true << C{1, 2, 3} << "10" << T{};
+}
+
+void TestClock::clockCountsTheSteadyTime()
+{
+    QFETCH(QList<qint64>, awake);
+    QFETCH(QList<qint64>, slept);
+    QFETCH(bool, closeAtEnd);
+    QFETCH(QList<int>, counted);
+    QFETCH(QString, charge);
+    QFETCH(QList<qint64>, gaps);
+    ProgramFolder folder;
+    FakePlatform platform;
+    platform.steady = {5000, 9000}; // the clocks start where they like
+    auto form = startBoard(folder, platform, {"Start,A,0:57,00", "Stop,B,0:57,00"});
+    QSignalSpy gapSpy(form.get(), &Form1::clockGap);
+    qint64 asleep = 0;
+    for (qsizetype i = 0; i < awake.size(); ++i) {
+        asleep += slept.value(i);
+        platform.steady = {5000 + awake[i], 9000 + awake[i] + asleep};
+        if (closeAtEnd && i == awake.size() - 1)
+            form->close();
+        else
+            form->clockTimeout();
+        QCOMPARE(countedFrom57(*form), counted[i]);
+    }
+    QCOMPARE(form->Rellist->list(0), charge);
+    QCOMPARE(form->timeList->list(1), QStringLiteral("0:57"));
+    QList<qint64> reported;
+    for (const QList<QVariant>& gap : gapSpy)
+        reported << gap.at(0).toLongLong() << gap.at(1).toLongLong();
+    QCOMPARE(reported, gaps);
+}
 
 void TestClock::timeTextSplitsAndJoins_data()
 {
@@ -296,7 +368,7 @@ void TestClock::oneChangeNotificationPerListAndNoScrollBar()
     QCOMPARE(times.count(), 0);
 }
 
-void TestClock::timerRunsEverySecondFromCreation()
+void TestClock::timerRunsFromCreation()
 {
     ProgramFolder folder;
     FakePlatform platform;
@@ -308,7 +380,8 @@ void TestClock::timerRunsEverySecondFromCreation()
     form.timeList->addItem(QStringLiteral("0:0"));
     form.Eventlist->addItem(form.Startcaption);
     form.Rellist->addItem(QStringLiteral("00"));
-    QTRY_COMPARE_WITH_TIMEOUT(form.timeList->list(0), QStringLiteral("0:1"), 3000);
+    platform.steady = {2000, 2000};
+    QTRY_COMPARE_WITH_TIMEOUT(form.timeList->list(0), QStringLiteral("0:2"), 3000);
 }
 
 QTEST_MAIN(TestClock)

@@ -3,6 +3,7 @@
 #include "board/Form1.h"
 
 #include "ui/ListBox.h"
+#include "ui/Platform.h"
 #include "ui/TextBox.h"
 
 #include <algorithm>
@@ -30,6 +31,15 @@ struct ChangedRows
 };
 
 } // namespace
+
+void Form1::clockTimeout()
+{
+    const SteadySeconds::Due due = m_seconds.due(m_platform.steadyTime());
+    if (due.seconds > 0)
+        tick(due.seconds);
+    if (due.gap)
+        emit clockGap(due.seconds, due.sleptSeconds);
+}
 
 void Form1::tick(qint64 seconds)
 {
