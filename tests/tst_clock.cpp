@@ -27,10 +27,8 @@ private Q_SLOTS:
     void clockCountsTheSteadyTime();
     void timeTextSplitsAndJoins_data();
     void timeTextSplitsAndJoins();
-    void tickCountsAndChargesOnlyRunningRows();
     void startedAfterFiftyNineSecondsChargesAtTheNextTick();
     void newPriceChargesFromTheNextCompletedMinute();
-    void damagedRowsStayAndTheOthersGoOn();
     void oneChangeNotificationPerListAndNoScrollBar();
     void timerRunsFromCreation();
 };
@@ -277,17 +275,6 @@ void TestClock::timeTextSplitsAndJoins()
     QCOMPARE(joinTime(pieces.minutes, pieces.seconds), joined);
 }
 
-void TestClock::tickCountsAndChargesOnlyRunningRows()
-{
-    ProgramFolder folder;
-    FakePlatform platform;
-    auto form = startBoard(folder, platform, {"Start,A,00:00,00", "Stop,B,0:59,5", "Start,C,5:59,50"});
-    form->tick(60);
-    QCOMPARE(column(form->timeList), QStringList({"1:0", "0:59", "6:59"}));
-    QCOMPARE(column(form->Rellist), QStringList({"10", "5", "60"}));
-    QCOMPARE(column(form->Eventlist), QStringList({"Start", "Stop", "Start"}));
-}
-
 void TestClock::startedAfterFiftyNineSecondsChargesAtTheNextTick()
 {
     ProgramFolder folder;
@@ -327,17 +314,6 @@ void TestClock::newPriceChargesFromTheNextCompletedMinute()
     form->tick(10); // A completes its minute at the new price
     QCOMPARE(column(form->Rellist), QStringList({"2.5", "10"}));
     QCOMPARE(column(form->timeList), QStringList({"1:0", "1:20"}));
-}
-
-void TestClock::damagedRowsStayAndTheOthersGoOn()
-{
-    ProgramFolder folder;
-    FakePlatform platform;
-    auto form =
-        startBoard(folder, platform, {"Start,bad,12,5", "Start,A,0:0,0", "Start,bad too,x:1,5", "Start,B,1:58,0"});
-    form->tick(2);
-    QCOMPARE(column(form->timeList), QStringList({"12", "0:2", "x:1", "2:0"}));
-    QCOMPARE(column(form->Rellist), QStringList({"5", "0", "5", "10"}));
 }
 
 void TestClock::oneChangeNotificationPerListAndNoScrollBar()
