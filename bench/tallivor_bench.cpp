@@ -1,12 +1,13 @@
-// The benchmark program: the clock's tick, the station file's save and autosave, and a click in the station table,
-// timed in process on shown windows, beside the same tick and click done on plain QListWidgets in the same run.
+// The benchmark program: the clock's tick and its catch-up after a stall, the station file's save and autosave, and a
+// click in the station table, timed in process on shown windows, beside the same tick and click done on plain
+// QListWidgets in the same run.
 //
-//   tallivor_bench [--case tick,tick-plain,save,click,click-plain] [--rows 1000,10000,32767] [--reps 50] [--warmup 5]
-//                  [--no-header]
+//   tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain] [--rows 1000,10000,32767] [--reps 50]
+//                  [--warmup 5] [--no-header]
 //   tallivor_bench --write-station-file PATH ROWS     writes a station file of ROWS running stations and exits
 //   tallivor_bench --qt-version                       prints the version of the Qt libraries in use
 //
-// --rows applies to the tick; the save and the click always use 32,767 rows. Under callgrind, start with
+// --rows applies to the tick; the catch-up, the save and the click always use 32,767 rows. Under callgrind, start with
 // --collect-atstart=no: only the timed sections are collected.
 #include "Boards.h"
 #include "Report.h"
@@ -14,6 +15,7 @@
 #include "board/Form1.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
+#include "ui/TextBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -42,8 +44,8 @@ constexpr int fullRoom = 32767;
 
 struct Options
 {
-    QStringList cases{QStringLiteral("tick"), QStringLiteral("tick-plain"), QStringLiteral("save"),
-                      QStringLiteral("click"), QStringLiteral("click-plain")};
+    QStringList cases{QStringLiteral("tick"), QStringLiteral("tick-plain"), QStringLiteral("catch-up"),
+                      QStringLiteral("save"), QStringLiteral("click"),      QStringLiteral("click-plain")};
     QList<int> tickRows{1000, 10000, fullRoom};
     int reps = 50;
     int warmup = 5;
@@ -178,6 +180,27 @@ void benchPlainTick(Report& report, const Options& options, int rows)
     report.add(QStringLiteral("tick, QListWidget: repaint (window with its lists)"), rows, summarize(timed.repaint), {},
                paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
     report.add(QStringLiteral("tick, QListWidget: compute + repaint"), rows, summarize(timed.total));
+}
+
+// An hour of the clock applied at once, as after the program was held up for an hour, then the repaint: at the
+// board's whole-number price, and at a price of 16 digits, which is no exact decimal and is charged minute by minute.
+void benchCatchUp(Report& report, const Options& options)
+{
+    Board board(fullRoom);
+    Form1& form = board.form();
+    PaintCounter paints(board.lists());
+    const auto hour = [&form] { form.tick(3600); };
+    const TickTimes timed = timeTickAndRepaint(options, paints, hour, form, board.lists());
+    report.add(QStringLiteral("catch-up of an hour (tick(3600)): compute"), fullRoom, summarize(timed.compute));
+    report.add(QStringLiteral("catch-up of an hour: compute + repaint"), fullRoom, summarize(timed.total), 100,
+               paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
+    form.REL->setText(QStringLiteral("0.3333333333333333"));
+    Options few = options;
+    few.reps = std::min(options.reps, 5);
+    few.warmup = 1;
+    const TickTimes odd = timeTickAndRepaint(few, paints, hour, form, board.lists());
+    report.add(QStringLiteral("catch-up of an hour, price of 16 digits: compute + repaint"), fullRoom,
+               summarize(odd.total), {}, QStringLiteral("charged minute by minute"));
 }
 
 void benchSave(Report& report, const Options& options)
@@ -361,7 +384,8 @@ QList<int> numberList(const QString& text)
 
 [[noreturn]] void usage()
 {
-    std::fprintf(stderr, "usage: tallivor_bench [--case tick,tick-plain,save,click,click-plain] [--rows N,N,...]\n"
+    std::fprintf(stderr, "usage: tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain]\n"
+                         "                      [--rows N,N,...]\n"
                          "                      [--reps N] [--warmup N] [--no-header]\n"
                          "       tallivor_bench --write-station-file PATH ROWS\n"
                          "       tallivor_bench --qt-version\n");
@@ -437,6 +461,8 @@ int main(int argc, char* argv[])
         report.print();
         report = Report();
     }
+    if (options.runs("catch-up"))
+        benchCatchUp(report, options);
     if (options.runs("save"))
         benchSave(report, options);
     if (options.runs("save"))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/SteadySeconds.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
 
@@ -95,8 +96,11 @@ public:
     void autosave();
     // Applies the language file named by languageStr and re-labels the state words on the board.
     void translate();
-    // One second of the clock: running stations count up and are charged at each completed minute.
-    void tick();
+    // Seconds of the clock, one unless told: running stations count up and are charged at each completed minute,
+    // exactly as that many single seconds would do it.
+    void tick(qint64 seconds = 1);
+    // The clock's timer event: applies the seconds that the steady clock says have passed since those last applied.
+    void clockTimeout();
 
     // The dialogs, each created (hidden) on first access and discarded when closed.
     EditDialog* edit();
@@ -134,6 +138,9 @@ public:
 signals:
     // The close step has run; the process ends.
     void processEnded();
+    // More than a minute passed between two events of the clock: counted seconds were applied at once, the computer
+    // slept for slept seconds, which were not.
+    void clockGap(qint64 counted, qint64 slept);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,7 +170,8 @@ private:
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
-    QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it
+    SteadySeconds m_seconds{SteadyTime{}}; // started with the clock's timer
+    QByteArray m_savedBytes;               // what the station file holds as this copy last wrote or read it
 };
 
 } // namespace tallivor

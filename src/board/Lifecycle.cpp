@@ -105,10 +105,12 @@ void Form1::autosave()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // Closing is never refused and asks nothing: the board is saved and the process ends. Only the copy that owns the
-    // board writes it.
-    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked())
+    // Closing is never refused and asks nothing: the board is saved, with the seconds counted up to now, and the
+    // process ends. Only the copy that owns the board writes it.
+    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked()) {
+        clockTimeout();
         savefile();
+    }
     event->accept();
     endProcess();
 }
