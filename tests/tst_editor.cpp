@@ -116,10 +116,11 @@ void TestEditor::addWhenTheScrollBarAlreadyHoldsTheNewIndex()
     op::retype(editor()->computerName, QStringLiteral("X"));
     op::click(editor()->btn[DialogButton::Save]);
     QCOMPARE(column(m_form->Namelist), QStringList({"A", "X"}));
-    QCOMPARE(m_form->Namelist->listIndex(), -1); // the selection did not move
-    // Nothing is selected, so the name test has nothing to compare with: the same station can be added again.
-    op::click(editor()->btn[DialogButton::Save]);
-    QCOMPARE(column(m_form->Namelist), QStringList({"A", "X", "X"}));
+    for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
+        QCOMPARE(list->listIndex(), 1);           // the new station is selected all the same
+    op::click(editor()->btn[DialogButton::Save]); // so a second Save does not add it twice
+    QCOMPARE(column(m_form->Namelist), QStringList({"A", "X"}));
+    QCOMPARE(editor()->computerName->backColor(), yellow);
 }
 
 void TestEditor::editWritesIntoTheRowSelectedWhenSaving()
