@@ -24,7 +24,6 @@ private Q_SLOTS:
     void refusalsLeaveTheBoardAsItWas_data();
     void refusalsLeaveTheBoardAsItWas();
     void keyFiltersOfTheTimeBoxes();
-    void enterSavesOnlyFromTheNameBox();
     void longTimesAndTimesWithoutColonSurvive();
     void fullBoardRefusesAnotherStation();
     void cancelDiscardsTheWindowNotTheRows();
@@ -223,18 +222,6 @@ void TestEditor::keyFiltersOfTheTimeBoxes()
     seconds->selectAll();
     QTest::keyClick(seconds, Qt::Key_4);
     QCOMPARE(seconds->text(), QStringLiteral("4"));
-}
-
-void TestEditor::enterSavesOnlyFromTheNameBox()
-{
-    m_form = m_folder->startShown(m_platform, englishBoard({}));
-    op::click(m_form->btn[Button::Add]);
-    op::retype(editor()->computerName, QStringLiteral("PC 9"));
-    QTest::keyClick(editor()->MIN_TEXT, Qt::Key_Return);
-    QTest::keyClick(editor()->SEC_TEXT, Qt::Key_Enter);
-    QCOMPARE(m_form->Namelist->listCount(), 0);
-    QTest::keyClick(editor()->computerName, Qt::Key_Return);
-    QCOMPARE(column(m_form->Namelist), QStringList({"PC 9"}));
 }
 
 void TestEditor::longTimesAndTimesWithoutColonSurvive()

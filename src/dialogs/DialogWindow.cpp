@@ -2,8 +2,10 @@
 
 #include "board/Form1.h"
 #include "ui/Hover.h"
+#include "ui/TextBox.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace tallivor {
 
@@ -28,7 +30,7 @@ void DialogWindow::btnClick(DialogButton button)
     }
 }
 
-void DialogWindow::showModeless()
+void DialogWindow::showModeless(TextBox& first)
 {
     if (!isVisible()) {
         centreOnScreen(*this);
@@ -36,6 +38,8 @@ void DialogWindow::showModeless()
     }
     raise();
     activateWindow();
+    first.setFocus(Qt::OtherFocusReason);
+    first.selectAll();
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event)
@@ -43,6 +47,22 @@ void DialogWindow::closeEvent(QCloseEvent* event)
     event->accept();
     m_discarded = true;
     deleteLater();
+    m_form.activateWindow(); // the keyboard goes back to the board
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The boxes pass Enter and Escape on: Enter saves from any box and is never typed into one.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        btnClick(DialogButton::Save);
+        return;
+    }
+    if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Escape) {
+        btnClick(DialogButton::Cancel);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tallivor

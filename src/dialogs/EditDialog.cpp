@@ -17,9 +17,13 @@ EditDialog::EditDialog(Form1& form)
     setObjectName(QStringLiteral("edit"));
     setWindowTitle(QStringLiteral("Edit"));
 
-    connect(computerName, &QLineEdit::returnPressed, this, &EditDialog::save);
     MIN_TEXT->setDigitsOnly();
     SEC_TEXT->setDigitsOnly();
+    // Tab goes through the boxes that take input, as they stand from left to right.
+    Text1->setFocusPolicy(Qt::NoFocus);
+    Time->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(computerName, MIN_TEXT);
+    setTabOrder(MIN_TEXT, SEC_TEXT);
     // Any change of a refused box's text, typed or set by the opener, makes it white again.
     for (TextBox* box : {computerName, MIN_TEXT, SEC_TEXT})
         connect(box, &QLineEdit::textChanged, box, [box] { box->setRefused(false); });
@@ -33,7 +37,7 @@ void EditDialog::openForAdd(const QString& name, const EditorCaptions& captions)
     MIN_TEXT->setText(QStringLiteral("00"));
     SEC_TEXT->setText(QStringLiteral("00"));
     Time->setText(QStringLiteral("00:00"));
-    showModeless();
+    showModeless(*computerName);
 }
 
 void EditDialog::openForEdit(const QString& name, const QString& time, const EditorCaptions& captions)
@@ -46,7 +50,7 @@ void EditDialog::openForEdit(const QString& name, const QString& time, const Edi
     SEC_TEXT->setText(pieces.seconds.toString());
     ISEDIT = true;
     setCaptions(captions);
-    showModeless();
+    showModeless(*computerName);
 }
 
 void EditDialog::setCaptions(const EditorCaptions& captions)

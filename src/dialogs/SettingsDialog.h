@@ -9,7 +9,8 @@ class Label;
 class TextBox;
 
 // The settings dialog: the price per minute, and the language chosen by clicking through the program folder's
-// language files. Save hands both to the board and closes; Cancel closes.
+// language files (or pressing Space or Down in the language box). Save hands both to the board and closes; Cancel
+// closes.
 class SettingsDialog : public DialogWindow
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
 
 protected:
     void save() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void nextLanguage();
