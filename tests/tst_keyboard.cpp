@@ -1,4 +1,4 @@
-// The counter without a mouse: a shift from the keyboard alone and the confirmation keys.
+// The counter without a mouse: a shift from the keyboard alone, the confirmation keys, and what a screen reader hears.
 #include "BoardTest.h"
 #include "Operator.h"
 #include "board/Form1.h"
@@ -8,6 +8,7 @@
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
 
+#include <QAccessible>
 #include <QtTest>
 
 using namespace tallivor;
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void aShiftFromTheKeyboardAlone();
     void confirmationKeysArmAndOnlyTheirSecondPressActs_data();
     void confirmationKeysArmAndOnlyTheirSecondPressActs();
+    void screenReadersHearNamesWholeRowsAndTheArmedState();
 
 private:
     void expectFocus(QWidget* widget) { QTRY_COMPARE(QApplication::focusWidget(), widget); }
@@ -142,6 +144,46 @@ void TestKeyboard::confirmationKeysArmAndOnlyTheirSecondPressActs()
     QCOMPARE(column(m_form->timeList), removed    ? QStringList({"1:0"})
                                        : wasReset ? QStringList({"1:0", "00:00"})
                                                   : QStringList({"1:0", "2:0"}));
+}
+
+void TestKeyboard::screenReadersHearNamesWholeRowsAndTheArmedState()
+{
+    m_form = m_folder->startShown(m_platform, englishBoard({"Start,PC 01,42:17,420", "Stop,PC 02,15:0,150"}));
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    const auto reader = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
+    // A screen reader's press on a label-button is its click.
+    QCOMPARE(reader(m_form->btn[Button::Add])->role(), QAccessible::Button);
+    reader(m_form->btn[Button::Settings])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(m_form->settings()->isVisible());
+    m_form->btnClick(Button::Add);
+
+    // Every list, box and label-button of the three windows that a screen reader can reach has a name.
+    for (QWidget* control : m_form->findChildren<QWidget*>()) {
+        if (!qobject_cast<ListBox*>(control) && !qobject_cast<TextBox*>(control) &&
+            !qobject_cast<LabelButton*>(control))
+            continue;
+        QAccessibleInterface* read = reader(control);
+        QVERIFY2(read->state().invisible || !read->text(QAccessible::Name).isEmpty(),
+                 qPrintable(control->objectName()));
+    }
+    QCOMPARE(reader(m_form->Namelist)->text(QAccessible::Name), QStringLiteral("Computers"));
+    QCOMPARE(reader(m_form->edit()->computerName)->text(QAccessible::Name), QStringLiteral("Computer name"));
+    QCOMPARE(reader(m_form->btn[Button::Remove])->text(QAccessible::Accelerator), QStringLiteral("Del"));
+
+    // Each of the four lists reads the whole station row, as it is now.
+    m_form->toggleStation(1);
+    for (ListBox* list : {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist})
+        QCOMPARE(reader(list)->child(1)->text(QAccessible::Name), QStringLiteral("PC 02, Start, 15:0, 150"));
+
+    // Arming "Remove Computer" shows in what a screen reader reads of it, and so does its disarming.
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QAccessibleInterface* remove = reader(m_form->btn[Button::Remove]);
+    const QString unarmed = remove->text(QAccessible::Description);
+    op::press(Qt::Key_Delete);
+    QVERIFY(remove->text(QAccessible::Description).startsWith(QLatin1String("Armed")));
+    op::press(Qt::Key_Escape);
+    QCOMPARE(remove->text(QAccessible::Description), unarmed);
 }
 
 QTEST_MAIN(TestKeyboard)

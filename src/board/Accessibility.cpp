@@ -1,10 +1,15 @@
-// The board without a mouse: its keys, where the keyboard starts, and what cancels a pending confirmation.
+// The board without a mouse: its keys, where the keyboard starts, what cancels a pending confirmation, and what a
+// screen reader hears of the lists.
 #include "board/Form1.h"
 
+#include "dialogs/EditDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
+#include "ui/TextBox.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -34,6 +39,10 @@ constexpr BoardKey boardKeys[] = {
     // The report window's key: {Qt::CTRL | Qt::Key_P, Button::Report},
 };
 
+// Read with each list: the board's keys, as a screen reader user cannot see the captions that do the same.
+constexpr char keysHelp[] = "Space starts or stops the station, Enter edits it, Insert adds one, Delete twice removes "
+                            "it, Ctrl+R twice resets its time and charge, F9 opens the settings";
+
 bool isModifier(int key)
 {
     switch (key) {
@@ -60,6 +69,20 @@ void Form1::setUpKeyboard()
     // Keys come from the lists, which alone take the focus; presses that disarm a confirmation from every control.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
+
+    for (const BoardKey& key : boardKeys) {
+        if (key.button)
+            btn[*key.button]->addKeyName(QKeySequence(key.keys).toString(QKeySequence::NativeText));
+    }
+    for (Button caption : {Button::StateCaption, Button::NameCaption, Button::TimeCaption, Button::BlankCaption,
+                           Button::ChargeCaption, Button::Credit})
+        btn[caption]->setCommand(false);
+    for (ListBox* list : {Eventlist, Namelist, timeList, Rellist}) {
+        list->setAccessibleDescription(QLatin1String(keysHelp));
+        list->column().setRowText([this](int row) { return stationRowText(row); });
+    }
+    REL->setAccessibleName(QStringLiteral("Price per minute"));
+    nameForScreenReaders();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -109,6 +132,25 @@ void Form1::disarmExcept(const LabelButton* kept)
         if (btn[button] != kept)
             btn[button]->setItalic(false);
     }
+}
+
+QString Form1::stationRowText(int row) const
+{
+    return QStringList{Namelist->list(row), Eventlist->list(row), timeList->list(row), Rellist->list(row)}.join(
+        QLatin1String(", "));
+}
+
+void Form1::nameForScreenReaders()
+{
+    // The lists are named by their column captions, in the language in force.
+    Eventlist->setAccessibleName(btn[Button::StateCaption]->text());
+    Namelist->setAccessibleName(btn[Button::NameCaption]->text());
+    timeList->setAccessibleName(btn[Button::TimeCaption]->text());
+    Rellist->setAccessibleName(btn[Button::ChargeCaption]->text());
+    if (hasEdit())
+        edit()->nameForScreenReaders();
+    if (hasSettings())
+        settings()->nameForScreenReaders();
 }
 
 } // namespace tallivor

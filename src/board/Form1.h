@@ -156,6 +156,10 @@ private:
     bool boardKeyPress(const QKeyEvent& event);
     // Disarms Reset and Remove, but for kept: a key or a click meant for something else cancels a confirmation.
     void disarmExcept(const LabelButton* kept);
+    // What a screen reader reads for a station row, whichever of the four lists it is in.
+    QString stationRowText(int row) const;
+    // Names the lists and boxes after the captions in force, for screen readers.
+    void nameForScreenReaders();
 
     void readStationFile();
     QByteArray stationFileBytes() const;

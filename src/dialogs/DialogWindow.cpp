@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 
 namespace tallivor {
 
@@ -20,6 +21,8 @@ DialogWindow::DialogWindow(Form1& form, std::span<const ControlDesign> layout, i
         connect(button, &LabelButton::pointerMoved, this,
                 [button](int, float x, float y) { hoverLabelButton(*button, x, y, DisarmOnLeave::No); });
     }
+    btn[DialogButton::Save]->addKeyName(QKeySequence(Qt::Key_Return).toString(QKeySequence::NativeText));
+    btn[DialogButton::Cancel]->addKeyName(QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText));
 }
 
 void DialogWindow::btnClick(DialogButton button)
@@ -63,6 +66,14 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+QString DialogWindow::nameFrom(const Label& caption)
+{
+    QString name = caption.text().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
 }
 
 } // namespace tallivor

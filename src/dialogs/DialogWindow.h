@@ -44,6 +44,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A caption as the name of the box it stands over, for screen readers: without its closing colon.
+    static QString nameFrom(const Label& caption);
     // Hands the dialog's input to the main window, or shows which box refused it.
     virtual void save() = 0;
 

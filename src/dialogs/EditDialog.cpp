@@ -24,6 +24,9 @@ EditDialog::EditDialog(Form1& form)
     Time->setFocusPolicy(Qt::NoFocus);
     setTabOrder(computerName, MIN_TEXT);
     setTabOrder(MIN_TEXT, SEC_TEXT);
+    MIN_TEXT->setAccessibleDescription(QStringLiteral("minutes"));
+    SEC_TEXT->setAccessibleDescription(QStringLiteral("seconds"));
+    nameForScreenReaders();
     // Any change of a refused box's text, typed or set by the opener, makes it white again.
     for (TextBox* box : {computerName, MIN_TEXT, SEC_TEXT})
         connect(box, &QLineEdit::textChanged, box, [box] { box->setRefused(false); });
@@ -51,6 +54,13 @@ void EditDialog::openForEdit(const QString& name, const QString& time, const Edi
     ISEDIT = true;
     setCaptions(captions);
     showModeless(*computerName);
+}
+
+void EditDialog::nameForScreenReaders()
+{
+    computerName->setAccessibleName(nameFrom(*computername_caption));
+    for (TextBox* box : {MIN_TEXT, Text1, SEC_TEXT})
+        box->setAccessibleName(nameFrom(*time_caption));
 }
 
 void EditDialog::setCaptions(const EditorCaptions& captions)

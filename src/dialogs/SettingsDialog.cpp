@@ -29,6 +29,9 @@ SettingsDialog::SettingsDialog(Form1& form)
     VALUEUNIT->setFocusPolicy(Qt::NoFocus);
     setTabOrder(Value, language_text);
     language_text->installEventFilter(this);
+    VALUEUNIT->setAccessibleDescription(QStringLiteral("currency unit"));
+    language_text->setAccessibleDescription(QStringLiteral("Space or Down: next language"));
+    nameForScreenReaders();
 }
 
 void SettingsDialog::open(const QString& price, const QString& language, const QString& saveCaption)
@@ -37,6 +40,14 @@ void SettingsDialog::open(const QString& price, const QString& language, const Q
     language_text->setText(language);
     btn[DialogButton::Save]->setText(saveCaption);
     showModeless(*Value);
+}
+
+void SettingsDialog::nameForScreenReaders()
+{
+    for (QWidget* box : std::initializer_list<QWidget*>{Value, VALUEUNIT})
+        box->setAccessibleName(nameFrom(*Min_Value));
+    for (QWidget* box : std::initializer_list<QWidget*>{language_text, File1})
+        box->setAccessibleName(nameFrom(*Language_caption));
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)

@@ -19,6 +19,8 @@ public:
 
     // Shows the window with the price and the language file in force and the caption of its Save label-button.
     void open(const QString& price, const QString& language, const QString& saveCaption);
+    // Names the boxes after the captions in force, for screen readers.
+    void nameForScreenReaders();
 
     FileList* const File1;
     TextBox* const VALUEUNIT;
