@@ -23,7 +23,6 @@ private Q_SLOTS:
     void refusalsStayYellowUntilTheDialogCloses();
     void emptyLanguageIsRefusedUntilOneIsChosen();
     void saveAppliesANewLanguageAtOnceAndOnlyThen();
-    void enterInThePriceBoxSaves();
     void cancelChangesNothing();
     void priceAndLanguageSurviveARestart();
 
@@ -56,30 +55,32 @@ std::unique_ptr<TestSettings::Board> TestSettings::board(const QStringList& lang
 void TestSettings::languageClicksWalkTheFileList_data()
 {
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<bool>("doubleClicks");
-    QTest::addColumn<QStringList>("shown"); // the language box after each click
+    QTest::addColumn<QString>("by");        // click, double-click, or Space and Down in turn
+    QTest::addColumn<QStringList>("shown"); // the language box after each step
     QTest::newRow("passes over the station file")
-        << QStringList{"English.xml", "other.xml", "tallivor.xml"} << false
+        << QStringList{"English.xml", "other.xml", "tallivor.xml"} << "click"
         << QStringList{"English.xml", "other.xml", "other.xml", "English.xml", "other.xml"};
     QTest::newRow("only the station file")
-        << QStringList{"tallivor.xml"} << false << QStringList{"English.xml", "English.xml", "English.xml"};
-    QTest::newRow("no language file at all") << QStringList{} << false << QStringList{"English.xml", "English.xml"};
+        << QStringList{"tallivor.xml"} << "click" << QStringList{"English.xml", "English.xml", "English.xml"};
+    QTest::newRow("no language file at all") << QStringList{} << "click" << QStringList{"English.xml", "English.xml"};
     QTest::newRow("any letter case, sorted without regard to case")
-        << QStringList{"b.XML", "A.xml", "c.Xml", "tallivor.xml", "notes.txt", ".hidden.xml"} << false
+        << QStringList{"b.XML", "A.xml", "c.Xml", "tallivor.xml", "notes.txt", ".hidden.xml"} << "click"
         << QStringList{"A.xml", "b.XML", "c.Xml", "c.Xml", "A.xml"};
     QTest::newRow("station file spelt otherwise is a name like any other")
-        << QStringList{"Tallivor.XML"} << false << QStringList{"Tallivor.XML", "Tallivor.XML"};
+        << QStringList{"Tallivor.XML"} << "click" << QStringList{"Tallivor.XML", "Tallivor.XML"};
     QTest::newRow("passes over a name the station file's header cannot hold")
-        << QStringList{"English.xml", "It, new.xml", "Z.xml"} << false
+        << QStringList{"English.xml", "It, new.xml", "Z.xml"} << "click"
         << QStringList{"English.xml", "English.xml", "Z.xml", "English.xml"};
     QTest::newRow("a double-click moves one file")
-        << QStringList{"A.xml", "B.xml", "C.xml"} << true << QStringList{"A.xml", "B.xml", "C.xml", "A.xml"};
+        << QStringList{"A.xml", "B.xml", "C.xml"} << "double-click" << QStringList{"A.xml", "B.xml", "C.xml", "A.xml"};
+    QTest::newRow("Space and Down step as a click does")
+        << QStringList{"A.xml", "B.xml", "tallivor.xml"} << "keys" << QStringList{"A.xml", "B.xml", "B.xml", "A.xml"};
 }
 
 void TestSettings::languageClicksWalkTheFileList()
 {
     QFETCH(QStringList, files);
-    QFETCH(bool, doubleClicks);
+    QFETCH(QString, by);
     QFETCH(QStringList, shown);
     auto b = board({}, QByteArray("10,English.xml\r\n"));
     QFile::remove(b->folder->filePath(QStringLiteral("tallivor.xml"))); // the board started; now only the test's files
@@ -88,9 +89,16 @@ void TestSettings::languageClicksWalkTheFileList()
     SettingsDialog* dialog = b->open();
     QCOMPARE(dialog->File1->listIndex(), -1);
     QCOMPARE(dialog->language_text->text(), QStringLiteral("English.xml"));
+    if (by == QLatin1String("keys")) {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        op::press(Qt::Key_Tab); // from the price to the language box
+        QCOMPARE(QApplication::focusWidget(), dialog->language_text);
+    }
     QStringList seen;
     for (int i = 0; i < shown.size(); ++i) {
-        if (doubleClicks)
+        if (by == QLatin1String("keys"))
+            op::press(i % 2 ? Qt::Key_Down : Qt::Key_Space);
+        else if (by == QLatin1String("double-click"))
             QTest::mouseDClick(dialog->language_text, Qt::LeftButton);
         else
             QTest::mouseClick(dialog->language_text, Qt::LeftButton);
@@ -198,16 +206,6 @@ void TestSettings::saveAppliesANewLanguageAtOnceAndOnlyThen()
     QCOMPARE(b->form->languageStr, QStringLiteral("Italian.xml"));
     QCOMPARE(b->form->btn[Button::Settings]->text(), QStringLiteral("Opzioni"));
     QCOMPARE(b->form->Eventlist->column().texts(), QStringList({"Attivo", "Fermo"}));
-}
-
-void TestSettings::enterInThePriceBoxSaves()
-{
-    auto b = board({QStringLiteral("English.xml")}, QByteArray("10,English.xml\r\n"));
-    SettingsDialog* dialog = b->open();
-    op::retype(dialog->Value, QStringLiteral("15"));
-    QTest::keyClick(dialog->Value, Qt::Key_Return);
-    QCOMPARE(b->form->REL->text(), QStringLiteral("15"));
-    QVERIFY(!b->form->hasSettings());
 }
 
 void TestSettings::cancelChangesNothing()

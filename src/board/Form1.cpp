@@ -84,6 +84,8 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     // Started by the load step once the board is read: a copy that relaunches itself never saves.
     m_autosaveTimer->setObjectName(QStringLiteral("autosave"));
     connect(m_autosaveTimer, &QTimer::timeout, this, &Form1::autosave);
+
+    setUpKeyboard();
 }
 
 void Form1::NoVertScrollBar(ListBox* list)

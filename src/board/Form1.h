@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
 class QTimer;
 
 namespace tallivor {
@@ -145,6 +146,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Eventlist_Click();
@@ -154,6 +157,16 @@ private:
     void VScroll1_Change();
     void Eventlist_DblClick();
     void keepListsScrolledTogether();
+    void setUpKeyboard();
+    // A key pressed while one of the four lists has the keyboard: the board's keys run the label-buttons' commands,
+    // any other key is the list's own (moving the selection, searching). True when the board took the key.
+    bool boardKeyPress(const QKeyEvent& event);
+    // Disarms Reset and Remove, but for kept: a key or a click meant for something else cancels a confirmation.
+    void disarmExcept(const LabelButton* kept);
+    // What a screen reader reads for a station row, whichever of the four lists it is in.
+    QString stationRowText(int row) const;
+    // Names the lists and boxes after the captions in force, for screen readers.
+    void nameForScreenReaders();
 
     void readStationFile();
     QByteArray stationFileBytes() const;

@@ -20,10 +20,13 @@ bool Form1::addStation(const QString& name, const QString& time)
     Namelist->addItem(name);
     timeList->addItem(time);
     Rellist->addItem(QStringLiteral("00"));
-    // Selecting through the scroll bar runs the selection cascade only when its value changes.
+    // Selecting through the scroll bar runs the selection cascade only when its value changes. It already holds the
+    // new index when the last row was removed before; the new station is still the one selected, or Enter, Delete and
+    // the editor's next Save would act on no station or on another one.
     const int last = Namelist->listCount() - 1;
     VScroll1->setMax(last);
     VScroll1->setValue(last);
+    Namelist->setListIndex(last);
     for (ListBox* list : {Namelist, timeList, Eventlist, Rellist})
         NoVertScrollBar(list);
     return true;

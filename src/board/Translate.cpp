@@ -93,6 +93,7 @@ void Form1::translate()
         states.announceChanged(0, int(states.texts().size()) - 1);
     OldStopcaption = Stopcaption;
     OldStartcaption = Startcaption;
+    nameForScreenReaders();
 }
 
 void Form1::applyLanguageTarget(const EntryTarget& target, const QString& value)

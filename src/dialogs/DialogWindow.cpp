@@ -2,8 +2,11 @@
 
 #include "board/Form1.h"
 #include "ui/Hover.h"
+#include "ui/TextBox.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 
 namespace tallivor {
 
@@ -18,6 +21,8 @@ DialogWindow::DialogWindow(Form1& form, std::span<const ControlDesign> layout, i
         connect(button, &LabelButton::pointerMoved, this,
                 [button](int, float x, float y) { hoverLabelButton(*button, x, y, DisarmOnLeave::No); });
     }
+    btn[DialogButton::Save]->addKeyName(QKeySequence(Qt::Key_Return).toString(QKeySequence::NativeText));
+    btn[DialogButton::Cancel]->addKeyName(QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText));
 }
 
 void DialogWindow::btnClick(DialogButton button)
@@ -28,7 +33,7 @@ void DialogWindow::btnClick(DialogButton button)
     }
 }
 
-void DialogWindow::showModeless()
+void DialogWindow::showModeless(TextBox& first)
 {
     if (!isVisible()) {
         centreOnScreen(*this);
@@ -36,6 +41,8 @@ void DialogWindow::showModeless()
     }
     raise();
     activateWindow();
+    first.setFocus(Qt::OtherFocusReason);
+    first.selectAll();
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event)
@@ -43,6 +50,30 @@ void DialogWindow::closeEvent(QCloseEvent* event)
     event->accept();
     m_discarded = true;
     deleteLater();
+    m_form.activateWindow(); // the keyboard goes back to the board
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The boxes pass Enter and Escape on: Enter saves from any box and is never typed into one.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        btnClick(DialogButton::Save);
+        return;
+    }
+    if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Escape) {
+        btnClick(DialogButton::Cancel);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QString DialogWindow::nameFrom(const Label& caption)
+{
+    QString name = caption.text().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
 }
 
 } // namespace tallivor

@@ -8,6 +8,7 @@
 namespace tallivor {
 
 class Form1;
+class TextBox;
 
 // The label-buttons of a dialog, by their place in its btn array.
 enum class DialogButton
@@ -18,8 +19,8 @@ enum class DialogButton
 
 // What the station editor and the settings dialog share: a small fixed tool window built from its layout table, shown
 // without blocking the main window, opening centred, and discarded (with whatever was typed in it) when it closes. Its
-// Save label-button runs the dialog's save(), Cancel closes it. A dialog hands what it saves to the main window
-// through the board's operations and never touches the main window's controls.
+// Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog hands
+// what it saves to the main window through the board's operations and never touches the main window's controls.
 class DialogWindow : public QWidget
 {
     Q_OBJECT
@@ -32,8 +33,9 @@ public:
     const Controls& controls() const { return m_controls; }
     // True once the window has been closed: it is on its way out and no longer counts as existing.
     bool isDiscarded() const { return m_discarded; }
-    // Shows the window without blocking; a window that is not on the screen yet opens centred.
-    void showModeless();
+    // Shows the window without blocking, with the keyboard in its first box and that box's text selected, so that
+    // typing replaces it; a window that is not on the screen yet opens centred.
+    void showModeless(TextBox& first);
     // A click on a label-button: Save saves, Cancel closes the window.
     void btnClick(DialogButton button);
 
@@ -41,6 +43,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // A caption as the name of the box it stands over, for screen readers: without its closing colon.
+    static QString nameFrom(const Label& caption);
     // Hands the dialog's input to the main window, or shows which box refused it.
     virtual void save() = 0;
 

@@ -17,9 +17,16 @@ EditDialog::EditDialog(Form1& form)
     setObjectName(QStringLiteral("edit"));
     setWindowTitle(QStringLiteral("Edit"));
 
-    connect(computerName, &QLineEdit::returnPressed, this, &EditDialog::save);
     MIN_TEXT->setDigitsOnly();
     SEC_TEXT->setDigitsOnly();
+    // Tab goes through the boxes that take input, as they stand from left to right.
+    Text1->setFocusPolicy(Qt::NoFocus);
+    Time->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(computerName, MIN_TEXT);
+    setTabOrder(MIN_TEXT, SEC_TEXT);
+    MIN_TEXT->setAccessibleDescription(QStringLiteral("minutes"));
+    SEC_TEXT->setAccessibleDescription(QStringLiteral("seconds"));
+    nameForScreenReaders();
     // Any change of a refused box's text, typed or set by the opener, makes it white again.
     for (TextBox* box : {computerName, MIN_TEXT, SEC_TEXT})
         connect(box, &QLineEdit::textChanged, box, [box] { box->setRefused(false); });
@@ -33,7 +40,7 @@ void EditDialog::openForAdd(const QString& name, const EditorCaptions& captions)
     MIN_TEXT->setText(QStringLiteral("00"));
     SEC_TEXT->setText(QStringLiteral("00"));
     Time->setText(QStringLiteral("00:00"));
-    showModeless();
+    showModeless(*computerName);
 }
 
 void EditDialog::openForEdit(const QString& name, const QString& time, const EditorCaptions& captions)
@@ -46,7 +53,14 @@ void EditDialog::openForEdit(const QString& name, const QString& time, const Edi
     SEC_TEXT->setText(pieces.seconds.toString());
     ISEDIT = true;
     setCaptions(captions);
-    showModeless();
+    showModeless(*computerName);
+}
+
+void EditDialog::nameForScreenReaders()
+{
+    computerName->setAccessibleName(nameFrom(*computername_caption));
+    for (TextBox* box : {MIN_TEXT, Text1, SEC_TEXT})
+        box->setAccessibleName(nameFrom(*time_caption));
 }
 
 void EditDialog::setCaptions(const EditorCaptions& captions)

@@ -28,6 +28,8 @@ public:
     void openForAdd(const QString& name, const EditorCaptions& captions);
     // Prepares the window for editing a station with this name and time ("minutes:seconds"), and shows it.
     void openForEdit(const QString& name, const QString& time, const EditorCaptions& captions);
+    // Names the boxes after the captions in force, for screen readers.
+    void nameForScreenReaders();
 
     bool ISEDIT = false;
 

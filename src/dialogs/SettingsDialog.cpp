@@ -5,6 +5,8 @@
 #include "ui/FileList.h"
 #include "ui/TextBox.h"
 
+#include <QKeyEvent>
+
 namespace tallivor {
 
 SettingsDialog::SettingsDialog(Form1& form)
@@ -23,7 +25,13 @@ SettingsDialog::SettingsDialog(Form1& form)
     connect(language_text, &TextBox::clicked, this, &SettingsDialog::nextLanguage);
 
     Value->setDigitsOnly();
-    connect(Value, &QLineEdit::returnPressed, this, &SettingsDialog::save);
+    // Tab goes from the price to the language box, where Space or Down steps to the next language as a click does.
+    VALUEUNIT->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(Value, language_text);
+    language_text->installEventFilter(this);
+    VALUEUNIT->setAccessibleDescription(QStringLiteral("currency unit"));
+    language_text->setAccessibleDescription(QStringLiteral("Space or Down: next language"));
+    nameForScreenReaders();
 }
 
 void SettingsDialog::open(const QString& price, const QString& language, const QString& saveCaption)
@@ -31,7 +39,28 @@ void SettingsDialog::open(const QString& price, const QString& language, const Q
     Value->setText(price);
     language_text->setText(language);
     btn[DialogButton::Save]->setText(saveCaption);
-    showModeless();
+    showModeless(*Value);
+}
+
+void SettingsDialog::nameForScreenReaders()
+{
+    for (QWidget* box : std::initializer_list<QWidget*>{Value, VALUEUNIT})
+        box->setAccessibleName(nameFrom(*Min_Value));
+    for (QWidget* box : std::initializer_list<QWidget*>{language_text, File1})
+        box->setAccessibleName(nameFrom(*Language_caption));
+}
+
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == language_text && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Down)) {
+            nextLanguage();
+            return true;
+        }
+    }
+    return DialogWindow::eventFilter(watched, event);
 }
 
 void SettingsDialog::nextLanguage()

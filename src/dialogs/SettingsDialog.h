@@ -9,7 +9,8 @@ class Label;
 class TextBox;
 
 // The settings dialog: the price per minute, and the language chosen by clicking through the program folder's
-// language files. Save hands both to the board and closes; Cancel closes.
+// language files (or pressing Space or Down in the language box). Save hands both to the board and closes; Cancel
+// closes.
 class SettingsDialog : public DialogWindow
 {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
 
     // Shows the window with the price and the language file in force and the caption of its Save label-button.
     void open(const QString& price, const QString& language, const QString& saveCaption);
+    // Names the boxes after the captions in force, for screen readers.
+    void nameForScreenReaders();
 
     FileList* const File1;
     TextBox* const VALUEUNIT;
@@ -29,6 +32,7 @@ public:
 
 protected:
     void save() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void nextLanguage();

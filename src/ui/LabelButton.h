@@ -3,6 +3,7 @@
 #include "ui/Layout.h"
 
 #include <QLabel>
+#include <QStringList>
 
 #include <array>
 
@@ -32,6 +33,15 @@ public:
 
     int index() const { return m_index; }
 
+    // Clicks the label without the pointer: what a screen reader's "press" does.
+    void click() { emit clicked(m_index); }
+    // Adds the name of a key that does what a click does ("Delete"), for screen readers.
+    void addKeyName(const QString& name) { m_keyNames.append(name); }
+    const QStringList& keyNames() const { return m_keyNames; }
+    // A caption whose click does nothing is read as text, not as a button.
+    void setCommand(bool command) { m_command = command; }
+    bool isCommand() const { return m_command; }
+
 signals:
     void clicked(int index);
     void pointerMoved(int index, float x, float y);
@@ -45,6 +55,8 @@ protected:
 private:
     int m_index;
     bool m_pressed = false;
+    bool m_command = true;
+    QStringList m_keyNames;
 };
 
 // A window's label-button array, indexed by the window's names for its buttons (an enumeration counting from 0).

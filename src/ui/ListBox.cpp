@@ -14,7 +14,11 @@ int StringColumn::rowCount(const QModelIndex& parent) const
 
 QVariant StringColumn::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_texts.size())
+    if (!index.isValid() || index.row() >= m_texts.size())
+        return {};
+    if (role == Qt::AccessibleTextRole && m_rowText)
+        return m_rowText(index.row());
+    if (role != Qt::DisplayRole)
         return {};
     // A list shows a few dozen characters of a row; laying out a text of megabytes (a damaged file) would stall the
     // window. The row keeps its whole text: only what is drawn is cut.

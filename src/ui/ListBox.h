@@ -4,6 +4,8 @@
 #include <QListView>
 #include <QStringList>
 
+#include <functional>
+
 namespace tallivor {
 
 // The texts of one list box: a plain column of strings. The clock rewrites whole columns through texts() and then
@@ -28,9 +30,12 @@ public:
     void remove(int row);
     void clear();
     void replace(int row, const QString& text);
+    // Gives what a screen reader reads for a row, when that is more than the row's own text.
+    void setRowText(std::function<QString(int row)> rowText) { m_rowText = std::move(rowText); }
 
 private:
     QStringList m_texts;
+    std::function<QString(int row)> m_rowText;
 };
 
 // A list box with the behaviour the station board relies on:

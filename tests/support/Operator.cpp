@@ -3,6 +3,7 @@
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -43,6 +44,16 @@ void movePointer(QWidget* widget, QPoint pos)
 {
     QWidget* window = widget->window();
     QTest::mouseMove(window->windowHandle(), widget->mapTo(window, pos));
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+void type(const QString& text)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
 } // namespace op

@@ -22,5 +22,9 @@ void doubleClickRow(tallivor::ListBox* list, int row);
 void retype(QWidget* box, const QString& text);
 // Moves the pointer to pos, in the coordinates of widget, through widget's window.
 void movePointer(QWidget* widget, QPoint pos);
+// A key pressed and released where the keyboard is: the focus widget of the active window.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Text typed where the keyboard is.
+void type(const QString& text);
 
 } // namespace op
