@@ -7,6 +7,7 @@
 #include "ui/Hover.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
+#include "ui/Platform.h"
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
 
@@ -36,7 +37,8 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
       REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
       VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")), btn(m_controls),
-      m_platform(platform), m_folder(std::move(programFolder)), m_autosaveTimer(new QTimer(this))
+      m_platform(platform), m_folder(std::move(programFolder)),
+      m_ledger(m_folder, [&platform] { return platform.now(); }), m_autosaveTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ledger/Ledger.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
 
@@ -41,7 +42,7 @@ inline constexpr std::size_t buttonCount = std::size_t(Button::Update) + 1;
 // The main window: the station board. Its controls are the program's state: the four lists are the station table
 // (one row per station: state word, name, time used, charge), REL holds the price per minute, VScroll1 the selected
 // row. Only the main window changes them, each change through one of the board's operations below; the dialogs and
-// the label-buttons call those operations.
+// the label-buttons call those operations. Each operation also writes its line to the ledger.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -100,6 +101,8 @@ public:
     SettingsDialog* settings();
     bool hasEdit() const;
     bool hasSettings() const;
+    // The ledger of bills and events, beside the station file.
+    const Ledger& ledger() const { return m_ledger; }
 
     const QString& programFolder() const { return m_folder; }
     QString stationFilePath() const;
@@ -151,11 +154,17 @@ private:
     void endProcess();
 
     void applyLanguageTarget(const EntryTarget& target, const QString& value);
+    // Writes a ledger line with the row's name, time and charge and the price in force.
+    void recordRow(LedgerEvent event, int row, const QString& detail = {});
+    // The detail of the open and close lines: how many stations the board holds and how many of them run.
+    QString boardDetail() const;
+    int runningStations() const;
 
     Platform& m_platform;
     const QString m_folder;
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
+    Ledger m_ledger;
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
     QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it

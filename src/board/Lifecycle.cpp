@@ -1,4 +1,5 @@
-// The life of the process: the load step, the elevated relaunch, the station file, and the close.
+// The life of the process: the load step, the elevated relaunch, the station file, and the close, each start and
+// close written to the ledger.
 #include "board/Form1.h"
 
 #include "dialogs/EditDialog.h"
@@ -13,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace tallivor {
@@ -39,12 +41,31 @@ void Form1::load()
     Eventlist->clear();
     timeList->clear();
     Rellist->clear();
+    const QDateTime lastWritten = QFileInfo(stationFilePath()).lastModified();
     readStationFile();
     const int rows = Namelist->listCount();
     VScroll1->setMax(rows - 1);
     VScroll1->setValue(rows - 1);
     translate();
     m_autosaveTimer->start(autosaveInterval);
+
+    m_ledger.append(LedgerEvent::Open, {}, {}, {}, REL->text(), boardDetail());
+    // Stations marked running were not counted while the program was not running: the owner should know for how
+    // long. Their times stay as the file has them.
+    const int running = runningStations();
+    if (running > 0 && lastWritten.isValid())
+        m_ledger.writeGap(std::max<qint64>(0, lastWritten.secsTo(m_ledger.now())), running, REL->text());
+}
+
+int Form1::runningStations() const
+{
+    return Startcaption.isEmpty() ? 0 : int(Eventlist->column().texts().count(Startcaption));
+}
+
+QString Form1::boardDetail() const
+{
+    return ledgerDetail({{QLatin1String("stations"), QString::number(Namelist->listCount())},
+                         {QLatin1String("running"), QString::number(runningStations())}});
 }
 
 void Form1::readStationFile()
@@ -97,8 +118,10 @@ void Form1::autosave()
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing is never refused and asks nothing: the board is saved and the process ends.
-    if (m_platform.isUserAnAdmin())
+    if (m_platform.isUserAnAdmin()) {
         savefile();
+        m_ledger.append(LedgerEvent::Close, {}, {}, {}, REL->text(), boardDetail());
+    }
     event->accept();
     endProcess();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
@@ -32,6 +33,9 @@ public:
 
     // The executable that an elevated copy is started from, given the program folder.
     virtual QString relaunchFile(const QString& programFolder) const = 0;
+
+    // The wall clock: local date and time, which stamp the ledger's lines.
+    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
 // ShellExecuteA's show command for a normally shown window (SW_SHOWNORMAL).

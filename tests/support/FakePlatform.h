@@ -20,6 +20,7 @@ public:
     bool admin = true;
     QString tail;
     QString folder;
+    QDateTime clock; // the wall clock; the real one while it is not set
     std::vector<ShellCall> calls;
 
     bool isUserAnAdmin() const override { return admin; }
@@ -30,6 +31,7 @@ public:
     }
     QString commandLineTail() const override { return tail; }
     QString programFolder() const override { return folder; }
+    QDateTime now() const override { return clock.isValid() ? clock : QDateTime::currentDateTime(); }
     // The Windows form of the relaunch file, so that the tests see what the counter PC would ask for.
     QString relaunchFile(const QString& programFolder) const override
     {
