@@ -1,6 +1,6 @@
 # The pure text rules as one library with Qt Core alone: the data-file codec and line splitter, the station file,
-# the language file and its keyed texts, the numbers, the clock's rule and the time text, and the ledger's lines,
-# chain and appending file. The program's widgets library, the benchmark
+# the language file, the numbers, the clock's rule and the time text, the ledger's lines, chain and appending file,
+# and the report's reading and totals of the ledger. The program's widgets library, the benchmark
 # and the fuzz targets (a project of their own, built with clang) all link this one target:
 #   include(<src>/TextRules.cmake)   defines tallivor_text
 include_guard(GLOBAL)
@@ -22,6 +22,8 @@ add_library(tallivor_text STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerLine.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerLine.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.h
+    ${CMAKE_CURRENT_LIST_DIR}/report/LedgerReader.cpp ${CMAKE_CURRENT_LIST_DIR}/report/LedgerReader.h
+    ${CMAKE_CURRENT_LIST_DIR}/report/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/report/Totals.h
 )
 target_include_directories(tallivor_text PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tallivor_text PUBLIC Qt6::Core)

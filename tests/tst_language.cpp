@@ -321,7 +321,7 @@ void TestLanguage::shippedLanguagesAreCompleteAndDifferent()
         QVERIFY2(file.entries[k] && !file.entries[k]->isEmpty(), qPrintable(QString::number(k)));
     const KeyedTexts builtIn;
     for (std::size_t i = 0; i < keyedTextCount; ++i)
-        QVERIFY2(KeyedTexts(file.keyed)[KeyedText(i)] != builtIn[KeyedText(i)], KeyedTexts::key(KeyedText(i)).data());
+        QVERIFY2(form->keyedTexts()[KeyedText(i)] != builtIn[KeyedText(i)], KeyedTexts::key(KeyedText(i)).data());
     for (LabelButton* button : form->btn) {
         if (button != form->btn[Button::BlankCaption] && button != form->btn[Button::Credit] &&
             button != form->btn[Button::Address])

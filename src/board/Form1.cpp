@@ -4,6 +4,7 @@
 
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "report/ReportWindow.h"
 #include "ui/Hover.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
@@ -186,6 +187,18 @@ bool Form1::hasEdit() const
 bool Form1::hasSettings() const
 {
     return m_settings && !m_settings->isDiscarded();
+}
+
+ReportWindow* Form1::report()
+{
+    if (!m_report)
+        m_report = new ReportWindow(*this);
+    return m_report;
+}
+
+bool Form1::hasReport() const
+{
+    return !m_report.isNull();
 }
 
 } // namespace tallivor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/KeyedTexts.h"
 #include "ledger/Ledger.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
@@ -15,7 +16,9 @@ namespace tallivor {
 class EditDialog;
 struct EntryTarget;
 class ListBox;
+struct PeriodTotals;
 class Platform;
+class ReportWindow;
 class ScrollBar;
 class SettingsDialog;
 class TextBox;
@@ -36,8 +39,9 @@ enum class Button
     Credit,
     Address,
     Update,
+    Report, // right of Remove Computer: opens the report window
 };
-inline constexpr std::size_t buttonCount = std::size_t(Button::Update) + 1;
+inline constexpr std::size_t buttonCount = std::size_t(Button::Report) + 1;
 
 // The main window: the station board. Its controls are the program's state: the four lists are the station table
 // (one row per station: state word, name, time used, charge), REL holds the price per minute, VScroll1 the selected
@@ -76,6 +80,9 @@ public:
     void removeSelectedStation();
     // Takes a new price per minute and, when it names another file, a new language, applied at once.
     void applySettings(const QString& price, const QString& language);
+    // Closes the operator's shift: writes a shift line with the totals of the bills since the last one, and returns
+    // them.
+    PeriodTotals closeShift();
 
     // A click on a label-button.
     void btnClick(Button button);
@@ -101,8 +108,14 @@ public:
     SettingsDialog* settings();
     bool hasEdit() const;
     bool hasSettings() const;
+    // The report window, created on first access and discarded when closed.
+    ReportWindow* report();
+    bool hasReport() const;
+
     // The ledger of bills and events, beside the station file.
     const Ledger& ledger() const { return m_ledger; }
+    // The report's texts in the language in force.
+    const KeyedTexts& keyedTexts() const { return m_keyedTexts; }
 
     const QString& programFolder() const { return m_folder; }
     QString stationFilePath() const;
@@ -164,7 +177,9 @@ private:
     const QString m_folder;
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
+    QPointer<ReportWindow> m_report;
     Ledger m_ledger;
+    KeyedTexts m_keyedTexts;
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
     QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it

@@ -4,6 +4,7 @@
 
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "report/ReportWindow.h"
 #include "store/DataFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
@@ -134,6 +135,7 @@ void Form1::endProcess()
     // Open dialogs go with the process, their pending input unapplied.
     delete m_edit.data();
     delete m_settings.data();
+    delete m_report.data();
     emit processEnded();
 }
 

@@ -1,6 +1,7 @@
 // The board's operations: every change of the station table, the price and the language happens in one of these,
 // and each writes its line to the ledger before it returns.
 #include "board/Form1.h"
+#include "report/Totals.h"
 #include "store/StationFile.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
@@ -104,6 +105,13 @@ void Form1::applySettings(const QString& price, const QString& language)
             LedgerEvent::Language, {}, {}, {}, price,
             ledgerDetail({{QLatin1String("language"), language}, {QLatin1String("before"), languageBefore}}));
     }
+}
+
+PeriodTotals Form1::closeShift()
+{
+    const PeriodTotals totals = totalsOf(readLedger(m_folder, Period{{}, {}, true}).records);
+    m_ledger.append(LedgerEvent::Shift, {}, {}, {}, REL->text(), shiftDetail(totals));
+    return totals;
 }
 
 void Form1::recordRow(LedgerEvent event, int row, const QString& detail)

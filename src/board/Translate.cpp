@@ -6,6 +6,7 @@
 #include "lang/Entries.h"
 #include "lang/LanguageFile.h"
 #include "lang/Relabel.h"
+#include "report/ReportWindow.h"
 #include "store/DataFile.h"
 #include "store/TextCodec.h"
 #include "ui/LabelButton.h"
@@ -44,6 +45,11 @@ void Form1::translate()
         if (const std::optional<QString>& value = file.entries[target.entry])
             applyLanguageTarget(target, *value);
     }
+    // The report's texts come by key; a file without them gives the English ones.
+    m_keyedTexts = KeyedTexts(file.keyed);
+    btn[Button::Report]->setText(m_keyedTexts[KeyedText::Report]);
+    if (hasReport())
+        report()->retranslate(m_keyedTexts);
 
     // Re-label the state words already on the board; an empty stopped word means no language has set the words yet.
     if (Stopcaption.isEmpty())
