@@ -30,16 +30,16 @@ QByteArray sampleLedgerMonth(QDate first, QDate last, int lines)
         const QString charge = QString::number(minutes * 10);
         LedgerEvent event = i % 3 == 0 ? LedgerEvent::Start : i % 3 == 1 ? LedgerEvent::Stop : LedgerEvent::Bill;
         QString detail;
-        if (i % 997 == 500) {
+        if (i % 97 == 40) {
             event = LedgerEvent::Edit;
             detail = QStringLiteral("time=%1:0; name=%2").arg(minutes + 30).arg(name);
-        } else if (i % 1999 == 1000) {
+        } else if (i % 199 == 70) {
             event = LedgerEvent::Remove;
             detail = QStringLiteral("state=Stop");
-        } else if (i % 4999 == 2500) {
+        } else if (i % 499 == 100) {
             event = LedgerEvent::Price;
-            detail = QStringLiteral("before=10");
-        } else if (i % 9973 == 5000) {
+            detail = QStringLiteral("before=12");
+        } else if (i % 997 == 20) {
             event = LedgerEvent::Gap;
             detail = QStringLiteral("seconds=340; running=6");
         }

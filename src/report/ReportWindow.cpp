@@ -92,6 +92,9 @@ ReportWindow::ReportWindow(Form1& form)
     m_stations->setObjectName(QStringLiteral("stations"));
     m_stations->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_stations->verticalHeader()->hide();
+    m_stations->verticalHeader()->setDefaultSectionSize(m_stations->fontMetrics().height() + 6);
+    m_stations->setWordWrap(false);
+    m_stations->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_stations->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_chart->setObjectName(QStringLiteral("chart"));
     m_looks->setObjectName(QStringLiteral("looks"));
@@ -115,6 +118,7 @@ ReportWindow::ReportWindow(Form1& form)
     connect(m_to, &QDateEdit::dateChanged, this, [this](QDate to) { showDays(std::min(to, m_from->date()), to); });
 
     auto* periodRow = new QHBoxLayout;
+    periodRow->setSpacing(14);
     periodRow->addWidget(btn(ReportButton::Today));
     periodRow->addWidget(btn(ReportButton::SinceShift));
     periodRow->addSpacing(16);
@@ -130,9 +134,10 @@ ReportWindow::ReportWindow(Form1& form)
     chartColumn->addWidget(m_byHourCaption);
     chartColumn->addWidget(m_chart, 1);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(m_stations, 1);
-    middle->addLayout(chartColumn, 1);
+    middle->addWidget(m_stations, 3);
+    middle->addLayout(chartColumn, 2);
     auto* actions = new QHBoxLayout;
+    actions->setSpacing(18);
     for (ReportButton action : {ReportButton::Print, ReportButton::Export, ReportButton::CloseShift})
         actions->addWidget(btn(action));
     actions->addSpacing(16);
@@ -169,6 +174,7 @@ void ReportWindow::open(const KeyedTexts& texts, const QString& unit)
     show();
     raise();
     activateWindow();
+    m_stations->setFocus();
 }
 
 void ReportWindow::retranslate(const KeyedTexts& texts)
@@ -263,30 +269,40 @@ QStringList ReportWindow::findingTexts() const
     return texts;
 }
 
+QString ReportWindow::money(const QString& amount) const
+{
+    return m_unit.isEmpty() ? amount : amount + QLatin1Char(' ') + m_unit;
+}
+
 QString ReportWindow::lookText(std::pair<int, Notice> look) const
 {
     const LedgerEntry& entry = m_extract.records[std::size_t(look.first)].entry;
-    KeyedText why = KeyedText::Gap;
+    const QString before =
+        detailValue(entry.detail, look.second == Notice::TimeLowered ? QLatin1String("time") : QLatin1String("before"))
+            .value_or(QString());
+    QString why;
     switch (look.second) {
-    case Notice::RemovedWithCharge: why = KeyedText::Removed; break;
-    case Notice::TimeLowered: why = KeyedText::Lowered; break;
-    case Notice::PriceChanged: why = KeyedText::PriceChanged; break;
-    case Notice::Gap: break;
+    case Notice::RemovedWithCharge:
+        why = QStringList{m_texts[KeyedText::Removed], entry.station, entry.spent, money(entry.charge)}.join(u' ');
+        break;
+    case Notice::TimeLowered:
+        why =
+            QStringList{m_texts[KeyedText::Lowered], entry.station, before, QStringLiteral("\u2192"), entry.spent}.join(
+                u' ');
+        break;
+    case Notice::PriceChanged:
+        why = QStringList{m_texts[KeyedText::PriceChanged], before, QStringLiteral("\u2192"), entry.price}.join(u' ');
+        break;
+    case Notice::Gap: why = m_texts[KeyedText::Gap] + QLatin1Char(' ') + entry.detail; break;
     }
-    QStringList parts{QString(entry.time).replace(QLatin1Char('T'), QLatin1Char(' ')).left(19), m_texts[why]};
-    for (const QString& field : {entry.station, entry.spent, entry.charge, entry.price, entry.detail}) {
-        if (!field.isEmpty())
-            parts << field;
-    }
-    return parts.join(QStringLiteral("   "));
+    return QString(entry.time).replace(QLatin1Char('T'), QLatin1Char(' ')).left(19) + QStringLiteral("   ") + why;
 }
 
 void ReportWindow::render()
 {
     m_title->setText(m_texts[KeyedText::Report] + QStringLiteral("   ") + periodText());
-    const QString unit = m_unit.isEmpty() ? QString() : QLatin1Char(' ') + m_unit;
     m_bills->setText(m_texts[KeyedText::Bills] + QStringLiteral(": ") + QString::number(m_totals.bills));
-    m_billed->setText(m_texts[KeyedText::Billed] + QStringLiteral(": ") + m_totals.billed.text() + unit);
+    m_billed->setText(m_texts[KeyedText::Billed] + QStringLiteral(": ") + money(m_totals.billed.text()));
     m_time->setText(m_texts[KeyedText::Time] + QStringLiteral(": ") + timeOfSeconds(m_totals.seconds));
 
     const QStringList findings = findingTexts();
@@ -390,8 +406,7 @@ void ReportWindow::closeShift()
 {
     const PeriodTotals shift = m_form.closeShift();
     reload();
-    m_message->setText(
-        m_texts[KeyedText::ShiftClosed].arg(shift.bills).arg(shift.billed.text() + QLatin1Char(' ') + m_unit));
+    m_message->setText(m_texts[KeyedText::ShiftClosed].arg(shift.bills).arg(money(shift.billed.text())));
 }
 
 void ReportWindow::mouseMoveEvent(QMouseEvent* event)

@@ -81,6 +81,8 @@ private:
     QString periodFileName() const;
     QStringList findingTexts() const;
     QString lookText(std::pair<int, Notice> look) const;
+    // An amount with the currency unit after it.
+    QString money(const QString& amount) const;
 
     Form1& m_form;
     KeyedTexts m_texts;
