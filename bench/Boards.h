@@ -33,6 +33,7 @@ public:
     bool isUserAnAdmin() const override { return true; }
     void shellExecute(QWidget*, const QString&, const QString&, const QString&, const QString&, int) override {}
     QString commandLineTail() const override { return {}; }
+    void allowSetForegroundWindow() override {}
     QString programFolder() const override { return m_folder; }
     QString relaunchFile(const QString& folder) const override { return folder + QStringLiteral("/Tallivor"); }
     QDateTime now() const override { return clock.isValid() ? clock : QDateTime::currentDateTime(); }

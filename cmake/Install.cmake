@@ -9,7 +9,7 @@ include_guard(GLOBAL)
 install(TARGETS Tallivor RUNTIME DESTINATION .)
 install(FILES ${TALLIVOR_LANGUAGE_FILES} DESTINATION .)
 
-if(WIN32)
+if(WIN32 AND CMAKE_HOST_WIN32)
     # The Qt libraries and plugins the executable needs, beside it: windeployqt from the Qt kit built against.
     if(TARGET Qt6::windeployqt)
         set(windeployqt "$<TARGET_FILE:Qt6::windeployqt>")
@@ -25,6 +25,36 @@ if(WIN32)
         if(NOT result EQUAL 0)
             message(FATAL_ERROR \"windeployqt failed: \${result}\")
         endif()")
+elseif(WIN32)
+    # Cross-built (the windows-cross preset): windeployqt is a Windows program, so the same folder is laid out here.
+    # The Qt libraries are the DLLs of every Qt module the executable links, directly or not: a module linked later
+    # comes along by itself.
+    install(FILES $<TARGET_RUNTIME_DLLS:Tallivor> DESTINATION .)
+    # The plugins windeployqt takes for a Widgets program: the Windows platform, the styles, the image formats and
+    # icon engines, each in the folder of its type.
+    get_directory_property(imported_targets IMPORTED_TARGETS)
+    foreach(target IN LISTS imported_targets)
+        if(NOT target MATCHES "^Qt6::")
+            continue()
+        endif()
+        get_target_property(plugin_type ${target} QT_PLUGIN_TYPE)
+        if(plugin_type MATCHES "^(styles|imageformats|iconengines)$" OR target STREQUAL "Qt6::QWindowsIntegrationPlugin")
+            install(FILES $<TARGET_FILE:${target}> DESTINATION ${plugin_type})
+        endif()
+    endforeach()
+    if(NOT TARGET Qt6::QWindowsIntegrationPlugin)
+        message(FATAL_ERROR "The Qt kit has no Windows platform plugin (Qt6::QWindowsIntegrationPlugin)")
+    endif()
+    # The MinGW-w64 runtime that the executable and the Qt libraries are linked against.
+    foreach(dll IN ITEMS libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+            message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
+        endif()
+        cmake_path(NORMAL_PATH path)
+        install(FILES "${path}" DESTINATION .)
+    endforeach()
 endif()
 
 set(CPACK_PACKAGE_NAME Tallivor)

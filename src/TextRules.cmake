@@ -17,6 +17,7 @@ add_library(tallivor_text STATIC
     ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/KeyedTexts.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/KeyedTexts.h
+    ${CMAKE_CURRENT_LIST_DIR}/lang/StateWords.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/StateWords.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/Decimal.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/Decimal.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/Ledger.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/Ledger.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.h

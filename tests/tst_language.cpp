@@ -25,14 +25,6 @@ QByteArray numberedLanguage()
     return crlf(lines);
 }
 
-QByteArray languageWithWords(const QString& start, const QString& stop)
-{
-    QString english = QString::fromUtf8(ProgramFolder().read(QStringLiteral("English.xml")));
-    english.replace(QStringLiteral("Start=Start"), QStringLiteral("Start=") + start);
-    english.replace(QStringLiteral("Stop=Stop"), QStringLiteral("Stop=") + stop);
-    return english.toUtf8();
-}
-
 // Every caption and text a language file can reach, and the ones it must not touch.
 QStringList visibleTexts(Form1& form)
 {
@@ -59,7 +51,7 @@ private Q_SLOTS:
     void nothingChangesWithoutAnOrdinaryFile();
     void switchingRelabelsOnlyTheOldWords();
     void swappedWordsKeepEveryState();
-    void emptyStoppedWordSuppressesRelabelling();
+    void emptyStoppedWordIsNotTaken();
     void editorShowsTheNewLanguage();
     void shippedLanguagesAreCompleteAndDifferent_data();
     void shippedLanguagesAreCompleteAndDifferent();
@@ -244,7 +236,7 @@ void TestLanguage::swappedWordsKeepEveryState()
     QCOMPARE(form->Eventlist->list(0), QStringLiteral("Y"));
 }
 
-void TestLanguage::emptyStoppedWordSuppressesRelabelling()
+void TestLanguage::emptyStoppedWordIsNotTaken()
 {
     ProgramFolder folder;
     folder.write(QStringLiteral("NoStop.xml"), languageWithWords(QStringLiteral("Go"), QString()));
@@ -253,11 +245,10 @@ void TestLanguage::emptyStoppedWordSuppressesRelabelling()
     auto form = folder.start(platform);
     form->languageStr = QStringLiteral("NoStop.xml");
     form->translate();
+    // The stopped word in force stays: an empty one would let no row stop.
     QCOMPARE(form->Startcaption, QStringLiteral("Go"));
-    QCOMPARE(form->Stopcaption, QString());
-    QCOMPARE(form->Eventlist->column().texts(), QStringList({"Start", "Stop"}));
-    QCOMPARE(form->OldStartcaption, QStringLiteral("Start")); // the old words stay those of the last re-labelling
-    QCOMPARE(form->OldStopcaption, QStringLiteral("Stop"));
+    QCOMPARE(form->Stopcaption, QStringLiteral("Stop"));
+    QCOMPARE(form->Eventlist->column().texts(), QStringList({"Go", "Stop"}));
 }
 
 void TestLanguage::editorShowsTheNewLanguage()

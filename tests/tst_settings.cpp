@@ -56,23 +56,30 @@ std::unique_ptr<TestSettings::Board> TestSettings::board(const QStringList& lang
 void TestSettings::languageClicksWalkTheFileList_data()
 {
     QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("doubleClicks");
     QTest::addColumn<QStringList>("shown"); // the language box after each click
     QTest::newRow("passes over the station file")
-        << QStringList{"English.xml", "other.xml", "tallivor.xml"}
+        << QStringList{"English.xml", "other.xml", "tallivor.xml"} << false
         << QStringList{"English.xml", "other.xml", "other.xml", "English.xml", "other.xml"};
     QTest::newRow("only the station file")
-        << QStringList{"tallivor.xml"} << QStringList{"English.xml", "English.xml", "English.xml"};
-    QTest::newRow("no language file at all") << QStringList{} << QStringList{"English.xml", "English.xml"};
+        << QStringList{"tallivor.xml"} << false << QStringList{"English.xml", "English.xml", "English.xml"};
+    QTest::newRow("no language file at all") << QStringList{} << false << QStringList{"English.xml", "English.xml"};
     QTest::newRow("any letter case, sorted without regard to case")
-        << QStringList{"b.XML", "A.xml", "c.Xml", "tallivor.xml", "notes.txt", ".hidden.xml"}
+        << QStringList{"b.XML", "A.xml", "c.Xml", "tallivor.xml", "notes.txt", ".hidden.xml"} << false
         << QStringList{"A.xml", "b.XML", "c.Xml", "c.Xml", "A.xml"};
     QTest::newRow("station file spelt otherwise is a name like any other")
-        << QStringList{"Tallivor.XML"} << QStringList{"Tallivor.XML", "Tallivor.XML"};
+        << QStringList{"Tallivor.XML"} << false << QStringList{"Tallivor.XML", "Tallivor.XML"};
+    QTest::newRow("passes over a name the station file's header cannot hold")
+        << QStringList{"English.xml", "It, new.xml", "Z.xml"} << false
+        << QStringList{"English.xml", "English.xml", "Z.xml", "English.xml"};
+    QTest::newRow("a double-click moves one file")
+        << QStringList{"A.xml", "B.xml", "C.xml"} << true << QStringList{"A.xml", "B.xml", "C.xml", "A.xml"};
 }
 
 void TestSettings::languageClicksWalkTheFileList()
 {
     QFETCH(QStringList, files);
+    QFETCH(bool, doubleClicks);
     QFETCH(QStringList, shown);
     auto b = board({}, QByteArray("10,English.xml\r\n"));
     QFile::remove(b->folder->filePath(QStringLiteral("tallivor.xml"))); // the board started; now only the test's files
@@ -83,7 +90,10 @@ void TestSettings::languageClicksWalkTheFileList()
     QCOMPARE(dialog->language_text->text(), QStringLiteral("English.xml"));
     QStringList seen;
     for (int i = 0; i < shown.size(); ++i) {
-        QTest::mouseClick(dialog->language_text, Qt::LeftButton);
+        if (doubleClicks)
+            QTest::mouseDClick(dialog->language_text, Qt::LeftButton);
+        else
+            QTest::mouseClick(dialog->language_text, Qt::LeftButton);
         seen << dialog->language_text->text();
     }
     QCOMPARE(seen, shown);

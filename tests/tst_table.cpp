@@ -8,7 +8,11 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QtTest>
+
+#include <array>
 
 using namespace tallivor;
 
@@ -66,6 +70,8 @@ private Q_SLOTS:
     void listsScrollTogether();
     void changedTextsInViewAreDrawnAgain();
     void listBoxRules();
+    void selectedRowLooksAlikeInEveryList_data();
+    void selectedRowLooksAlikeInEveryList();
 };
 
 void TestTable::clickInAnyListSelectsTheRowInAll_data()
@@ -292,6 +298,47 @@ void TestTable::listBoxRules()
     QVERIFY(!list.selectionModel()->hasSelection());
     QCOMPARE(list.list(0), QStringLiteral("b"));
     QCOMPARE(spy.count(), 1); // removing is no click
+}
+
+void TestTable::selectedRowLooksAlikeInEveryList_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("Windows") << QStringLiteral("Windows");
+    QTest::newRow("Fusion") << QStringLiteral("Fusion");
+}
+
+void TestTable::selectedRowLooksAlikeInEveryList()
+{
+    QFETCH(QString, style);
+    m_form = m_folder->startShown(m_platform, boardOf(4));
+    QStyle* drawing = QStyleFactory::create(style);
+    QVERIFY(drawing);
+    drawing->setParent(m_form.get());
+    // As on Windows, whose system palette greys the selection of a list that is not active.
+    QPalette palette = drawing->standardPalette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+    const std::array lists{m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist};
+    for (ListBox* list : lists) {
+        list->setStyle(drawing);
+        list->setPalette(palette);
+    }
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->Namelist->setFocus();
+    QTRY_VERIFY(m_form->Namelist->hasFocus());
+    // A point of the selected row (the last) right of its text, and one of the row above.
+    const auto colourAt = [](ListBox* list, int row) {
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        return list->viewport()->grab().toImage().pixel(rect.right() - 3, rect.center().y());
+    };
+    // The focused list may tint its current row faintly (Fusion's focus frame); the inactive grey is far off.
+    const auto alike = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <= 12;
+    };
+    const QRgb selected = colourAt(m_form->Namelist, 3);
+    QVERIFY(!alike(selected, colourAt(m_form->Namelist, 2)));
+    for (ListBox* list : lists)
+        QVERIFY2(alike(colourAt(list, 3), selected), qPrintable(list->objectName()));
 }
 
 QTEST_MAIN(TestTable)

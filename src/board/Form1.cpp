@@ -2,6 +2,7 @@
 // feedback of its label-buttons.
 #include "board/Form1.h"
 
+#include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "report/ReportWindow.h"
@@ -38,7 +39,7 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
       REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
       VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")), btn(m_controls),
-      m_platform(platform), m_folder(std::move(programFolder)),
+      m_platform(platform), m_folder(std::move(programFolder)), m_boardLock(new BoardLock(m_folder, this)),
       m_ledger(m_folder, [&platform] { return platform.now(); }), m_autosaveTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -78,6 +79,8 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     Time->setInterval(1000);
     connect(Time, &QTimer::timeout, this, &Form1::tick);
     Time->start();
+
+    connect(m_boardLock, &BoardLock::comeForwardRequested, this, &Form1::comeForward);
 
     // Started by the load step once the board is read: a copy that relaunches itself never saves.
     m_autosaveTimer->setObjectName(QStringLiteral("autosave"));

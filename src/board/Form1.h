@@ -13,6 +13,7 @@ class QTimer;
 
 namespace tallivor {
 
+class BoardLock;
 class EditDialog;
 struct EntryTarget;
 class ListBox;
@@ -57,7 +58,8 @@ public:
     Form1(Platform& platform, QString programFolder, QWidget* parent = nullptr);
 
     // The load step, run once before the window is first shown. Without administrator rights it asks the shell for
-    // an elevated copy and closes the window, which ends the process; otherwise it loads the board and its language.
+    // an elevated copy and closes the window, which ends the process; so does a copy started while another one shows
+    // this folder's board, after asking that one to come to the front. Otherwise it loads the board and its language.
     void load();
     // True once the close step has run: the process is to end.
     bool hasEnded() const { return m_ended; }
@@ -78,8 +80,9 @@ public:
     void resetSelectedStation();
     // Removes the selected station from the board; afterwards no row is selected.
     void removeSelectedStation();
-    // Takes a new price per minute and, when it names another file, a new language, applied at once.
-    void applySettings(const QString& price, const QString& language);
+    // Takes a new price per minute and, when it names another file, a new language, applied at once. Refuses (false,
+    // nothing changes) a price or a file name the station file cannot hold.
+    bool applySettings(const QString& price, const QString& language);
     // Closes the operator's shift: writes a shift line with the totals of the bills since the last one, and returns
     // them.
     PeriodTotals closeShift();
@@ -165,6 +168,7 @@ private:
     QByteArray stationFileBytes() const;
     void writeStationFile(const QByteArray& bytes);
     void endProcess();
+    void comeForward();
 
     void applyLanguageTarget(const EntryTarget& target, const QString& value);
     // Writes a ledger line with the row's name, time and charge and the price in force.
@@ -178,6 +182,7 @@ private:
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
     QPointer<ReportWindow> m_report;
+    BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     Ledger m_ledger;
     KeyedTexts m_keyedTexts;
     bool m_ended = false;

@@ -2,8 +2,10 @@
 // close written to the ledger.
 #include "board/Form1.h"
 
+#include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "lang/LanguageFile.h"
 #include "report/ReportWindow.h"
 #include "store/DataFile.h"
 #include "store/StationFile.h"
@@ -21,7 +23,7 @@
 namespace tallivor {
 
 namespace {
-const QString defaultLanguage = QStringLiteral("English.xml");
+const QString defaultLanguage = QLatin1String(defaultLanguageFile);
 constexpr int autosaveInterval = 60 * 1000;
 } // namespace
 
@@ -35,6 +37,13 @@ void Form1::load()
     if (!m_platform.isUserAnAdmin()) {
         m_platform.shellExecute(nullptr, QStringLiteral("runas"), m_platform.relaunchFile(m_folder),
                                 m_platform.commandLineTail() + QLatin1String("/admin"), QString(), swShowNormal);
+        close();
+        return;
+    }
+    // Taken only now: the copy without rights that relaunches itself must leave the lock to its elevated copy.
+    if (!m_boardLock->tryLock()) {
+        m_platform.allowSetForegroundWindow();
+        m_boardLock->askOwnerToComeForward();
         close();
         return;
     }
@@ -118,8 +127,9 @@ void Form1::autosave()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // Closing is never refused and asks nothing: the board is saved and the process ends.
-    if (m_platform.isUserAnAdmin()) {
+    // Closing is never refused and asks nothing: the board is saved and the process ends. Only the copy that owns the
+    // board writes it, and its close line.
+    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked()) {
         savefile();
         m_ledger.append(LedgerEvent::Close, {}, {}, {}, REL->text(), boardDetail());
     }
@@ -136,7 +146,16 @@ void Form1::endProcess()
     delete m_edit.data();
     delete m_settings.data();
     delete m_report.data();
+    m_boardLock->unlock();
     emit processEnded();
+}
+
+void Form1::comeForward()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 } // namespace tallivor

@@ -15,7 +15,8 @@ bool Form1::addStation(const QString& name, const QString& time)
 {
     // Row indices are 16-bit: the board holds at most 32,767 stations.
     const bool full = Namelist->listCount() >= std::numeric_limits<qint16>::max();
-    if (name.isEmpty() || name == Namelist->list(Namelist->listIndex()) || !fitsStationField(name) || full)
+    if (name.isEmpty() || name == Namelist->list(Namelist->listIndex()) || !fitsStationField(name) ||
+        !fitsStationField(time) || full)
         return false;
     Eventlist->addItem(Stopcaption);
     Namelist->addItem(name);
@@ -33,7 +34,7 @@ bool Form1::addStation(const QString& name, const QString& time)
 
 bool Form1::editSelectedStation(const QString& name, const QString& time)
 {
-    if (name.isEmpty() || !fitsStationField(name))
+    if (name.isEmpty() || !fitsStationField(name) || !fitsStationField(time))
         return false;
     const int nameRow = Namelist->listIndex();
     const int timeRow = timeList->listIndex();
@@ -91,8 +92,10 @@ void Form1::removeSelectedStation()
                     ledgerDetail({{QLatin1String("state"), state}}));
 }
 
-void Form1::applySettings(const QString& price, const QString& language)
+bool Form1::applySettings(const QString& price, const QString& language)
 {
+    if (!fitsStationField(price) || !fitsStationField(language))
+        return false;
     const QString priceBefore = REL->text();
     REL->setText(price);
     if (price != priceBefore)
@@ -105,6 +108,7 @@ void Form1::applySettings(const QString& price, const QString& language)
             LedgerEvent::Language, {}, {}, {}, price,
             ledgerDetail({{QLatin1String("language"), language}, {QLatin1String("before"), languageBefore}}));
     }
+    return true;
 }
 
 PeriodTotals Form1::closeShift()

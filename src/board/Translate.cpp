@@ -6,6 +6,7 @@
 #include "lang/Entries.h"
 #include "lang/LanguageFile.h"
 #include "lang/Relabel.h"
+#include "lang/StateWords.h"
 #include "report/ReportWindow.h"
 #include "store/DataFile.h"
 #include "store/TextCodec.h"
@@ -29,31 +30,70 @@ bool isLanguageFile(const QString& folder, const QString& name)
     return info.exists() && info.isFile() && !info.isHidden();
 }
 
+// The entries of a language file in the program folder; nothing when there is no such file or it cannot be read.
+std::optional<LanguageFile> readLanguageFile(const QString& folder, const QString& name)
+{
+    if (!isLanguageFile(folder, name))
+        return std::nullopt;
+    const std::optional<QByteArray> bytes = readWholeFile(QDir(folder).filePath(name));
+    if (!bytes)
+        return std::nullopt;
+    return parseLanguageFile(decodeDataFile(*bytes));
+}
+
+// The state words a language file gives, when it gives them.
+std::pair<std::optional<QString>, std::optional<QString>> stateWordsOf(const std::optional<LanguageFile>& file)
+{
+    std::optional<QString> running, stopped;
+    if (file) {
+        for (const EntryTarget& target : languageTargets()) {
+            if (target.variable == LanguageVariable::Startcaption)
+                running = file->entries[target.entry];
+            else if (target.variable == LanguageVariable::Stopcaption)
+                stopped = file->entries[target.entry];
+        }
+    }
+    return {running, stopped};
+}
+
 } // namespace
 
 void Form1::translate()
 {
-    if (!isLanguageFile(m_folder, languageStr))
-        return;
-    lineCount = 0;
-    const std::optional<QByteArray> bytes = readWholeFile(QDir(m_folder).filePath(languageStr));
-    if (!bytes)
-        return;
-    const LanguageFile file = parseLanguageFile(decodeDataFile(*bytes));
-    lineCount = file.lineCount;
-    for (const EntryTarget& target : languageTargets()) {
-        if (const std::optional<QString>& value = file.entries[target.entry])
-            applyLanguageTarget(target, *value);
+    if (isLanguageFile(m_folder, languageStr))
+        lineCount = 0;
+    const std::optional<LanguageFile> file = readLanguageFile(m_folder, languageStr);
+    if (!file && areUsableStateWords({Startcaption, Stopcaption}))
+        return; // no file to apply, and the words in force can serve
+    if (file) {
+        lineCount = file->lineCount;
+        for (const EntryTarget& target : languageTargets()) {
+            const bool stateWord =
+                target.variable == LanguageVariable::Startcaption || target.variable == LanguageVariable::Stopcaption;
+            if (const std::optional<QString>& value = file->entries[target.entry]; value && !stateWord)
+                applyLanguageTarget(target, *value);
+        }
+        // The report's texts come by key; a file without them gives the English ones.
+        m_keyedTexts = KeyedTexts(file->keyed);
+        btn[Button::Report]->setText(m_keyedTexts[KeyedText::Report]);
+        if (hasReport())
+            report()->retranslate(m_keyedTexts);
     }
-    // The report's texts come by key; a file without them gives the English ones.
-    m_keyedTexts = KeyedTexts(file.keyed);
-    btn[Button::Report]->setText(m_keyedTexts[KeyedText::Report]);
-    if (hasReport())
-        report()->retranslate(m_keyedTexts);
 
-    // Re-label the state words already on the board; an empty stopped word means no language has set the words yet.
-    if (Stopcaption.isEmpty())
-        return;
+    // Every row must be either running or stopped and able to change: the state words are never empty, never equal
+    // and always fit the station file. Words a language file cannot give come from the default language's file, or
+    // are the built-in ones when that is missing too.
+    const auto [running, stopped] = stateWordsOf(file);
+    const StateWords words = chooseStateWords(running, stopped, {Startcaption, Stopcaption}, [this] {
+        const auto [defaultRunning, defaultStopped] =
+            stateWordsOf(readLanguageFile(m_folder, QLatin1String(defaultLanguageFile)));
+        const StateWords defaults{defaultRunning.value_or(QString()), defaultStopped.value_or(QString())};
+        return areUsableStateWords(defaults) ? defaults : builtInStateWords();
+    });
+    Startcaption = words.running;
+    Stopcaption = words.stopped;
+
+    // Re-label the state words already on the board: the old running and stopped words become the new ones.
     StringColumn& states = Eventlist->column();
     if (relabelStates(states.texts(), OldStopcaption, OldStartcaption, Stopcaption, Startcaption))
         states.announceChanged(0, int(states.texts().size()) - 1);

@@ -45,9 +45,10 @@ void SettingsDialog::nextLanguage()
 
 void SettingsDialog::File1_Click()
 {
-    // The station file shares the extension but is no language: the click that reaches it changes nothing.
+    // The station file shares the extension but is no language, and a name with a comma cannot be stored in the
+    // station file's header: the click that reaches either changes nothing.
     const QString name = File1->list(File1->listIndex());
-    if (name != QLatin1String(stationFileName))
+    if (name != QLatin1String(stationFileName) && fitsStationField(name))
         language_text->setText(name);
 }
 
@@ -62,7 +63,10 @@ void SettingsDialog::save()
         language_text->setRefused(true);
         return;
     }
-    m_form.applySettings(Value->text(), language_text->text());
+    if (!m_form.applySettings(Value->text(), language_text->text())) {
+        Value->setRefused(true); // a price from a station file edited by hand that the file cannot take back
+        return;
+    }
     close();
 }
 

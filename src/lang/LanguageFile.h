@@ -11,6 +11,9 @@ namespace tallivor {
 
 inline constexpr int languageEntryCount = 22;
 
+// The language of a first start, and the one whose words stand in when a chosen file cannot give them.
+inline constexpr char defaultLanguageFile[] = "English.xml";
+
 // A language file: a heading line, then entry k on line k + 1 for k = 1 to 22, each "key=value" where the key is
 // ignored and the value runs from the first "=" to the second "=" or the end of the line, blanks kept. A line without
 // "=" sets nothing. Lines after the 23rd are optional entries found by their key instead (the text before the "=",

@@ -2,6 +2,7 @@
 
 #include "store/TextLines.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tallivor {
@@ -36,7 +37,8 @@ StationFile parseStationFile(QStringView text)
 
 bool fitsStationField(QStringView text)
 {
-    return !text.contains(u',');
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c == u',' || c.category() == QChar::Other_Control; });
 }
 
 QString formatStationFile(const QString& price, const QString& language, const QStringList& state,

@@ -32,7 +32,8 @@ QString formatStationFile(const QString& price, const QString& language, const Q
                           const QStringList& name, const QStringList& time, const QStringList& charge);
 
 // Whether a text can be a field of the station file and read back as the same text: fields are separated by ","
-// and cannot carry one.
+// and lines end at a CR, so a field carries neither; nor any other control character (a line feed, a tab), which
+// has no place in a name, a price, a state word or a file name.
 bool fitsStationField(QStringView text);
 
 // The name the file has in the program folder.

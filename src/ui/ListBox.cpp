@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QFocusEvent>
 #include <QScopedValueRollback>
+#include <QStyleOptionViewItem>
 
 namespace tallivor {
 
@@ -188,6 +189,15 @@ void ListBox::focusInEvent(QFocusEvent* event)
         QScopedValueRollback guard(m_showing, true);
         selectionModel()->clear();
     }
+}
+
+void ListBox::initViewItemOption(QStyleOptionViewItem* option) const
+{
+    QListView::initViewItemOption(option);
+    // Qt draws the selection of a view without the focus as inactive: grey in the Windows styles, whose native list
+    // item (Vista) ignores the palette. The board's four lists show one selected row, and a Windows list box keeps its
+    // selection highlighted without the focus too, so every list draws it as the active one does.
+    option->state |= QStyle::State_Active;
 }
 
 } // namespace tallivor

@@ -38,7 +38,8 @@ private:
 //  - setListIndex() from code runs the click handling (listClick) at once, nested, and only when the index changes;
 //  - list(-1) and any index out of range read as the empty text;
 //  - removeItem() leaves no entry selected;
-//  - gaining the keyboard focus never selects an entry.
+//  - gaining the keyboard focus never selects an entry;
+//  - the selected entry is drawn alike whether the list has the focus or not.
 class ListBox : public QListView
 {
     Q_OBJECT
@@ -71,6 +72,7 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void focusInEvent(QFocusEvent* event) override;
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
 
 private:
     // Makes the view's selection show m_listIndex without reporting it back as a click.

@@ -34,6 +34,10 @@ public:
     // The executable that an elevated copy is started from, given the program folder.
     virtual QString relaunchFile(const QString& programFolder) const = 0;
 
+    // Lets the copy of the program that shows the board bring its window to the front when this copy asks it to;
+    // Windows allows that only to a process the foreground process (this one, just started) permits.
+    virtual void allowSetForegroundWindow() = 0;
+
     // The wall clock: local date and time, which stamp the ledger's lines.
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };

@@ -28,6 +28,8 @@ public:
             QDesktopServices::openUrl(QUrl::fromUserInput(file, directory));
     }
 
+    // Window systems here let a program raise its own window when asked to.
+    void allowSetForegroundWindow() override {}
     QString commandLineTail() const override { return m_tail; }
     QString programFolder() const override { return m_folder; }
     QString relaunchFile(const QString& programFolder) const override

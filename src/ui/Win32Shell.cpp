@@ -26,6 +26,11 @@ void shellExecute(void* ownerWindow, const char* operation, const char* file, co
     ShellExecuteA(static_cast<HWND>(ownerWindow), operation, file, parameters, directory, showCommand);
 }
 
+void allowSetForegroundWindow()
+{
+    AllowSetForegroundWindow(ASFW_ANY);
+}
+
 std::string folderOfModule(const std::string& modulePath)
 {
     const std::string::size_type slash = modulePath.find_last_of("\\/");

@@ -13,6 +13,10 @@ bool isUserAnAdmin();
 void shellExecute(void* ownerWindow, const char* operation, const char* file, const char* parameters,
                   const char* directory, int showCommand);
 
+// AllowSetForegroundWindow(ASFW_ANY): lets another process bring its window to the front, as this one, started by
+// the operator, may.
+void allowSetForegroundWindow();
+
 // The folder of the running executable (GetModuleFileNameA), without a trailing backslash except for a drive root.
 std::string programFolder();
 

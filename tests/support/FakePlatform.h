@@ -29,6 +29,7 @@ public:
     {
         calls.push_back({owner != nullptr, operation, file, parameters, directory, showCommand});
     }
+    void allowSetForegroundWindow() override {}
     QString commandLineTail() const override { return tail; }
     QString programFolder() const override { return folder; }
     QDateTime now() const override { return clock.isValid() ? clock : QDateTime::currentDateTime(); }

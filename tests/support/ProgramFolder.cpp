@@ -76,6 +76,14 @@ QByteArray englishBoard(const QStringList& rows)
     return crlf(QStringList{QStringLiteral("10,English.xml")} + rows);
 }
 
+QByteArray languageWithWords(const QString& start, const QString& stop)
+{
+    QString english = QString::fromUtf8(ProgramFolder().read(QStringLiteral("English.xml")));
+    english.replace(QStringLiteral("Start=Start"), QStringLiteral("Start=") + start);
+    english.replace(QStringLiteral("Stop=Stop"), QStringLiteral("Stop=") + stop);
+    return english.toUtf8();
+}
+
 QByteArray crlf(const QStringList& lines)
 {
     QByteArray bytes;

@@ -48,6 +48,9 @@ QByteArray crlf(const QStringList& lines);
 // A station file with the price 10 and English, then the rows.
 QByteArray englishBoard(const QStringList& rows);
 
+// The shipped English language file with other running and stopped words.
+QByteArray languageWithWords(const QString& start, const QString& stop);
+
 // The bytes of a string literal, NUL bytes inside it included.
 template <std::size_t N>
 QByteArray bytesOf(const char (&literal)[N])

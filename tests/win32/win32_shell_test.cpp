@@ -1,5 +1,5 @@
 // Proof of the Windows calls in src/ui/Win32Shell.cpp, built with mingw-w64 and run under wine by
-// scripts/windows-proof.sh (or on a real Windows machine). Plain C++ with no Qt and no test framework.
+// scripts/windows-check.sh (or on a real Windows machine). Plain C++ with no Qt and no test framework.
 //
 // The program plays two parts:
 //  - started as Tallivor.exe with TALLIVOR_PROOF_FOLDER naming the folder it lies in (Windows form), it checks the
@@ -198,7 +198,7 @@ int main(int argc, char** argv)
     const char* expectedFolder = std::getenv("TALLIVOR_PROOF_FOLDER");
     if (expectedFolder == nullptr || *expectedFolder == '\0' || argc < 1) {
         std::printf(
-            "FAIL set TALLIVOR_PROOF_FOLDER to the folder of this Tallivor.exe (see scripts/windows-proof.sh)\n");
+            "FAIL set TALLIVOR_PROOF_FOLDER to the folder of this Tallivor.exe (see scripts/windows-check.sh)\n");
         return 2;
     }
     checkRules();
