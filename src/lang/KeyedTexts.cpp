@@ -46,8 +46,10 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
 
 KeyedTexts::KeyedTexts(const QHash<QString, QString>& file)
 {
+    // A text fits a line of the window; a damaged file's megabyte of text would only stall it.
+    constexpr qsizetype longestText = 1000;
     for (std::size_t i = 0; i < keyedTextCount; ++i)
-        m_texts[i] = file.value(QLatin1String(entries[i].key), QString::fromUtf8(entries[i].english));
+        m_texts[i] = file.value(QLatin1String(entries[i].key), QString::fromUtf8(entries[i].english)).left(longestText);
 }
 
 QLatin1String KeyedTexts::key(KeyedText text)

@@ -18,7 +18,6 @@ public:
 
     Decimal& operator+=(const Decimal& other);
     bool isZero() const { return m_digits.empty(); }
-    bool operator==(const Decimal& other) const = default;
     // Written plainly, with "." and without needless zeros: "12.8", "0", "-3", "1000000000000001".
     QString text() const;
     double toDouble() const;

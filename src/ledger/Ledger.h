@@ -31,7 +31,6 @@ public:
     int pendingLines() const { return int(m_pending.size()); }
     // The time on the ledger's clock.
     QDateTime now() const;
-    const QString& folder() const { return m_folder; }
 
 private:
     bool writePending();

@@ -94,7 +94,6 @@ LedgerScan scanLedger(QByteArrayView bytes, const std::function<void(int, QByteA
     bool endsWithLineEnd = true;
     const std::vector<QByteArrayView> lines = linesOf(bytes, endsWithLineEnd);
     LedgerScan scan;
-    scan.lineCount = int(lines.size());
     if (lines.empty())
         return scan;
     if (lines[0] != QByteArrayView(ledgerHeading))

@@ -28,7 +28,6 @@ struct LedgerFinding
 struct LedgerScan
 {
     std::vector<LedgerFinding> findings; // in line order; none when the file is intact
-    int lineCount = 0;                   // lines in the file, the heading included
 };
 
 // Reads the lines of a month file (UTF-8 with or without a byte-order mark; lines end at LF, a CR before it is

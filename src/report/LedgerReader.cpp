@@ -16,8 +16,7 @@ void readFile(const QString& folder, const QString& name, LedgerExtract& extract
     const std::optional<QByteArray> bytes = readWholeFile(QDir(folder).filePath(name));
     if (!bytes)
         return;
-    ++extract.filesRead;
-    const LedgerScan scan = scanLedger(*bytes, [&](int line, QByteArrayView fields) {
+    const LedgerScan scan = scanLedger(*bytes, [&](int, QByteArrayView fields) {
         // The time stamp is never quoted: its date is the first ten bytes, so most lines are skipped unparsed.
         if (!keep(fields.first(std::min<qsizetype>(10, fields.size()))))
             return;
@@ -25,7 +24,7 @@ void readFile(const QString& folder, const QString& name, LedgerExtract& extract
         if (!entry)
             return;
         const qsizetype check = fields.data() - bytes->constData() + fields.size() + 1; // after the last comma
-        LedgerRecord record{name, line, std::move(*entry), bytes->mid(check, 16), {}};
+        LedgerRecord record{std::move(*entry), bytes->mid(check, 16), {}};
         record.event = eventFromName(record.entry.event);
         extract.records.push_back(std::move(record));
     });
@@ -59,7 +58,6 @@ LedgerExtract readLedger(const QString& folder, const Period& period)
     for (const QString& name : names) {
         LedgerExtract file;
         readFile(folder, name, file, [](QByteArrayView) { return true; });
-        extract.filesRead += file.filesRead;
         extract.findings.insert(extract.findings.begin(), file.findings.begin(), file.findings.end());
         const auto shift = std::find_if(file.records.rbegin(), file.records.rend(),
                                         [](const LedgerRecord& record) { return record.event == LedgerEvent::Shift; });

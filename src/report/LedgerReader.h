@@ -14,8 +14,6 @@ namespace tallivor {
 // One line of the ledger as the report reads it.
 struct LedgerRecord
 {
-    QString file; // the month file's name
-    int line = 0; // in that file, the heading being line 1
     LedgerEntry entry;
     QByteArray check;
     std::optional<LedgerEvent> event;
@@ -42,7 +40,6 @@ struct LedgerExtract
     std::vector<LedgerRecord> records; // in the order they were written
     std::vector<FileFinding> findings; // every alteration of the files read, not only of the period's lines
     QString shiftTime;                 // since the last shift: the time of that shift line (empty when none)
-    int filesRead = 0;
 };
 
 // Reads the month files of the folder that the period needs, each in one pass, and checks their chains.

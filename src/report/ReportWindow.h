@@ -63,7 +63,6 @@ public:
     // Closes the shift on the board and shows what it held.
     void closeShift();
 
-    const Period& period() const { return m_period; }
     const LedgerExtract& extract() const { return m_extract; }
     const PeriodTotals& totals() const { return m_totals; }
     // The report as a document, as it is printed.
