@@ -349,12 +349,16 @@ std::unique_ptr<QTextDocument> ReportWindow::document() const
             html += QStringLiteral("<td>%1</td>").arg(escaped(m_stations->item(row, column)->text()));
         html += QStringLiteral("</tr>");
     }
-    html += QStringLiteral("</table><h3>%1</h3><img src=\"chart\" width=\"480\"><h3>%2</h3><p>")
+    html += QStringLiteral("</table><h3>%1</h3><p><img src=\"chart\" width=\"480\" height=\"160\"></p><h3>%2</h3><p>")
                 .arg(escaped(m_byHourCaption->text()), escaped(m_looksCaption->text()));
     for (int i = 0; i < m_looks->count(); ++i)
         html += escaped(m_looks->item(i)->text()) + QStringLiteral("<br>");
     auto document = std::make_unique<QTextDocument>();
-    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart")), m_chart->grab().toImage());
+    // The chart drawn for the page at a size of its own, whatever the window's size.
+    HourChart chart;
+    chart.setValues(m_chart->values());
+    chart.resize(480, 160);
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart")), chart.grab().toImage());
     document->setHtml(html + QStringLiteral("</p>"));
     return document;
 }
