@@ -230,6 +230,8 @@ void TestLedger::boardOperationsWriteTheirLines_data()
         << QStringList{"open,,,,10,stations=2; running=1", "gap,,,,10,seconds=300; running=1"};
     QTest::newRow("reset is the bill") << one << Action([](Form1& f) { f.btnClick(Button::Reset); f.btnClick(Button::Reset); })
         << QStringList{open, "bill,A,12:34,120,10,"};
+    QTest::newRow("a clear time still bills the charge") << QStringList{"Stop,A,00:00,120"} << Action([](Form1& f) { f.resetSelectedStation(); })
+        << QStringList{open, "bill,A,00:00,120,10,"};
     QTest::newRow("a clear row bills nothing") << QStringList{"Stop,A,00:00,00"} << Action([](Form1& f) { f.resetSelectedStation(); })
         << QStringList{open};
     QTest::newRow("remove") << one << Action([](Form1& f) { f.removeSelectedStation(); })

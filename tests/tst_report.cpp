@@ -68,7 +68,7 @@ private:
 void TestReport::init()
 {
     BoardTest::init();
-    // Two days of a cafe: a bill on the 6th, a shift closed, then the 7th.
+    // A shift closed at the end of November, two days of December: a bill on the 6th, a shift closed, then the 7th.
     Ledger ledger(m_folder->path(), [this] { return m_clock; });
     const auto line = [&](QDateTime time, LedgerEvent event, const char* station, const char* spent, const char* charge,
                           const char* detail = "") {
@@ -76,6 +76,8 @@ void TestReport::init()
         ledger.append(event, QString::fromUtf8(station), QLatin1String(spent), QLatin1String(charge),
                       QStringLiteral("10"), QLatin1String(detail));
     };
+    line(at(6, 20).addMonths(-1), LedgerEvent::Bill, "A", "5:00", "50");
+    line(at(6, 23).addMonths(-1), LedgerEvent::Shift, "", "", "", "bills=1; billed=50; time=5:00");
     line(at(6, 20), LedgerEvent::Bill, "A", "10:00", "100");
     line(at(6, 23), LedgerEvent::Shift, "", "", "", "bills=1; billed=100; time=10:00");
     line(at(7, 14, 3), LedgerEvent::Bill, "A", "12:34", "120");
