@@ -1,7 +1,8 @@
-// The benchmark program: the clock's tick, the station file's save and autosave, and a click in the station table,
-// timed in process on shown windows, beside the same tick and click done on plain QListWidgets in the same run.
+// The benchmark program: the clock's tick and its catch-up after a stall, the station file's save and autosave, and a
+// click in the station table, timed in process on shown windows, beside the same tick and click done on plain
+// QListWidgets in the same run.
 //
-//   tallivor_bench [--case tick,tick-plain,save,click,click-plain,ledger,report] [--rows 1000,10000,32767]
+//   tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain,ledger,report] [--rows 1000,10000,32767]
 //                  [--reps 50] [--warmup 5] [--no-header]
 //   tallivor_bench --write-station-file PATH ROWS     writes a station file of ROWS running stations and exits
 //   tallivor_bench --write-ledger PATH LINES FIRST LAST
@@ -9,7 +10,7 @@
 //                                                     FIRST to LAST (yyyy-MM-dd) and exits
 //   tallivor_bench --qt-version                       prints the version of the Qt libraries in use
 //
-// --rows applies to the tick; the save and the click always use 32,767 rows. Under callgrind, start with
+// --rows applies to the tick; the catch-up, the save and the click always use 32,767 rows. Under callgrind, start with
 // --collect-atstart=no: only the timed sections are collected.
 #include "Boards.h"
 #include "LedgerSample.h"
@@ -20,6 +21,7 @@
 #include "report/ReportWindow.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
+#include "ui/TextBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,9 +54,9 @@ constexpr int fullRoom = 32767;
 
 struct Options
 {
-    QStringList cases{QStringLiteral("tick"),  QStringLiteral("tick-plain"),  QStringLiteral("save"),
-                      QStringLiteral("click"), QStringLiteral("click-plain"), QStringLiteral("ledger"),
-                      QStringLiteral("report")};
+    QStringList cases{QStringLiteral("tick"),   QStringLiteral("tick-plain"), QStringLiteral("catch-up"),
+                      QStringLiteral("save"),   QStringLiteral("click"),      QStringLiteral("click-plain"),
+                      QStringLiteral("ledger"), QStringLiteral("report")};
     QList<int> tickRows{1000, 10000, fullRoom};
     int reps = 50;
     int warmup = 5;
@@ -189,6 +191,27 @@ void benchPlainTick(Report& report, const Options& options, int rows)
     report.add(QStringLiteral("tick, QListWidget: repaint (window with its lists)"), rows, summarize(timed.repaint), {},
                paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
     report.add(QStringLiteral("tick, QListWidget: compute + repaint"), rows, summarize(timed.total));
+}
+
+// An hour of the clock applied at once, as after the program was held up for an hour, then the repaint: at the
+// board's whole-number price, and at a price of 16 digits, which is no exact decimal and is charged minute by minute.
+void benchCatchUp(Report& report, const Options& options)
+{
+    Board board(fullRoom);
+    Form1& form = board.form();
+    PaintCounter paints(board.lists());
+    const auto hour = [&form] { form.tick(3600); };
+    const TickTimes timed = timeTickAndRepaint(options, paints, hour, form, board.lists());
+    report.add(QStringLiteral("catch-up of an hour (tick(3600)): compute"), fullRoom, summarize(timed.compute));
+    report.add(QStringLiteral("catch-up of an hour: compute + repaint"), fullRoom, summarize(timed.total), 100,
+               paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
+    form.REL->setText(QStringLiteral("0.3333333333333333"));
+    Options few = options;
+    few.reps = std::min(options.reps, 5);
+    few.warmup = 1;
+    const TickTimes odd = timeTickAndRepaint(few, paints, hour, form, board.lists());
+    report.add(QStringLiteral("catch-up of an hour, price of 16 digits: compute + repaint"), fullRoom,
+               summarize(odd.total), {}, QStringLiteral("charged minute by minute"));
 }
 
 void benchSave(Report& report, const Options& options)
@@ -471,12 +494,13 @@ QList<int> numberList(const QString& text)
 
 [[noreturn]] void usage()
 {
-    std::fprintf(
-        stderr, "usage: tallivor_bench [--case tick,tick-plain,save,click,click-plain,ledger,report] [--rows N,N,...]\n"
-                "                      [--reps N] [--warmup N] [--no-header]\n"
-                "       tallivor_bench --write-station-file PATH ROWS\n"
-                "       tallivor_bench --write-ledger PATH LINES FIRST LAST\n"
-                "       tallivor_bench --qt-version\n");
+    std::fprintf(stderr,
+                 "usage: tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain,ledger,report]\n"
+                 "                      [--rows N,N,...]\n"
+                 "                      [--reps N] [--warmup N] [--no-header]\n"
+                 "       tallivor_bench --write-station-file PATH ROWS\n"
+                 "       tallivor_bench --write-ledger PATH LINES FIRST LAST\n"
+                 "       tallivor_bench --qt-version\n");
     std::exit(2);
 }
 
@@ -561,6 +585,8 @@ int main(int argc, char* argv[])
         report.print();
         report = Report();
     }
+    if (options.runs("catch-up"))
+        benchCatchUp(report, options);
     if (options.runs("save"))
         benchSave(report, options);
     if (options.runs("save"))

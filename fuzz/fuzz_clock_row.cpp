@@ -1,4 +1,4 @@
-// One clock tick of one station row, with any time, charge and price text.
+// One clock tick of one station row, with any time, charge and price text, and many seconds at once.
 //
 // The input is "time NUL charge NUL price", each piece read as data-file text; missing pieces are empty.
 #include "FuzzSupport.h"
@@ -76,6 +76,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const RowChange change = tickRow(row.time, row.charge, false, price);
         check(change == RowChange::None && row.time == before.time && row.charge == before.charge,
               "a stopped row changed", describe(before, row, change, priceText));
+    }
+
+    // Many seconds at once, as after a stall, end exactly as that many single seconds.
+    {
+        const qint64 seconds = 2 + qint64(size % 200);
+        Row single = before, many = before;
+        for (qint64 k = 0; k < seconds; ++k) {
+            PriceReader price(priceText);
+            tickRow(single.time, single.charge, true, price);
+        }
+        PriceReader price(priceText);
+        const RowChange change = advanceRow(many.time, many.charge, true, price, seconds);
+        check(many.time == single.time && many.charge == single.charge, "many seconds at once differ from single ones",
+              describe(before, many, change, priceText) + "\n" + std::to_string(seconds) +
+                  " seconds; single ones give \"" + printable(QStringView(single.time)) + "\", \"" +
+                  printable(QStringView(single.charge)) + "\"");
     }
 
     Row row = before;

@@ -3,6 +3,7 @@
 #include "board/Form1.h"
 
 #include "ui/ListBox.h"
+#include "ui/Platform.h"
 #include "ui/TextBox.h"
 
 #include <algorithm>
@@ -31,7 +32,16 @@ struct ChangedRows
 
 } // namespace
 
-void Form1::tick()
+void Form1::clockTimeout()
+{
+    const SteadySeconds::Due due = m_seconds.due(m_platform.steadyTime());
+    if (due.seconds > 0)
+        tick(due.seconds);
+    if (due.gap)
+        emit clockGap(due.seconds, due.sleptSeconds);
+}
+
+void Form1::tick(qint64 seconds)
 {
     StringColumn& times = timeList->column();
     StringColumn& charges = Rellist->column();
@@ -44,7 +54,9 @@ void Form1::tick()
     QString* charge = charges.texts().data();
     ChangedRows changedTimes, changedCharges;
     for (qsizetype i = 0; i < rows; ++i) {
-        const RowChange change = tickRow(time[i], charge[i], states[i] == Startcaption, price);
+        const bool running = states[i] == Startcaption;
+        const RowChange change = seconds == 1 ? tickRow(time[i], charge[i], running, price)
+                                              : advanceRow(time[i], charge[i], running, price, seconds);
         if (change != RowChange::None)
             changedTimes.add(i);
         if (change == RowChange::TimeAndCharge)

@@ -3,6 +3,8 @@
 #include "board/Numbers.h"
 #include "board/TimeText.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tallivor {
@@ -67,6 +69,83 @@ bool addSecondInPlace(QString& time)
     return true;
 }
 
+// Below 10^15 a whole number, and a decimal of at most 15 digits written as number text, is exact.
+constexpr double exactLimit = 1e15;
+constexpr std::array<double, 16> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The value as a decimal of at most 15 digits with at least fewestPlaces places, when it is the double nearest to
+// one (a division of two exact doubles is rounded to the nearest, so the check is exact).
+std::optional<Decimal> exactDecimal(double value, int fewestPlaces)
+{
+    for (int places = fewestPlaces; places < int(powersOfTen.size()); ++places) {
+        const double units = std::round(value * powersOfTen[places]);
+        if (!(std::abs(units) < exactLimit))
+            return std::nullopt;
+        if (units / powersOfTen[places] == value)
+            return Decimal{qint64(units), places};
+    }
+    return std::nullopt;
+}
+
+// Charges a number of completed minutes at one price, each minute's sum written as number text and read back as
+// tickRow does it. When the charge and the price are exact decimals and every sum stays one, the text after each
+// minute is the exact decimal sum (the error of a double sum is then below half a unit of the 15th digit, so the
+// number text rounds it away), and the last one is the charge plus minutes times the price in whole units. Sums of
+// decimal places that change sign may lose digits to cancellation, and other numbers are not exact: minute by minute.
+// True when the charge was written.
+bool chargeMinutes(QString& charge, PriceReader& price, qint64 minutes)
+{
+    const std::optional<Decimal> unitPrice = price.decimal();
+    const std::optional<Decimal> start =
+        unitPrice ? exactDecimal(leadingNumber(charge), unitPrice->places) : std::nullopt;
+    if (start) {
+        const double step = double(unitPrice->units) * powersOfTen[start->places - unitPrice->places];
+        const bool cancels = start->places > 0 && ((start->units < 0 && step > 0) || (start->units > 0 && step < 0));
+        // The sums run in a straight line: the first and the last bound them all.
+        if (!cancels && std::abs(step) < exactLimit &&
+            (step == 0 || double(minutes) <= 2 * exactLimit / std::abs(step))) {
+            const qint64 last = start->units + minutes * qint64(step);
+            if (double(std::abs(last)) < exactLimit) {
+                charge.truncate(0);
+                appendNumberText(charge, double(last) / powersOfTen[start->places]);
+                return true;
+            }
+        }
+    }
+    bool written = false;
+    for (qint64 minute = 0; minute < minutes; ++minute) {
+        const double sum = leadingNumber(charge) + price.value();
+        if (!std::isfinite(sum))
+            break; // the charge stays, and so would every later sum
+        charge.truncate(0);
+        appendNumberText(charge, sum);
+        written = true;
+    }
+    return written;
+}
+
+// A time that the clock can run on in whole numbers: minutes and seconds both whole and well inside the exact range,
+// the seconds at most 59.
+struct WholeTime
+{
+    qsizetype minutesLength; // of the minutes piece as written, kept until the minutes change
+    qint64 minutes, seconds;
+};
+
+std::optional<WholeTime> wholeTime(QStringView time)
+{
+    const TimeText pieces = splitTime(time);
+    if (!pieces.hasColon)
+        return std::nullopt;
+    const std::optional<double> minutes = pieceValue(pieces.minutes);
+    const std::optional<double> seconds = pieceValue(pieces.seconds);
+    if (!minutes || !seconds || *minutes != std::floor(*minutes) || *seconds != std::floor(*seconds) ||
+        !(std::abs(*minutes) < exactLimit) || !(*seconds > -exactLimit) || *seconds > 59)
+        return std::nullopt;
+    return WholeTime{pieces.minutes.size(), qint64(*minutes), qint64(*seconds)};
+}
+
 } // namespace
 
 double PriceReader::value()
@@ -74,6 +153,13 @@ double PriceReader::value()
     if (!m_value)
         m_value = leadingNumber(m_text);
     return *m_value;
+}
+
+std::optional<Decimal> PriceReader::decimal()
+{
+    if (!m_decimal)
+        m_decimal = exactDecimal(value(), 0);
+    return *m_decimal;
 }
 
 RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& price)
@@ -106,6 +192,43 @@ RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& pri
     charge.truncate(0);
     appendNumberText(charge, sum);
     return RowChange::TimeAndCharge;
+}
+
+RowChange advanceRow(QString& time, QString& charge, bool running, PriceReader& price, qint64 seconds)
+{
+    RowChange change = RowChange::None;
+    if (!running)
+        return change;
+    // Other times (fractions, seconds past 59) take single seconds until they are whole, which the next completed
+    // minute makes them at the latest; a time the clock cannot read at all stays as it is.
+    std::optional<WholeTime> whole;
+    while (seconds > 0 && !(whole = wholeTime(time))) {
+        const RowChange one = tickRow(time, charge, running, price);
+        if (one == RowChange::None)
+            return change;
+        change = std::max(change, one);
+        --seconds;
+    }
+    if (seconds <= 0)
+        return change;
+
+    const qint64 toNextMinute = 60 - whole->seconds;
+    if (seconds < toNextMinute) {
+        time.truncate(whole->minutesLength + 1);
+        appendNumberText(time, double(whole->seconds + seconds));
+        return std::max(change, RowChange::Time);
+    }
+    const qint64 minutes = 1 + (seconds - toNextMinute) / 60;
+    if (!(std::abs(double(whole->minutes + minutes)) < exactLimit)) {
+        for (; seconds > 0; --seconds)
+            change = std::max(change, tickRow(time, charge, running, price));
+        return change;
+    }
+    time.truncate(0);
+    appendNumberText(time, double(whole->minutes + minutes));
+    time.append(u':');
+    appendNumberText(time, double((seconds - toNextMinute) % 60));
+    return std::max(change, chargeMinutes(charge, price, minutes) ? RowChange::TimeAndCharge : RowChange::Time);
 }
 
 } // namespace tallivor

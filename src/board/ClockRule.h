@@ -2,10 +2,18 @@
 
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
 
 #include <optional>
 
 namespace tallivor {
+
+// A number that is exactly a decimal of at most 15 digits: the double nearest to units / 10^places.
+struct Decimal
+{
+    qint64 units;
+    int places;
+};
 
 // The price per minute, read from its text by the leading-number rule when a minute first completes in a tick, so
 // that a tick without a completed minute never reads it.
@@ -14,10 +22,13 @@ class PriceReader
 public:
     explicit PriceReader(QStringView text) : m_text(text) {}
     double value();
+    // The price as an exact decimal, when it is one; for charging many minutes at once.
+    std::optional<Decimal> decimal();
 
 private:
     QStringView m_text;
     std::optional<double> m_value;
+    std::optional<std::optional<Decimal>> m_decimal;
 };
 
 enum class RowChange
@@ -34,5 +45,10 @@ enum class RowChange
 // does a row whose time has no ":" or whose minutes or seconds are not a number. A charge whose sum would not be a
 // finite number is left as it is.
 RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& price);
+
+// Many seconds of the clock for one row at once, after the clock was held up: the row ends exactly as that many
+// tickRow calls would leave it, texts and all, but a row of whole minutes and seconds is worked out in one step,
+// and its charge too when the charge and the price are exact decimals.
+RowChange advanceRow(QString& time, QString& charge, bool running, PriceReader& price, qint64 seconds);
 
 } // namespace tallivor

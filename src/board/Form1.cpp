@@ -77,7 +77,8 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     }
 
     Time->setInterval(1000);
-    connect(Time, &QTimer::timeout, this, &Form1::tick);
+    connect(Time, &QTimer::timeout, this, &Form1::clockTimeout);
+    m_seconds = SteadySeconds(m_platform.steadyTime());
     Time->start();
 
     connect(m_boardLock, &BoardLock::comeForwardRequested, this, &Form1::comeForward);

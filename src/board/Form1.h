@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/SteadySeconds.h"
 #include "lang/KeyedTexts.h"
 #include "ledger/Ledger.h"
 #include "ui/LabelButton.h"
@@ -103,8 +104,11 @@ public:
     void autosave();
     // Applies the language file named by languageStr and re-labels the state words on the board.
     void translate();
-    // One second of the clock: running stations count up and are charged at each completed minute.
-    void tick();
+    // Seconds of the clock, one unless told: running stations count up and are charged at each completed minute,
+    // exactly as that many single seconds would do it.
+    void tick(qint64 seconds = 1);
+    // The clock's timer event: applies the seconds that the steady clock says have passed since those last applied.
+    void clockTimeout();
 
     // The dialogs, each created (hidden) on first access and discarded when closed.
     EditDialog* edit();
@@ -150,6 +154,9 @@ public:
 signals:
     // The close step has run; the process ends.
     void processEnded();
+    // More than a minute passed between two events of the clock: counted seconds were applied at once, the computer
+    // slept for slept seconds, which were not.
+    void clockGap(qint64 counted, qint64 slept);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,7 +194,8 @@ private:
     KeyedTexts m_keyedTexts;
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
-    QByteArray m_savedBytes; // what the station file holds as this copy last wrote or read it
+    SteadySeconds m_seconds{SteadyTime{}}; // started with the clock's timer
+    QByteArray m_savedBytes;               // what the station file holds as this copy last wrote or read it
 };
 
 } // namespace tallivor

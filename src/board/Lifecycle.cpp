@@ -127,9 +127,10 @@ void Form1::autosave()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // Closing is never refused and asks nothing: the board is saved and the process ends. Only the copy that owns the
-    // board writes it, and its close line.
+    // Closing is never refused and asks nothing: the board is saved, with the seconds counted up to now, and the
+    // process ends. Only the copy that owns the board writes it, and its close line.
     if (m_platform.isUserAnAdmin() && m_boardLock->isLocked()) {
+        clockTimeout();
         savefile();
         m_ledger.append(LedgerEvent::Close, {}, {}, {}, REL->text(), boardDetail());
     }

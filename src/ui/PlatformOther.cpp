@@ -8,8 +8,20 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <chrono>
+#include <ctime>
+
 namespace tallivor {
 namespace {
+
+#ifdef CLOCK_BOOTTIME
+qint64 milliseconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+#endif
 
 class OtherPlatform final : public Platform
 {
@@ -35,6 +47,20 @@ public:
     QString relaunchFile(const QString& programFolder) const override
     {
         return programFolder + QLatin1String("/Tallivor");
+    }
+
+    SteadyTime steadyTime() const override
+    {
+#ifdef CLOCK_BOOTTIME
+        // Linux: the monotonic clock does not count a suspend, the boot-time clock does.
+        return {milliseconds(CLOCK_MONOTONIC), milliseconds(CLOCK_BOOTTIME)};
+#else
+        // Elsewhere the one steady clock stands for both, and the time of a sleep cannot be told apart.
+        const qint64 now =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        return {now, now};
+#endif
     }
 
 private:

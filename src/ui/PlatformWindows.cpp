@@ -49,6 +49,8 @@ public:
         return programFolder.endsWith(QLatin1Char('\\')) ? programFolder + QLatin1String("Tallivor.exe")
                                                          : programFolder + QLatin1String("\\Tallivor.exe");
     }
+
+    SteadyTime steadyTime() const override { return {win32::awakeMilliseconds(), win32::totalMilliseconds()}; }
 };
 
 } // namespace

@@ -81,4 +81,16 @@ std::string commandLineTail()
     return tailOfCommandLine(GetCommandLineA());
 }
 
+std::int64_t awakeMilliseconds()
+{
+    ULONGLONG hundredsOfNanoseconds = 0;
+    QueryUnbiasedInterruptTime(&hundredsOfNanoseconds);
+    return std::int64_t(hundredsOfNanoseconds / 10000);
+}
+
+std::int64_t totalMilliseconds()
+{
+    return std::int64_t(GetTickCount64());
+}
+
 } // namespace tallivor::win32

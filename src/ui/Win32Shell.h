@@ -2,6 +2,7 @@
 // The Windows calls of the platform layer, with no Qt in sight: every text is single-byte text in the system (ANSI)
 // code page, exactly as the Windows shell takes and gives it. PlatformWindows.cpp converts.
 
+#include <cstdint>
 #include <string>
 
 namespace tallivor::win32 {
@@ -26,5 +27,10 @@ std::string commandLineTail();
 // The rules behind the two above, kept apart from the system calls so that they can be checked anywhere.
 std::string folderOfModule(const std::string& modulePath);
 std::string tailOfCommandLine(const char* commandLine);
+
+// Milliseconds since the system started, without the time it spent in sleep or hibernation
+// (QueryUnbiasedInterruptTime), and with it (GetTickCount64).
+std::int64_t awakeMilliseconds();
+std::int64_t totalMilliseconds();
 
 } // namespace tallivor::win32

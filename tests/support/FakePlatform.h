@@ -6,7 +6,8 @@
 
 #include <vector>
 
-// A platform that records every request to the shell and answers as the test tells it.
+// A platform that records every request to the shell and answers as the test tells it, with steady clocks that move
+// only when the test moves them.
 class FakePlatform final : public tallivor::Platform
 {
 public:
@@ -20,7 +21,8 @@ public:
     bool admin = true;
     QString tail;
     QString folder;
-    QDateTime clock; // the wall clock; the real one while it is not set
+    QDateTime clock;             // the wall clock; the real one while it is not set
+    tallivor::SteadyTime steady; // moved by the tests that drive the clock; stands still otherwise
     std::vector<ShellCall> calls;
 
     bool isUserAnAdmin() const override { return admin; }
@@ -38,4 +40,5 @@ public:
     {
         return programFolder + QStringLiteral("\\Tallivor.exe");
     }
+    tallivor::SteadyTime steadyTime() const override { return steady; }
 };
