@@ -37,6 +37,9 @@ public:
     QString programFolder() const override { return m_folder; }
     QString relaunchFile(const QString& folder) const override { return folder + QStringLiteral("/Tallivor"); }
     tallivor::SteadyTime steadyTime() const override { return {}; } // the benchmark applies its seconds itself
+    QDateTime now() const override { return clock.isValid() ? clock : QDateTime::currentDateTime(); }
+
+    QDateTime clock; // the wall clock; the real one while it is not set
 
 private:
     QString m_folder;
@@ -51,6 +54,7 @@ public:
     ~Board();
 
     tallivor::Form1& form() const { return *m_form; }
+    QuietPlatform& platform() const { return *m_platform; }
     QString folder() const { return m_dir.path(); }
     // The four lists in board order: state, name, time, charge.
     std::array<QAbstractItemView*, 4> lists() const;

@@ -2,29 +2,39 @@
 // click in the station table, timed in process on shown windows, beside the same tick and click done on plain
 // QListWidgets in the same run.
 //
-//   tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain] [--rows 1000,10000,32767] [--reps 50]
-//                  [--warmup 5] [--no-header]
+//   tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain,ledger,report] [--rows 1000,10000,32767]
+//                  [--reps 50] [--warmup 5] [--no-header]
 //   tallivor_bench --write-station-file PATH ROWS     writes a station file of ROWS running stations and exits
+//   tallivor_bench --write-ledger PATH LINES FIRST LAST
+//                                                     writes a month file of LINES ledger lines spread over the days
+//                                                     FIRST to LAST (yyyy-MM-dd) and exits
 //   tallivor_bench --qt-version                       prints the version of the Qt libraries in use
 //
 // --rows applies to the tick; the catch-up, the save and the click always use 32,767 rows. Under callgrind, start with
 // --collect-atstart=no: only the timed sections are collected.
 #include "Boards.h"
+#include "LedgerSample.h"
 #include "Report.h"
 
 #include "board/Form1.h"
+#include "ledger/Ledger.h"
+#include "report/ReportWindow.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QStorageInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 
 #if __has_include(<valgrind/callgrind.h>)
@@ -44,8 +54,9 @@ constexpr int fullRoom = 32767;
 
 struct Options
 {
-    QStringList cases{QStringLiteral("tick"), QStringLiteral("tick-plain"), QStringLiteral("catch-up"),
-                      QStringLiteral("save"), QStringLiteral("click"),      QStringLiteral("click-plain")};
+    QStringList cases{QStringLiteral("tick"),   QStringLiteral("tick-plain"), QStringLiteral("catch-up"),
+                      QStringLiteral("save"),   QStringLiteral("click"),      QStringLiteral("click-plain"),
+                      QStringLiteral("ledger"), QStringLiteral("report")};
     QList<int> tickRows{1000, 10000, fullRoom};
     int reps = 50;
     int warmup = 5;
@@ -369,6 +380,105 @@ void benchPlainClick(Report& report, const Options& options)
     benchClicks(report, options, board.window(), board.lists(), QStringLiteral("QListWidget"), allOn, doubleClicks);
 }
 
+// One ledger line appended as the board appends it: formatted, chained, written and synced to the device before it
+// returns. The folder lies in the working folder, on the disk the program would use, not in a memory file system.
+void benchLedgerAppend(Report& report, const Options& options)
+{
+    QTemporaryDir dir(QDir::current().filePath(QStringLiteral("tallivor-ledger-bench-XXXXXX")));
+    if (!dir.isValid())
+        qFatal("cannot make a folder in the working folder");
+    tallivor::Ledger ledger(dir.path(), {});
+    const int reps = std::max(500, options.reps * 10);
+    std::vector<double> samples;
+    for (int i = 0; i < options.warmup + reps; ++i) {
+        Clock::time_point t0, t1;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            ledger.append(tallivor::LedgerEvent::Bill, QStringLiteral("PC 07"), QStringLiteral("42:17"),
+                          QStringLiteral("420"), QStringLiteral("10"));
+            t1 = Clock::now();
+        }
+        if (i >= options.warmup)
+            samples.push_back(millisecondsBetween(t0, t1));
+    }
+    if (ledger.pendingLines() > 0)
+        qFatal("the ledger refused %d lines", ledger.pendingLines());
+    std::vector<double> sorted = samples;
+    std::sort(sorted.begin(), sorted.end());
+    const double p99 = sorted[std::size_t(double(sorted.size() - 1) * 0.99)];
+    const QStorageInfo disk(dir.path());
+    report.add(QStringLiteral("ledger append, written and synced"), 1, summarize(samples), {},
+               QStringLiteral("p99 %1 ms; %2 on %3")
+                   .arg(p99, 0, 'f', 3)
+                   .arg(QString::fromLatin1(disk.fileSystemType()), QString::fromLocal8Bit(disk.device())));
+}
+
+// Opening the report on one day of a month file of 100,000 lines: reading the file, checking its whole chain, adding
+// up the day and showing the window, as a click on Report does; and the reading and adding up alone.
+void benchReportOpen(Report& report, const Options& options)
+{
+    constexpr int lines = 100000;
+    Board board(10);
+    const QDate day(2026, 12, 15);
+    QFile file(QDir(board.folder()).filePath(tallivor::ledgerFileName(day)));
+    const QByteArray bytes = sampleLedgerMonth(QDate(2026, 12, 1), QDate(2026, 12, 31), lines);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the month file");
+    file.close();
+    board.platform().clock = QDateTime(day, QTime(12, 0), Qt::OffsetFromUTC, 3600);
+    Form1& form = board.form();
+    // The offscreen platform says at every opening that it cannot raise a window; that is no news here.
+    static QtMessageHandler previousHandler = nullptr;
+    previousHandler =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.startsWith(QLatin1String("This plugin does not support")))
+                previousHandler(type, context, text);
+        });
+    std::vector<double> opening, openingCpu, reading;
+    int dayLines = 0;
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        Clock::time_point t0, t1, t2, t3;
+        std::clock_t c0 = 0, c1 = 0;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            c0 = std::clock();
+            form.btnClick(tallivor::Button::Report);
+            form.report()->repaint();
+            c1 = std::clock();
+            t1 = Clock::now();
+        }
+        dayLines = int(form.report()->extract().records.size());
+        if (form.report()->totals().bills == 0 || !form.report()->extract().findings.empty())
+            qFatal("the report read no bills, or found the sample ledger altered");
+        delete form.report();
+        {
+            Collect collect;
+            t2 = Clock::now();
+            const tallivor::LedgerExtract extract = tallivor::readLedger(board.folder(), {day, day, false});
+            const tallivor::PeriodTotals totals = tallivor::totalsOf(extract.records);
+            t3 = Clock::now();
+            if (totals.bills == 0)
+                qFatal("the day holds no bills");
+        }
+        if (i < options.warmup)
+            continue;
+        opening.push_back(millisecondsBetween(t0, t1));
+        openingCpu.push_back(1000.0 * double(c1 - c0) / CLOCKS_PER_SEC);
+        reading.push_back(millisecondsBetween(t2, t3));
+    }
+    qInstallMessageHandler(previousHandler);
+    const QString note = QStringLiteral("%1 of %2 lines on the day; %3 MiB file; CPU time %4 ms")
+                             .arg(dayLines)
+                             .arg(lines)
+                             .arg(double(bytes.size()) / (1 << 20), 0, 'f', 1)
+                             .arg(summarize(openingCpu).median, 0, 'f', 1);
+    report.add(QStringLiteral("report: open on one day (read, check chain, add up, show)"), lines, summarize(opening),
+               200, note);
+    report.add(QStringLiteral("report: read, check chain and add up only"), lines, summarize(reading));
+}
+
 QList<int> numberList(const QString& text)
 {
     QList<int> numbers;
@@ -384,11 +494,13 @@ QList<int> numberList(const QString& text)
 
 [[noreturn]] void usage()
 {
-    std::fprintf(stderr, "usage: tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain]\n"
-                         "                      [--rows N,N,...]\n"
-                         "                      [--reps N] [--warmup N] [--no-header]\n"
-                         "       tallivor_bench --write-station-file PATH ROWS\n"
-                         "       tallivor_bench --qt-version\n");
+    std::fprintf(stderr,
+                 "usage: tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain,ledger,report]\n"
+                 "                      [--rows N,N,...]\n"
+                 "                      [--reps N] [--warmup N] [--no-header]\n"
+                 "       tallivor_bench --write-station-file PATH ROWS\n"
+                 "       tallivor_bench --write-ledger PATH LINES FIRST LAST\n"
+                 "       tallivor_bench --qt-version\n");
     std::exit(2);
 }
 
@@ -416,6 +528,18 @@ int main(int argc, char* argv[])
         const QList<int> rows = numberList(arguments[2]);
         QFile file(arguments[1]);
         const QByteArray bytes = stationFileBytes(rows.value(0));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(arguments[1]));
+        return 0;
+    }
+
+    if (arguments.value(0) == QLatin1String("--write-ledger")) {
+        const QDate first = QDate::fromString(arguments.value(3), Qt::ISODate);
+        const QDate last = QDate::fromString(arguments.value(4), Qt::ISODate);
+        if (arguments.size() != 5 || !first.isValid() || !last.isValid())
+            usage();
+        QFile file(arguments[1]);
+        const QByteArray bytes = sampleLedgerMonth(first, last, numberList(arguments[2]).value(0));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(arguments[1]));
         return 0;
@@ -471,6 +595,10 @@ int main(int argc, char* argv[])
         benchClick(report, options);
     if (options.runs("click-plain"))
         benchPlainClick(report, options);
+    if (options.runs("ledger"))
+        benchLedgerAppend(report, options);
+    if (options.runs("report"))
+        benchReportOpen(report, options);
     report.print();
     return 0;
 }

@@ -20,7 +20,7 @@ build=build/fuzz
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build"
 
-read -r -a targets <<<"${FUZZ_TARGETS:-station_file language_file numbers clock_row}"
+read -r -a targets <<<"${FUZZ_TARGETS:-station_file language_file numbers clock_row ledger}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 # The line counters of both files stop at 32,767. Reaching that takes a file longer than the fuzzer grows its inputs to

@@ -4,6 +4,7 @@
 #include "board/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "lang/KeyedTexts.h"
 #include "lang/LanguageFile.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
@@ -293,15 +294,15 @@ void TestLanguage::shippedLanguagesAreCompleteAndDifferent()
     QFETCH(QString, stop);
     ProgramFolder folder({QStringLiteral("English.xml"), name});
     const QByteArray bytes = folder.read(name);
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF")); // reads the same on every system
-    QCOMPARE(bytes.count("\r\n"), 23);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));               // reads the same on every system
+    QCOMPARE(bytes.count("\r\n"), 23 + int(keyedTextCount)); // the numbered lines, then the keyed entries
     folder.write(QStringLiteral("tallivor.xml"), crlf({"10,English.xml", "Start,A,0:0,0", "Stop,B,0:0,0"}));
     FakePlatform platform;
     auto form = folder.start(platform);
     const QStringList english = visibleTexts(*form);
     form->languageStr = name;
     form->translate();
-    QCOMPARE(form->lineCount, qint16(22));
+    QCOMPARE(form->lineCount, qint16(22 + keyedTextCount));
     QCOMPARE(form->Startcaption, start);
     QCOMPARE(form->Stopcaption, stop);
     QCOMPARE(form->Eventlist->column().texts(), QStringList({start, stop}));
@@ -309,6 +310,9 @@ void TestLanguage::shippedLanguagesAreCompleteAndDifferent()
     const LanguageFile file = parseLanguageFile(QString::fromUtf8(bytes.mid(3)));
     for (int k = 1; k <= 22; ++k)
         QVERIFY2(file.entries[k] && !file.entries[k]->isEmpty(), qPrintable(QString::number(k)));
+    const KeyedTexts builtIn;
+    for (std::size_t i = 0; i < keyedTextCount; ++i)
+        QVERIFY2(form->keyedTexts()[KeyedText(i)] != builtIn[KeyedText(i)], KeyedTexts::key(KeyedText(i)).data());
     for (LabelButton* button : form->btn) {
         if (button != form->btn[Button::BlankCaption] && button != form->btn[Button::Credit] &&
             button != form->btn[Button::Address])

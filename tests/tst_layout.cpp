@@ -58,7 +58,7 @@ void TestLayout::everyControlIsNamedAsDesigned()
     verifyNames(*m_form, form1Layout());
     verifyNames(*m_form->edit(), editLayout());
     verifyNames(*m_form->settings(), settingsLayout());
-    QCOMPARE(m_form->findChildren<LabelButton*>(QStringLiteral("btn"), Qt::FindDirectChildrenOnly).size(), 13);
+    QCOMPARE(m_form->findChildren<LabelButton*>(QStringLiteral("btn"), Qt::FindDirectChildrenOnly).size(), 14);
     QCOMPARE(m_form->findChildren<Bar*>(QStringLiteral("Shape3")).size(), 4);
     QCOMPARE(m_form->objectName(), QStringLiteral("Form1"));
     QCOMPARE(m_form->edit()->objectName(), QStringLiteral("edit"));

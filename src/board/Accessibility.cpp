@@ -36,7 +36,7 @@ constexpr BoardKey boardKeys[] = {
     {Qt::CTRL | Qt::Key_R, Button::Reset},
     {Qt::Key_F9, Button::Settings},
     {Qt::CTRL | Qt::Key_Comma, Button::Settings},
-    // The report window's key: {Qt::CTRL | Qt::Key_P, Button::Report},
+    {Qt::CTRL | Qt::Key_P, Button::Report},
 };
 
 // Read with each list: the board's keys, as a screen reader user cannot see the captions that do the same.

@@ -37,8 +37,11 @@ void Form1::clockTimeout()
     const SteadySeconds::Due due = m_seconds.due(m_platform.steadyTime());
     if (due.seconds > 0)
         tick(due.seconds);
-    if (due.gap)
+    if (due.gap) {
+        // Held up or asleep for over a minute: the owner sees it in the ledger, and what was not counted.
+        m_ledger.writeGap(due.seconds + due.sleptSeconds, due.sleptSeconds, runningStations(), REL->text());
         emit clockGap(due.seconds, due.sleptSeconds);
+    }
 }
 
 void Form1::tick(qint64 seconds)

@@ -1,9 +1,10 @@
-// The label-button commands of the main window: the openers of the dialogs, the two-click confirmation of Reset and
-// Remove, and the links.
+// The label-button commands of the main window: the openers of the dialogs and the report, the two-click confirmation
+// of Reset and Remove, and the links.
 #include "board/Form1.h"
 #include "board/TimeText.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "report/ReportWindow.h"
 #include "ui/ListBox.h"
 #include "ui/Platform.h"
 #include "ui/TextBox.h"
@@ -47,6 +48,7 @@ void Form1::btnClick(Button button)
         settings()->open(REL->text(), languageStr, AddSavecaption);
         translate();
         break;
+    case Button::Report: report()->open(m_keyedTexts, VALUEUNIT->text()); break;
     case Button::Reset: confirmTwice(*btn[Button::Reset], [this] { resetSelectedStation(); }); break;
     case Button::Remove: confirmTwice(*btn[Button::Remove], [this] { removeSelectedStation(); }); break;
     case Button::Address:

@@ -5,9 +5,11 @@
 #include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "report/ReportWindow.h"
 #include "ui/Hover.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
+#include "ui/Platform.h"
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
 
@@ -38,7 +40,7 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
       REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
       VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")), btn(m_controls),
       m_platform(platform), m_folder(std::move(programFolder)), m_boardLock(new BoardLock(m_folder, this)),
-      m_autosaveTimer(new QTimer(this))
+      m_ledger(m_folder, [&platform] { return platform.now(); }), m_autosaveTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));
@@ -191,6 +193,18 @@ bool Form1::hasEdit() const
 bool Form1::hasSettings() const
 {
     return m_settings && !m_settings->isDiscarded();
+}
+
+ReportWindow* Form1::report()
+{
+    if (!m_report)
+        m_report = new ReportWindow(*this);
+    return m_report;
+}
+
+bool Form1::hasReport() const
+{
+    return !m_report.isNull();
 }
 
 } // namespace tallivor

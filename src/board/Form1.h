@@ -1,6 +1,8 @@
 #pragma once
 
 #include "board/SteadySeconds.h"
+#include "lang/KeyedTexts.h"
+#include "ledger/Ledger.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
 
@@ -17,7 +19,9 @@ class BoardLock;
 class EditDialog;
 struct EntryTarget;
 class ListBox;
+struct PeriodTotals;
 class Platform;
+class ReportWindow;
 class ScrollBar;
 class SettingsDialog;
 class TextBox;
@@ -38,13 +42,14 @@ enum class Button
     Credit,
     Address,
     Update,
+    Report, // right of Remove Computer: opens the report window
 };
-inline constexpr std::size_t buttonCount = std::size_t(Button::Update) + 1;
+inline constexpr std::size_t buttonCount = std::size_t(Button::Report) + 1;
 
 // The main window: the station board. Its controls are the program's state: the four lists are the station table
 // (one row per station: state word, name, time used, charge), REL holds the price per minute, VScroll1 the selected
 // row. Only the main window changes them, each change through one of the board's operations below; the dialogs and
-// the label-buttons call those operations.
+// the label-buttons call those operations. Each operation also writes its line to the ledger.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -80,6 +85,9 @@ public:
     // Takes a new price per minute and, when it names another file, a new language, applied at once. Refuses (false,
     // nothing changes) a price or a file name the station file cannot hold.
     bool applySettings(const QString& price, const QString& language);
+    // Closes the operator's shift: writes a shift line with the totals of the bills since the last one, and returns
+    // them.
+    PeriodTotals closeShift();
 
     // A click on a label-button.
     void btnClick(Button button);
@@ -108,6 +116,14 @@ public:
     SettingsDialog* settings();
     bool hasEdit() const;
     bool hasSettings() const;
+    // The report window, created on first access and discarded when closed.
+    ReportWindow* report();
+    bool hasReport() const;
+
+    // The ledger of bills and events, beside the station file.
+    const Ledger& ledger() const { return m_ledger; }
+    // The report's texts in the language in force.
+    const KeyedTexts& keyedTexts() const { return m_keyedTexts; }
 
     const QString& programFolder() const { return m_folder; }
     QString stationFilePath() const;
@@ -175,12 +191,20 @@ private:
     void comeForward();
 
     void applyLanguageTarget(const EntryTarget& target, const QString& value);
+    // Writes a ledger line with the row's name, time and charge and the price in force.
+    void recordRow(LedgerEvent event, int row, const QString& detail = {});
+    // The detail of the open and close lines: how many stations the board holds and how many of them run.
+    QString boardDetail() const;
+    int runningStations() const;
 
     Platform& m_platform;
     const QString m_folder;
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
+    QPointer<ReportWindow> m_report;
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
+    Ledger m_ledger;
+    KeyedTexts m_keyedTexts;
     bool m_ended = false;
     QTimer* const m_autosaveTimer;
     SteadySeconds m_seconds{SteadyTime{}}; // started with the clock's timer

@@ -1,10 +1,12 @@
-// The life of the process: the load step, the elevated relaunch, the station file, and the close.
+// The life of the process: the load step, the elevated relaunch, the station file, and the close, each start and
+// close written to the ledger.
 #include "board/Form1.h"
 
 #include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "lang/LanguageFile.h"
+#include "report/ReportWindow.h"
 #include "store/DataFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
@@ -15,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace tallivor {
@@ -48,12 +51,33 @@ void Form1::load()
     Eventlist->clear();
     timeList->clear();
     Rellist->clear();
+    const QDateTime lastWritten = QFileInfo(stationFilePath()).lastModified();
     readStationFile();
     const int rows = Namelist->listCount();
     VScroll1->setMax(rows - 1);
     VScroll1->setValue(rows - 1);
     translate();
     m_autosaveTimer->start(autosaveInterval);
+
+    m_ledger.append(LedgerEvent::Open, {}, {}, {}, REL->text(), boardDetail());
+    // Stations marked running were not counted while the program was not running: the owner should know for how
+    // long. Their times stay as the file has them.
+    const int running = runningStations();
+    if (running > 0 && lastWritten.isValid()) {
+        const qint64 seconds = std::max<qint64>(0, lastWritten.secsTo(m_ledger.now()));
+        m_ledger.writeGap(seconds, seconds, running, REL->text());
+    }
+}
+
+int Form1::runningStations() const
+{
+    return Startcaption.isEmpty() ? 0 : int(Eventlist->column().texts().count(Startcaption));
+}
+
+QString Form1::boardDetail() const
+{
+    return ledgerDetail({{QLatin1String("stations"), QString::number(Namelist->listCount())},
+                         {QLatin1String("running"), QString::number(runningStations())}});
 }
 
 void Form1::readStationFile()
@@ -106,10 +130,11 @@ void Form1::autosave()
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing is never refused and asks nothing: the board is saved, with the seconds counted up to now, and the
-    // process ends. Only the copy that owns the board writes it.
+    // process ends. Only the copy that owns the board writes it, and its close line.
     if (m_platform.isUserAnAdmin() && m_boardLock->isLocked()) {
         clockTimeout();
         savefile();
+        m_ledger.append(LedgerEvent::Close, {}, {}, {}, REL->text(), boardDetail());
     }
     event->accept();
     endProcess();
@@ -123,6 +148,7 @@ void Form1::endProcess()
     // Open dialogs go with the process, their pending input unapplied.
     delete m_edit.data();
     delete m_settings.data();
+    delete m_report.data();
     m_boardLock->unlock();
     emit processEnded();
 }

@@ -1,5 +1,7 @@
-// The board's operations: every change of the station table, the price and the language happens in one of these.
+// The board's operations: every change of the station table, the price and the language happens in one of these,
+// and each writes its line to the ledger before it returns.
 #include "board/Form1.h"
+#include "report/Totals.h"
 #include "store/StationFile.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
@@ -29,6 +31,7 @@ bool Form1::addStation(const QString& name, const QString& time)
     Namelist->setListIndex(last);
     for (ListBox* list : {Namelist, timeList, Eventlist, Rellist})
         NoVertScrollBar(list);
+    recordRow(LedgerEvent::Add, last);
     return true;
 }
 
@@ -40,8 +43,15 @@ bool Form1::editSelectedStation(const QString& name, const QString& time)
     const int timeRow = timeList->listIndex();
     if (nameRow < 0 || timeRow < 0)
         return true; // no station selected to write to
+    const QString nameBefore = Namelist->list(nameRow);
+    const QString timeBefore = timeList->list(timeRow);
     Namelist->setList(nameRow, name);
     timeList->setList(timeRow, time);
+    if (name != nameBefore || time != timeBefore) {
+        // The time first: a name may hold "; ", a time from the editor never does.
+        recordRow(LedgerEvent::Edit, nameRow,
+                  ledgerDetail({{QLatin1String("time"), timeBefore}, {QLatin1String("name"), nameBefore}}));
+    }
     return true;
 }
 
@@ -49,15 +59,23 @@ void Form1::toggleStation(int row)
 {
     if (row < 0 || row >= Eventlist->listCount())
         return;
-    Eventlist->setList(row, Eventlist->list(row) == Stopcaption ? Startcaption : Stopcaption);
+    const QString word = Eventlist->list(row) == Stopcaption ? Startcaption : Stopcaption;
+    Eventlist->setList(row, word);
+    recordRow(word == Startcaption ? LedgerEvent::Start : LedgerEvent::Stop, row);
 }
 
 void Form1::resetSelectedStation()
 {
     if (timeList->listIndex() < 0 || Rellist->listIndex() < 0)
         return;
-    timeList->setList(timeList->listIndex(), QStringLiteral("00:00"));
-    Rellist->setList(Rellist->listIndex(), QStringLiteral("00"));
+    const QString spent = timeList->list(timeList->listIndex());
+    const QString charge = Rellist->list(Rellist->listIndex());
+    const QString cleared[] = {QStringLiteral("00:00"), QStringLiteral("00")};
+    timeList->setList(timeList->listIndex(), cleared[0]);
+    Rellist->setList(Rellist->listIndex(), cleared[1]);
+    // The values the reset cleared are the bill; a row that was already clear had nothing to bill.
+    if (spent != cleared[0] || charge != cleared[1])
+        m_ledger.append(LedgerEvent::Bill, Namelist->list(Namelist->listIndex()), spent, charge, REL->text());
 }
 
 void Form1::removeSelectedStation()
@@ -68,20 +86,44 @@ void Form1::removeSelectedStation()
         if (list->listIndex() < 0 || list->listIndex() != Namelist->listIndex())
             return;
     }
+    const int row = Namelist->listIndex();
+    const QString station = Namelist->list(row), spent = timeList->list(row), charge = Rellist->list(row);
+    const QString state = Eventlist->list(row);
     for (ListBox* list : lists)
         list->removeItem(list->listIndex());
+    m_ledger.append(LedgerEvent::Remove, station, spent, charge, REL->text(),
+                    ledgerDetail({{QLatin1String("state"), state}}));
 }
 
 bool Form1::applySettings(const QString& price, const QString& language)
 {
     if (!fitsStationField(price) || !fitsStationField(language))
         return false;
+    const QString priceBefore = REL->text();
     REL->setText(price);
+    if (price != priceBefore)
+        m_ledger.append(LedgerEvent::Price, {}, {}, {}, price, ledgerDetail({{QLatin1String("before"), priceBefore}}));
     if (language != languageStr) {
+        const QString languageBefore = languageStr;
         languageStr = language;
         translate();
+        m_ledger.append(
+            LedgerEvent::Language, {}, {}, {}, price,
+            ledgerDetail({{QLatin1String("language"), language}, {QLatin1String("before"), languageBefore}}));
     }
     return true;
+}
+
+PeriodTotals Form1::closeShift()
+{
+    const PeriodTotals totals = totalsOf(readLedger(m_folder, Period{{}, {}, true}).records);
+    m_ledger.append(LedgerEvent::Shift, {}, {}, {}, REL->text(), shiftDetail(totals));
+    return totals;
+}
+
+void Form1::recordRow(LedgerEvent event, int row, const QString& detail)
+{
+    m_ledger.append(event, Namelist->list(row), timeList->list(row), Rellist->list(row), REL->text(), detail);
 }
 
 } // namespace tallivor

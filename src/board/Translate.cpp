@@ -7,6 +7,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/Relabel.h"
 #include "lang/StateWords.h"
+#include "report/ReportWindow.h"
 #include "store/DataFile.h"
 #include "store/TextCodec.h"
 #include "ui/LabelButton.h"
@@ -72,6 +73,11 @@ void Form1::translate()
             if (const std::optional<QString>& value = file->entries[target.entry]; value && !stateWord)
                 applyLanguageTarget(target, *value);
         }
+        // The report's texts come by key; a file without them gives the English ones.
+        m_keyedTexts = KeyedTexts(file->keyed);
+        btn[Button::Report]->setText(m_keyedTexts[KeyedText::Report]);
+        if (hasReport())
+            report()->retranslate(m_keyedTexts);
     }
 
     // Every row must be either running or stopped and able to change: the state words are never empty, never equal

@@ -19,14 +19,20 @@ LanguageFile parseLanguageFile(QStringView text)
         if (next >= lines.size())
             break;
         const QStringView line = lines[next++];
-        if (file.lineCount > languageEntryCount)
-            continue;
         const qsizetype first = line.indexOf(u'=');
         if (first < 0)
             continue;
         const qsizetype second = line.indexOf(u'=', first + 1);
-        file.entries[file.lineCount] =
-            line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toString();
+        QString value = line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toString();
+        if (file.lineCount <= languageEntryCount) {
+            file.entries[file.lineCount] = std::move(value);
+            continue;
+        }
+        // Keys are short names; a damaged file's long lines are no keys worth keeping.
+        constexpr qsizetype longestKey = 64;
+        const QStringView key = line.first(first).trimmed();
+        if (key.size() <= longestKey && !file.keyed.contains(key.toString()))
+            file.keyed.insert(key.toString(), std::move(value));
     }
     return file;
 }

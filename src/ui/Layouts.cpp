@@ -41,6 +41,7 @@ constexpr ControlDesign form1Table[] = {
     {"btn", 4, Kind::LabelButton, "Reset Computer", 1710, 600, 1365, 255, tahoma(9), 0, C | H, 0},
     {"btn", 3, Kind::LabelButton, "Edit Computer", 3270, 600, 1215, 255, tahoma(9), 0, H, 0},
     {"btn", 2, Kind::LabelButton, "Settings", 7170, 180, 705, 255, tahoma(9), 0, H, 0},
+    {"btn", 13, Kind::LabelButton, "Report", 6420, 600, 1515, 255, tahoma(9), 0, C | H, 0},
     {"btn", 1, Kind::LabelButton, "Remove Computer", 4710, 600, 1635, 255, tahoma(9), 0, C | H, 0},
     {"btn", 0, Kind::LabelButton, "Add Computer", 150, 600, 1485, 255, tahoma(9, true), 0, C | H, 0},
     {"Shape2", -1, Kind::Bar, nullptr, 0, 510, 10995, 405, none, 0x161A1D, 0, 0},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
@@ -49,6 +50,9 @@ public:
 
     // The steady clocks now: the board's clock counts the time on them, never on the wall clock.
     virtual SteadyTime steadyTime() const = 0;
+
+    // The wall clock: local date and time, which stamp the ledger's lines.
+    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
 // ShellExecuteA's show command for a normally shown window (SW_SHOWNORMAL).

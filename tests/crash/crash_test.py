@@ -39,7 +39,8 @@ def write_board(folder, rows):
 
 
 def writing(pid, folder):
-    """True while the process has a file of the program folder open (the station file being read or written)."""
+    """True while the process has a file of the program folder open (the station file being read or written; the
+    ledger's appends do not count)."""
     fd_dir = f"/proc/{pid}/fd"
     try:
         for fd in os.listdir(fd_dir):
@@ -47,7 +48,7 @@ def writing(pid, folder):
                 target = os.readlink(os.path.join(fd_dir, fd))
             except OSError:
                 continue
-            if target.startswith(folder + "/") and not target.endswith((".xml", "Tallivor")):
+            if target.startswith(folder + "/") and not target.endswith((".xml", "Tallivor", ".csv")):
                 return True
             if target.startswith(folder + "/#"):
                 return True

@@ -21,6 +21,7 @@ public:
     bool admin = true;
     QString tail;
     QString folder;
+    QDateTime clock;             // the wall clock; the real one while it is not set
     tallivor::SteadyTime steady; // moved by the tests that drive the clock; stands still otherwise
     std::vector<ShellCall> calls;
 
@@ -33,6 +34,7 @@ public:
     void allowSetForegroundWindow() override {}
     QString commandLineTail() const override { return tail; }
     QString programFolder() const override { return folder; }
+    QDateTime now() const override { return clock.isValid() ? clock : QDateTime::currentDateTime(); }
     // The Windows form of the relaunch file, so that the tests see what the counter PC would ask for.
     QString relaunchFile(const QString& programFolder) const override
     {

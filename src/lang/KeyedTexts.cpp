@@ -1,0 +1,60 @@
+#include "lang/KeyedTexts.h"
+
+namespace tallivor {
+namespace {
+
+struct KeyedEntry
+{
+    const char* key;
+    const char* english;
+};
+
+// In the order of KeyedText.
+constexpr std::array<KeyedEntry, keyedTextCount> entries{{
+    {"Report", "Report"},
+    {"ReportToday", "Today"},
+    {"ReportSinceShift", "Since shift close"},
+    {"ReportFrom", "From"},
+    {"ReportTo", "to"},
+    {"ReportBills", "Bills"},
+    {"ReportBilled", "Billed"},
+    {"ReportTime", "Time billed"},
+    {"ReportStation", "Station"},
+    {"ReportAmount", "Amount"},
+    {"ReportByHour", "Takings per hour"},
+    {"ReportLook", "Worth a look"},
+    {"ReportIntact", "Ledger intact: no line changed, inserted or deleted"},
+    {"ReportAltered", "Ledger altered:"},
+    {"ReportPending", "%1 ledger lines wait to be written: the disk refused them"},
+    {"ReportPrint", "Print"},
+    {"ReportExport", "Export CSV"},
+    {"ReportCloseShift", "Close shift"},
+    {"ReportNoPrinter", "No printer: saved as %1"},
+    {"ReportSaved", "Saved as %1"},
+    {"ReportShiftClosed", "Shift closed: %1 bills, %2"},
+    {"ReportRemoved", "removed with a charge"},
+    {"ReportLowered", "time lowered"},
+    {"ReportGap", "not counted"},
+    {"ReportPrice", "price changed"},
+    {"ReportChanged", "%1 line %2: changed, or lines before it deleted"},
+    {"ReportInserted", "%1 line %2: inserted"},
+    {"ReportDamaged", "%1 line %2: damaged"},
+    {"ReportCut", "%1 line %2: cut short (a power cut?)"},
+}};
+
+} // namespace
+
+KeyedTexts::KeyedTexts(const QHash<QString, QString>& file)
+{
+    // A text fits a line of the window; a damaged file's megabyte of text would only stall it.
+    constexpr qsizetype longestText = 1000;
+    for (std::size_t i = 0; i < keyedTextCount; ++i)
+        m_texts[i] = file.value(QLatin1String(entries[i].key), QString::fromUtf8(entries[i].english)).left(longestText);
+}
+
+QLatin1String KeyedTexts::key(KeyedText text)
+{
+    return QLatin1String(entries[std::size_t(text)].key);
+}
+
+} // namespace tallivor

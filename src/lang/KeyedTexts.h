@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QLatin1String>
+#include <QString>
+
+#include <array>
+
+namespace tallivor {
+
+// The texts of the report window and of its label-button on the board. They are optional entries of a language
+// file, after its 23 numbered lines, found by key ("Report=Report"); a text the file does not carry is the built-in
+// English one. Texts with %1 and %2 take values.
+enum class KeyedText
+{
+    Report,
+    Today,
+    SinceShift,
+    From,
+    To,
+    Bills,
+    Billed,
+    Time,
+    Station,
+    Amount,
+    ByHour,
+    WorthALook,
+    Intact,
+    Altered,
+    Pending,
+    Print,
+    Export,
+    CloseShift,
+    NoPrinter,
+    Saved,
+    ShiftClosed,
+    Removed,
+    Lowered,
+    Gap,
+    PriceChanged,
+    Changed,
+    Inserted,
+    Damaged,
+    Cut,
+};
+inline constexpr std::size_t keyedTextCount = std::size_t(KeyedText::Cut) + 1;
+
+class KeyedTexts
+{
+public:
+    // The texts from a language file's keyed entries, English where it has none.
+    explicit KeyedTexts(const QHash<QString, QString>& entries = {});
+
+    const QString& operator[](KeyedText text) const { return m_texts[std::size_t(text)]; }
+    // The key of a text in a language file.
+    static QLatin1String key(KeyedText text);
+
+private:
+    std::array<QString, keyedTextCount> m_texts;
+};
+
+} // namespace tallivor

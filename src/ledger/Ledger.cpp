@@ -1,0 +1,81 @@
+#include "ledger/Ledger.h"
+
+#include "ledger/LedgerChain.h"
+#include "ledger/SyncedFile.h"
+#include "store/DataFile.h"
+#include "store/TextCodec.h"
+
+#include <QDir>
+#include <QtDebug>
+
+namespace tallivor {
+
+Ledger::Ledger(QString folder, std::function<QDateTime()> now) : m_folder(std::move(folder)), m_now(std::move(now)) {}
+
+QDateTime Ledger::now() const
+{
+    return m_now ? m_now() : QDateTime::currentDateTime();
+}
+
+void Ledger::append(LedgerEvent event, const QString& station, const QString& spent, const QString& charge,
+                    const QString& price, const QString& detail)
+{
+    m_pending.push_back({ledgerTime(now()), eventName(event), station, spent, charge, price, detail});
+    writePending();
+}
+
+void Ledger::writeGap(qint64 seconds, qint64 uncounted, int running, const QString& price)
+{
+    append(LedgerEvent::Gap, {}, {}, {}, price,
+           ledgerDetail({{QLatin1String("seconds"), QString::number(seconds)},
+                         {QLatin1String("uncounted"), QString::number(uncounted)},
+                         {QLatin1String("running"), QString::number(running)}}));
+}
+
+bool Ledger::writePending()
+{
+    while (!m_pending.empty()) {
+        // The lines of one month go to its file in one write; a line stamped in the next month starts the next.
+        const QString month = m_pending.front().time.left(7);
+        std::size_t count = 0;
+        while (count < m_pending.size() && m_pending[count].time.startsWith(month))
+            ++count;
+        const QString name = ledgerFileName(QDate::fromString(month + QLatin1String("-01"), Qt::ISODate));
+        const QString path = QDir(m_folder).filePath(name);
+        SyncedFile file(path.toStdU16String());
+        if (!file.isOpen()) {
+            qWarning("Cannot open the ledger %s", qPrintable(path));
+            return false;
+        }
+
+        QByteArray bytes;
+        QByteArray check = m_lastCheck;
+        if (name != m_fileName || file.size() != m_fileSize) {
+            const std::optional<QByteArray> content = readWholeFile(path);
+            if (!content) {
+                qWarning("Cannot read the ledger %s", qPrintable(path));
+                return false;
+            }
+            const LedgerTail tail = ledgerTail(*content);
+            if (tail.empty)
+                bytes += (content->isEmpty() ? QByteArray(utf8ByteOrderMark) : QByteArray()) + ledgerHeading + "\r\n";
+            else if (!tail.endsWithLineEnd)
+                bytes += "\r\n"; // after a line cut short, the next starts on a line of its own
+            check = tail.lastCheck;
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            bytes += ledgerLine(m_pending[i], check);
+        if (!file.append(bytes.constData(), std::size_t(bytes.size()))) {
+            qWarning("Cannot write the ledger %s: %zu lines wait for the next write", qPrintable(path),
+                     m_pending.size());
+            return false;
+        }
+        m_fileName = name;
+        m_fileSize = file.size();
+        m_lastCheck = check;
+        m_pending.erase(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(count));
+    }
+    return true;
+}
+
+} // namespace tallivor

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ledger/LedgerLine.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace tallivor {
+
+// The ledger: one append-only file per calendar month in the program folder, tallivor-ledger-YYYY-MM.csv, with a
+// line for every bill and every other event that moves money or the board. Its lines are chained by their checks,
+// so that a line changed, inserted or deleted by hand shows (see LedgerChain.h).
+class Ledger
+{
+public:
+    // now: the wall clock that stamps the lines; its local date chooses the month file.
+    Ledger(QString folder, std::function<QDateTime()> now);
+
+    // Appends a line for the event, stamped with the time of now. It is on the disk when this returns. When the disk
+    // refuses it, it is kept and written with the next line (nothing waits or retries in between), and
+    // pendingLines() says so.
+    void append(LedgerEvent event, const QString& station, const QString& spent, const QString& charge,
+                const QString& price, const QString& detail = {});
+    // Appends a gap line: for `seconds` the board was not watching (the program was not running, was held up, or the
+    // computer slept) while `running` stations were marked running; `uncounted` of them were not added to their times.
+    void writeGap(qint64 seconds, qint64 uncounted, int running, const QString& price);
+
+    // Lines the disk refused so far, waiting for the next write.
+    int pendingLines() const { return int(m_pending.size()); }
+    // The time on the ledger's clock.
+    QDateTime now() const;
+
+private:
+    bool writePending();
+
+    QString m_folder;
+    std::function<QDateTime()> m_now;
+    std::vector<LedgerEntry> m_pending;
+    // The month file this copy wrote last: its size then and its last check, so that the next line needs no reading
+    // of the file unless its size shows that someone else changed it.
+    QString m_fileName;
+    qint64 m_fileSize = -1;
+    QByteArray m_lastCheck;
+};
+
+} // namespace tallivor

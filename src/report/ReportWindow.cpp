@@ -1,0 +1,423 @@
+#include "report/ReportWindow.h"
+
+#include "board/Form1.h"
+#include "report/HourChart.h"
+#include "store/DataFile.h"
+#include "store/TextCodec.h"
+#include "ui/HandPointer.h"
+#include "ui/Hover.h"
+#include "ui/Layout.h"
+
+#include <QBoxLayout>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTableWidget>
+#include <QTextDocument>
+
+namespace tallivor {
+namespace {
+
+constexpr QRgb intactColour = 0x8BE08B;
+constexpr QRgb alteredColour = 0xFFB060;
+
+Label* makeLabel(QWidget* parent, const char* name, double points, bool bold = false)
+{
+    auto* label = new Label(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(designFont(tahoma(points, bold)));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+void setColour(Label* label, QRgb colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(colour));
+    label->setPalette(palette);
+}
+
+QDateEdit* makeDateEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new QDateEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    edit->setCalendarPopup(true);
+    return edit;
+}
+
+// Shows a dialog of the report without modality: even a dialog modal to the report alone would block the board,
+// the report's parent.
+void showBesideTheBoard(QDialog* dialog)
+{
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->show();
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(Form1& form)
+    : QWidget(&form, Qt::Window), m_form(form), m_title(makeLabel(this, "title", 11, true)),
+      m_fromCaption(makeLabel(this, "fromCaption", 9)), m_toCaption(makeLabel(this, "toCaption", 9)),
+      m_from(makeDateEdit(this, "from")), m_to(makeDateEdit(this, "to")), m_bills(makeLabel(this, "bills", 11, true)),
+      m_billed(makeLabel(this, "billed", 11, true)), m_time(makeLabel(this, "time", 11, true)),
+      m_chain(makeLabel(this, "chain", 9)), m_pending(makeLabel(this, "pending", 9)),
+      m_stations(new QTableWidget(0, 4, this)), m_byHourCaption(makeLabel(this, "byHourCaption", 9, true)),
+      m_chart(new HourChart(this)), m_looksCaption(makeLabel(this, "looksCaption", 9, true)),
+      m_looks(new QListWidget(this)), m_message(makeLabel(this, "message", 9))
+{
+    setObjectName(QStringLiteral("report"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMouseTracking(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(form1Background));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(660, 620);
+
+    m_title->setAutoFillBackground(true);
+    QPalette titlePalette = m_title->palette();
+    titlePalette.setColor(QPalette::Window, Qt::black);
+    m_title->setPalette(titlePalette);
+    m_title->setContentsMargins(10, 6, 10, 6);
+    m_stations->setObjectName(QStringLiteral("stations"));
+    m_stations->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_stations->verticalHeader()->hide();
+    m_stations->verticalHeader()->setDefaultSectionSize(m_stations->fontMetrics().height() + 6);
+    m_stations->setWordWrap(false);
+    m_stations->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_stations->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_chart->setObjectName(QStringLiteral("chart"));
+    m_looks->setObjectName(QStringLiteral("looks"));
+
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        LabelButton* button = m_buttons[i] = new LabelButton(int(i), this);
+        button->setObjectName(QStringLiteral("btn"));
+        button->setProperty("index", int(i));
+        button->setFont(designFont(tahoma(9, true)));
+        button->setWordWrap(false);
+        QPalette buttonPalette = button->palette();
+        buttonPalette.setColor(QPalette::WindowText, Qt::white);
+        button->setPalette(buttonPalette);
+        button->setCursor(handPointer());
+        connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(ReportButton(index)); });
+        connect(button, &LabelButton::pointerMoved, this,
+                [button](int, float x, float y) { hoverLabelButton(*button, x, y, DisarmOnLeave::No); });
+    }
+    connect(m_from, &QDateEdit::dateChanged, this,
+            [this](QDate from) { showDays(from, std::max(from, m_to->date())); });
+    connect(m_to, &QDateEdit::dateChanged, this, [this](QDate to) { showDays(std::min(to, m_from->date()), to); });
+
+    auto* periodRow = new QHBoxLayout;
+    periodRow->setSpacing(14);
+    periodRow->addWidget(btn(ReportButton::Today));
+    periodRow->addWidget(btn(ReportButton::SinceShift));
+    periodRow->addSpacing(16);
+    periodRow->addWidget(m_fromCaption);
+    periodRow->addWidget(m_from);
+    periodRow->addWidget(m_toCaption);
+    periodRow->addWidget(m_to);
+    periodRow->addStretch();
+    auto* figures = new QHBoxLayout;
+    for (Label* figure : {m_bills, m_billed, m_time})
+        figures->addWidget(figure, 1);
+    auto* chartColumn = new QVBoxLayout;
+    chartColumn->addWidget(m_byHourCaption);
+    chartColumn->addWidget(m_chart, 1);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(m_stations, 3);
+    middle->addLayout(chartColumn, 2);
+    auto* actions = new QHBoxLayout;
+    actions->setSpacing(18);
+    for (ReportButton action : {ReportButton::Print, ReportButton::Export, ReportButton::CloseShift})
+        actions->addWidget(btn(action));
+    actions->addSpacing(16);
+    actions->addWidget(m_message, 1);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(10, 6, 10, 10);
+    body->addLayout(periodRow);
+    body->addLayout(figures);
+    body->addWidget(m_chain);
+    body->addWidget(m_pending);
+    body->addLayout(middle, 3);
+    body->addWidget(m_looksCaption);
+    body->addWidget(m_looks, 2);
+    body->addLayout(actions);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_title);
+    outer->addLayout(body, 1);
+    for (Label* label : {m_chain, m_pending, m_message})
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    retranslate(m_texts);
+}
+
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::open(const KeyedTexts& texts, const QString& unit)
+{
+    m_unit = unit;
+    m_message->clear();
+    retranslate(texts);
+    const QDate today = m_form.ledger().now().date();
+    showDays(today, today);
+    show();
+    raise();
+    activateWindow();
+    m_stations->setFocus();
+}
+
+void ReportWindow::retranslate(const KeyedTexts& texts)
+{
+    m_texts = texts;
+    setWindowTitle(QStringLiteral("Tallivor: ") + texts[KeyedText::Report]);
+    const std::pair<ReportButton, KeyedText> captions[] = {{ReportButton::Today, KeyedText::Today},
+                                                           {ReportButton::SinceShift, KeyedText::SinceShift},
+                                                           {ReportButton::Print, KeyedText::Print},
+                                                           {ReportButton::Export, KeyedText::Export},
+                                                           {ReportButton::CloseShift, KeyedText::CloseShift}};
+    for (const auto& [button, text] : captions)
+        btn(button)->setText(texts[text]);
+    m_fromCaption->setText(texts[KeyedText::From]);
+    m_toCaption->setText(texts[KeyedText::To]);
+    m_byHourCaption->setText(texts[KeyedText::ByHour]);
+    m_looksCaption->setText(texts[KeyedText::WorthALook]);
+    m_stations->setHorizontalHeaderLabels(
+        {texts[KeyedText::Station], texts[KeyedText::Bills], texts[KeyedText::Time], texts[KeyedText::Amount]});
+    render();
+}
+
+void ReportWindow::btnClick(ReportButton button)
+{
+    switch (button) {
+    case ReportButton::Today: {
+        const QDate today = m_form.ledger().now().date();
+        showDays(today, today);
+        break;
+    }
+    case ReportButton::SinceShift: showSinceShift(); break;
+    case ReportButton::Print: print(); break;
+    case ReportButton::Export: exportCsv(); break;
+    case ReportButton::CloseShift: closeShift(); break;
+    }
+}
+
+void ReportWindow::showDays(QDate from, QDate to)
+{
+    m_period = Period{from, to, false};
+    const QSignalBlocker blockFrom(m_from), blockTo(m_to);
+    m_from->setDate(from);
+    m_to->setDate(to);
+    reload();
+}
+
+void ReportWindow::showSinceShift()
+{
+    m_period = Period{{}, {}, true};
+    reload();
+}
+
+void ReportWindow::reload()
+{
+    m_extract = readLedger(m_form.programFolder(), m_period);
+    m_totals = totalsOf(m_extract.records);
+    render();
+}
+
+QString ReportWindow::periodText() const
+{
+    if (m_period.sinceShift) {
+        return m_texts[KeyedText::SinceShift] +
+               (m_extract.shiftTime.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(m_extract.shiftTime));
+    }
+    const QString from = m_period.from.toString(Qt::ISODate);
+    return m_period.from == m_period.to ? from : from + QStringLiteral(" \u2013 ") + m_period.to.toString(Qt::ISODate);
+}
+
+QString ReportWindow::periodFileName() const
+{
+    if (m_period.sinceShift)
+        return QStringLiteral("shift-") + m_form.ledger().now().toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
+    const QString from = m_period.from.toString(Qt::ISODate);
+    return m_period.from == m_period.to ? from : from + QLatin1Char('_') + m_period.to.toString(Qt::ISODate);
+}
+
+QStringList ReportWindow::findingTexts() const
+{
+    QStringList texts;
+    for (const FileFinding& found : m_extract.findings) {
+        KeyedText text = KeyedText::Damaged;
+        switch (found.finding.what) {
+        case Alteration::Changed: text = KeyedText::Changed; break;
+        case Alteration::Inserted: text = KeyedText::Inserted; break;
+        case Alteration::Cut: text = KeyedText::Cut; break;
+        case Alteration::Heading:
+        case Alteration::Damaged: break;
+        }
+        texts << m_texts[text].arg(found.file).arg(found.finding.line);
+    }
+    return texts;
+}
+
+QString ReportWindow::money(const QString& amount) const
+{
+    return m_unit.isEmpty() ? amount : amount + QLatin1Char(' ') + m_unit;
+}
+
+QString ReportWindow::lookText(std::pair<int, Notice> look) const
+{
+    const LedgerEntry& entry = m_extract.records[std::size_t(look.first)].entry;
+    const QString before =
+        detailValue(entry.detail, look.second == Notice::TimeLowered ? QLatin1String("time") : QLatin1String("before"))
+            .value_or(QString());
+    QString why;
+    switch (look.second) {
+    case Notice::RemovedWithCharge:
+        why = QStringList{m_texts[KeyedText::Removed], entry.station, entry.spent, money(entry.charge)}.join(u' ');
+        break;
+    case Notice::TimeLowered:
+        why =
+            QStringList{m_texts[KeyedText::Lowered], entry.station, before, QStringLiteral("\u2192"), entry.spent}.join(
+                u' ');
+        break;
+    case Notice::PriceChanged:
+        why = QStringList{m_texts[KeyedText::PriceChanged], before, QStringLiteral("\u2192"), entry.price}.join(u' ');
+        break;
+    case Notice::Gap: why = m_texts[KeyedText::Gap] + QLatin1Char(' ') + entry.detail; break;
+    }
+    return QString(entry.time).replace(QLatin1Char('T'), QLatin1Char(' ')).left(19) + QStringLiteral("   ") + why;
+}
+
+void ReportWindow::render()
+{
+    m_title->setText(m_texts[KeyedText::Report] + QStringLiteral("   ") + periodText());
+    m_bills->setText(m_texts[KeyedText::Bills] + QStringLiteral(": ") + QString::number(m_totals.bills));
+    m_billed->setText(m_texts[KeyedText::Billed] + QStringLiteral(": ") + money(m_totals.billed.text()));
+    m_time->setText(m_texts[KeyedText::Time] + QStringLiteral(": ") + timeOfSeconds(m_totals.seconds));
+
+    const QStringList findings = findingTexts();
+    m_chain->setText(findings.isEmpty() ? m_texts[KeyedText::Intact]
+                                        : m_texts[KeyedText::Altered] + QLatin1Char('\n') + findings.join(u'\n'));
+    setColour(m_chain, findings.isEmpty() ? intactColour : alteredColour);
+    const int pending = m_form.ledger().pendingLines();
+    m_pending->setText(m_texts[KeyedText::Pending].arg(pending));
+    setColour(m_pending, alteredColour);
+    m_pending->setVisible(pending > 0);
+
+    m_stations->setRowCount(int(m_totals.stations.size()));
+    for (int row = 0; row < m_stations->rowCount(); ++row) {
+        const StationTotal& station = m_totals.stations[std::size_t(row)];
+        const QString cells[] = {station.station, QString::number(station.bills), timeOfSeconds(station.seconds),
+                                 station.amount.text()};
+        for (int column = 0; column < 4; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setTextAlignment(Qt::AlignVCenter | (column == 0 ? Qt::AlignLeft : Qt::AlignRight));
+            m_stations->setItem(row, column, item);
+        }
+    }
+    std::array<double, 24> hours{};
+    for (std::size_t hour = 0; hour < hours.size(); ++hour)
+        hours[hour] = m_totals.byHour[hour].toDouble();
+    m_chart->setValues(hours);
+    m_looks->clear();
+    for (const auto& look : m_totals.looks)
+        m_looks->addItem(lookText(look));
+}
+
+std::unique_ptr<QTextDocument> ReportWindow::document() const
+{
+    const auto escaped = [](const QString& text) { return text.toHtmlEscaped(); };
+    QString html = QStringLiteral("<h2>%1</h2><p><b>%2 &nbsp; %3 &nbsp; %4</b></p><p>%5</p>")
+                       .arg(escaped(m_title->text()), escaped(m_bills->text()), escaped(m_billed->text()),
+                            escaped(m_time->text()), escaped(m_chain->text()).replace(u'\n', QStringLiteral("<br>")));
+    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
+    for (int column = 0; column < m_stations->columnCount(); ++column)
+        html += QStringLiteral("<th>%1</th>").arg(escaped(m_stations->horizontalHeaderItem(column)->text()));
+    for (int row = 0; row < m_stations->rowCount(); ++row) {
+        html += QStringLiteral("<tr>");
+        for (int column = 0; column < m_stations->columnCount(); ++column)
+            html += QStringLiteral("<td>%1</td>").arg(escaped(m_stations->item(row, column)->text()));
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table><h3>%1</h3><p><img src=\"chart\" width=\"480\" height=\"160\"></p><h3>%2</h3><p>")
+                .arg(escaped(m_byHourCaption->text()), escaped(m_looksCaption->text()));
+    for (int i = 0; i < m_looks->count(); ++i)
+        html += escaped(m_looks->item(i)->text()) + QStringLiteral("<br>");
+    auto document = std::make_unique<QTextDocument>();
+    // The chart drawn for the page at a size of its own, whatever the window's size.
+    HourChart chart;
+    chart.setValues(m_chart->values());
+    chart.resize(480, 160);
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart")), chart.grab().toImage());
+    document->setHtml(html + QStringLiteral("</p>"));
+    return document;
+}
+
+void ReportWindow::print()
+{
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        // No printer on this system: the report goes to a PDF file beside the program, and the window says where.
+        const QString name = QStringLiteral("tallivor-report-%1.pdf").arg(periodFileName());
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(QDir(m_form.programFolder()).filePath(name));
+        document()->print(m_printer.get());
+        m_message->setText(m_texts[KeyedText::NoPrinter].arg(name));
+        return;
+    }
+    auto* dialog = new QPrintDialog(m_printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] { document()->print(m_printer.get()); });
+    showBesideTheBoard(dialog);
+}
+
+void ReportWindow::exportCsv()
+{
+    const QString suggested =
+        QDir(m_form.programFolder()).filePath(QStringLiteral("tallivor-export-%1.csv").arg(periodFileName()));
+    auto* dialog = new QFileDialog(this, m_texts[KeyedText::Export], suggested, QStringLiteral("CSV (*.csv)"));
+    dialog->setObjectName(QStringLiteral("exportDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->selectFile(suggested);
+    connect(dialog, &QFileDialog::fileSelected, this, &ReportWindow::exportTo);
+    showBesideTheBoard(dialog);
+}
+
+bool ReportWindow::exportTo(const QString& path)
+{
+    QByteArray bytes = QByteArray(utf8ByteOrderMark) + ledgerHeading + "\r\n";
+    for (const LedgerRecord& record : m_extract.records)
+        bytes += ledgerFieldBytes(record.entry) + ',' + record.check + "\r\n";
+    const bool written = replaceFile(path, bytes);
+    if (written)
+        m_message->setText(m_texts[KeyedText::Saved].arg(QFileInfo(path).fileName()));
+    return written;
+}
+
+void ReportWindow::closeShift()
+{
+    const PeriodTotals shift = m_form.closeShift();
+    reload();
+    m_message->setText(m_texts[KeyedText::ShiftClosed].arg(shift.bills).arg(money(shift.billed.text())));
+}
+
+void ReportWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    for (LabelButton* button : m_buttons)
+        button->setUnderline(false);
+    event->accept();
+}
+
+} // namespace tallivor

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "lang/KeyedTexts.h"
+#include "report/LedgerReader.h"
+#include "report/Totals.h"
+#include "ui/LabelButton.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QDateEdit;
+class QListWidget;
+class QPrinter;
+class QTableWidget;
+class QTextDocument;
+
+namespace tallivor {
+
+class Form1;
+class HourChart;
+
+// The report window's label-buttons.
+enum class ReportButton
+{
+    Today,
+    SinceShift,
+    Print,
+    Export,
+    CloseShift,
+};
+
+// The owner's view of the ledger: for a period (today, a range of days, or since the last shift close) the bills,
+// the amount and time billed, a table per station, the takings per hour of the day, the lines that deserve a look,
+// and whether the ledger's chain is intact. It prints, exports the period's lines and closes a shift. It is a window
+// of its own beside the board and never blocks it; it reads the ledger when it opens and when the period changes.
+class ReportWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ReportWindow(Form1& form);
+    ~ReportWindow() override;
+
+    // Shows the window for today with the texts of the language in force and the currency unit, reading the ledger
+    // afresh.
+    void open(const KeyedTexts& texts, const QString& unit);
+    // Takes the texts of a new language.
+    void retranslate(const KeyedTexts& texts);
+
+    // The periods: the days from and to (both included), or every line since the last shift line.
+    void showDays(QDate from, QDate to);
+    void showSinceShift();
+
+    // A click on a label-button.
+    void btnClick(ReportButton button);
+    // Prints the report: Qt's print dialog, or with no printer on the system a PDF file in the program folder.
+    void print();
+    // Asks where to export the period's lines, in the folder of the program.
+    void exportCsv();
+    // Writes the period's lines, as the ledger holds them, to a CSV file; false when it cannot be written.
+    bool exportTo(const QString& path);
+    // Closes the shift on the board and shows what it held.
+    void closeShift();
+
+    const LedgerExtract& extract() const { return m_extract; }
+    const PeriodTotals& totals() const { return m_totals; }
+    // The report as a document, as it is printed.
+    std::unique_ptr<QTextDocument> document() const;
+
+    LabelButton* btn(ReportButton button) const { return m_buttons[std::size_t(button)]; }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void reload();
+    void render();
+    QString periodText() const;
+    QString periodFileName() const;
+    QStringList findingTexts() const;
+    QString lookText(std::pair<int, Notice> look) const;
+    // An amount with the currency unit after it.
+    QString money(const QString& amount) const;
+
+    Form1& m_form;
+    KeyedTexts m_texts;
+    QString m_unit;
+    Period m_period;
+    LedgerExtract m_extract;
+    PeriodTotals m_totals;
+    std::unique_ptr<QPrinter> m_printer;
+
+    std::array<LabelButton*, 5> m_buttons{};
+    Label* const m_title;
+    Label* const m_fromCaption;
+    Label* const m_toCaption;
+    QDateEdit* const m_from;
+    QDateEdit* const m_to;
+    Label* const m_bills;
+    Label* const m_billed;
+    Label* const m_time;
+    Label* const m_chain;
+    Label* const m_pending;
+    QTableWidget* const m_stations;
+    Label* const m_byHourCaption;
+    HourChart* const m_chart;
+    Label* const m_looksCaption;
+    QListWidget* const m_looks;
+    Label* const m_message;
+};
+
+} // namespace tallivor

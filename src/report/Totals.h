@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ledger/Decimal.h"
+#include "report/LedgerReader.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace tallivor {
+
+// Why a line deserves the owner's eye.
+enum class Notice
+{
+    RemovedWithCharge, // a station removed while it still owed money
+    TimeLowered,       // an edit that took time off a station
+    Gap,               // stations marked running while nothing counted them
+    PriceChanged,
+};
+
+struct StationTotal
+{
+    QString station;
+    int bills = 0;
+    double seconds = 0;
+    Decimal amount;
+};
+
+// What the bills of a span of the ledger add up to.
+struct PeriodTotals
+{
+    int bills = 0;
+    Decimal billed;
+    double seconds = 0;                        // time billed
+    std::vector<StationTotal> stations;        // by name
+    std::array<Decimal, 24> byHour;            // takings by the local hour of the bill
+    std::vector<std::pair<int, Notice>> looks; // lines that deserve a look: index into the records, and why
+};
+
+// Adds up the bill lines of the records (the charges as exact decimals) and picks the lines worth a look.
+PeriodTotals totalsOf(const std::vector<LedgerRecord>& records);
+
+// The seconds of a time text ("12:34" is 754); 0 when it is not minutes and seconds.
+double secondsOf(QStringView time);
+// Seconds as the board writes a time: minutes, ":", two-digit seconds ("12:05").
+QString timeOfSeconds(double seconds);
+
+// The detail of a shift line: the shift's bills, amount billed and time billed.
+QString shiftDetail(const PeriodTotals& totals);
+
+} // namespace tallivor
