@@ -41,7 +41,7 @@ constexpr BoardKey boardKeys[] = {
 
 // Read with each list: the board's keys, as a screen reader user cannot see the captions that do the same.
 constexpr char keysHelp[] = "Space starts or stops the station, Enter edits it, Insert adds one, Delete twice removes "
-                            "it, Ctrl+R twice resets its time and charge, F9 opens the settings";
+                            "it, Ctrl+R twice resets its time and charge, F9 opens the settings, Ctrl+P the report";
 
 bool isModifier(int key)
 {
