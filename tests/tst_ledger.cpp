@@ -60,10 +60,10 @@ void TestLedger::aNightOfPowerCutsFullDisksAndNewYear()
     QDateTime clock(QDate(2026, 12, 31), QTime(23, 59, 30), Qt::OffsetFromUTC, -12600);
     const QString name = QStringLiteral("\u06A9\u0627 \"B\", C\r\nD"),
                   as = QStringLiteral("\"\u06A9\u0627 \"\"B\"\", C  D\"");
-    Ledger(m_folder->path(), [&] { return clock; }).append(LedgerEvent::Open, {}, {}, {}, "10");
-    // The power failed in mid-line; the next start of the program writes on a line of its own after it.
-    m_folder->write(december, m_folder->read(december) + "2026-12-31T23:59:30-03:30,bill,A,3:");
     Ledger ledger(m_folder->path(), [&] { return clock; });
+    ledger.append(LedgerEvent::Open, {}, {}, {}, "10");
+    // A line cut short (a power cut, another copy of the program): the next line goes on a line of its own after it.
+    m_folder->write(december, m_folder->read(december) + "2026-12-31T23:59:30-03:30,bill,A,3:");
     ledger.append(LedgerEvent::Start, name, {}, {}, "10");
     // The disk refuses the bill part-way (a file size limit, as on a full disk): nothing of it stays, it waits.
     rlimit saved{}, small{};
@@ -127,19 +127,19 @@ void TestLedger::boardOperationsWriteTheirLines()
 
 ReportWindow* TestLedger::openReportOnASampleLedger(const Alter& alter)
 {
-    // The 6th: a tiny bill (its charge in exponent form), a shift close. The 7th: bills, a lowered time, a removal.
+    // The 6th: a tiny bill (its charge in exponent form), a shift close. The 7th: bills, a lowered time, removals.
     QByteArray ledger = QByteArray("\xEF\xBB\xBF") + ledgerHeading + "\r\n", check = ledgerFirstCheck;
     for (const char* line :
          {"2026-12-06T20:00:00+00:00,bill,A,10:00,5E-05,10,",
           "2026-12-06T23:00:00+00:00,shift,,,,10,bills=1; billed=0.00005; time=10:00",
           "2026-12-07T14:03:00+00:00,bill,A,12:34,120,10,", "2026-12-07T14:40:00+00:00,bill,\"B, corner\",0:30,0.1,10,",
           "2026-12-07T15:00:00+00:00,edit,\"B, corner\",1:00,0.1,10,\"time=9:00; name=B, corner\"",
-          "2026-12-07T15:05:00+00:00,remove,C,4:00,40,10,state=Stop",
+          "2026-12-07T15:05:00+00:00,remove,C,4:00,40,10,state=Stop", "2026-12-07T15:06:00+00:00,remove,D,0:00,00,10,",
           "2026-12-07T18:10:00+00:00,bill,\"B, corner\",1:00,0.9,10,"})
         ledger += ledgerLine(*parseLedgerFields(line), check);
     m_folder->write(december, ledger);
     m_platform.clock = QDateTime(QDate(2026, 12, 7), QTime(19, 0), Qt::UTC);
-    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00"})); // its open line is line 9
+    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00"})); // its open line is line 10
     QByteArrayList lines = m_folder->read(december).split('\n');
     if (alter)
         alter(lines);
@@ -176,7 +176,7 @@ void TestLedger::reportShowsPeriodsAndTheChain_data()
     QTest::newRow("deleted") << Alter([](QByteArrayList& l) { l.removeAt(1); }) << Action() << altered("line 2" + changed);
     QTest::newRow("damaged") << Alter([](QByteArrayList& l) { l[1] = "garbage\r"; }) << Action() << altered("line 2: damaged | line 3" + changed);
     QTest::newRow("cut by a power cut") << Alter([](QByteArrayList& l) { l.removeLast(); l.last().chop(8); }) << Action()
-        << altered("line 9: cut short (a power cut?)");
+        << altered("line 10: cut short (a power cut?)");
     // clang-format on
 }
 
