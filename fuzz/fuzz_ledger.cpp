@@ -1,4 +1,4 @@
-// A ledger month file from arbitrary bytes: reading it and checking its chain never fails, and the bytes written as a
+// A ledger month file from any bytes: reading it and checking its chain never fails, and any bytes written as a
 // station name read back as that name, in a file whose chain checks.
 #include "FuzzSupport.h"
 #include "ledger/LedgerChain.h"
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int previousLine = 0;
     for (const LedgerFinding& finding :
          scanLedger(bytes, [](int, QByteArrayView fields) { parseLedgerFields(fields); }).findings) {
-        check(finding.line > previousLine, "findings out of line order", std::to_string(finding.line));
+        check(finding.line > previousLine, "findings out of line order");
         previousLine = finding.line;
     }
 
@@ -29,9 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const LedgerScan own = scanLedger(file, [&](int, QByteArrayView fields) {
         const std::optional<LedgerEntry> entry = parseLedgerFields(fields);
-        check(entry && entry->station == expected && entry->detail == expected, "a written field does not read back",
-              printable(QStringView(name)));
+        check(entry && entry->station == expected && entry->detail == expected, "a written field does not read back");
     });
-    check(own.findings.empty(), "a file the ledger wrote does not check", printable(QStringView(name)));
+    check(own.findings.empty(), "a file the ledger wrote does not check");
     return 0;
 }
