@@ -25,12 +25,6 @@ namespace {
 
 const QString fileName = QStringLiteral("tallivor.xml");
 
-std::unique_ptr<Form1> start(ProgramFolder& folder, FakePlatform& platform, const QStringList& rows)
-{
-    folder.write(fileName, englishBoard(rows));
-    return folder.start(platform);
-}
-
 // Runs f with a file size limit, so that writes fail part-way as on a full disk.
 void withFullDisk(const std::function<void()>& f)
 {
@@ -83,7 +77,7 @@ private Q_SLOTS:
         ProgramFolder folder;
         FakePlatform platform;
         platform.steady = {5000, 9000}; // the clocks start where they like
-        auto form = start(folder, platform, {"Start,A,0:57,00", "Stop,B,0:57,00"});
+        auto form = folder.startShown(platform, englishBoard({"Start,A,0:57,00", "Stop,B,0:57,00"}));
         QSignalSpy gapSpy(form.get(), &Form1::clockGap);
         QSignalSpy charged(&form->Rellist->column(), &QAbstractItemModel::dataChanged); // what the view repaints from
         int minutes = 0; // events that completed a minute
@@ -163,14 +157,14 @@ private Q_SLOTS:
     {
         ProgramFolder folder;
         FakePlatform platform;
-        QStringList rows(500, QStringLiteral("Start,PC,0:0,00"));
-        auto form = start(folder, platform, rows);
+        const QStringList before(500, QStringLiteral("Start,PC,0:0,00")), after(500, QStringLiteral("Start,PC,0:1,00"));
+        auto form = folder.startShown(platform, englishBoard(before));
         form->tick();
         withFullDisk([&] { form->autosave(); });
-        QCOMPARE(folder.read(fileName), englishBoard(rows)); // the write failed part-way: the old file stays whole
+        QCOMPARE(folder.read(fileName), englishBoard(before)); // the write failed part-way: the old file stays whole
         QCOMPARE(folder.names().filter(fileName), QStringList{fileName}); // and no temporary file is left
         form->autosave();
-        QCOMPARE(folder.read(fileName), englishBoard(rows.replaceInStrings(u",0:0,"_qs, u",0:1,"_qs))); // tried again
+        QCOMPARE(folder.read(fileName), englishBoard(after)); // tried again
         folder.write(fileName, "marker");
         form->autosave();
         QCOMPARE(folder.read(fileName), QByteArray("marker")); // nothing new since the last write
@@ -213,7 +207,8 @@ private Q_SLOTS:
         else if (!bytes.isNull())
             folder.write(name, bytes);
         FakePlatform platform;
-        auto form = start(folder, platform, {"Start,A,0:0,0", "Stop,B,0:0,0", "Marche,C,0:0,0", ",D,0:0,0"});
+        auto form =
+            folder.startShown(platform, englishBoard({"Start,A,0:0,0", "Stop,B,0:0,0", "Marche,C,0:0,0", ",D,0:0,0"}));
         QCOMPARE(column(form->Eventlist), QStringList({"Start", "Stop", "Marche", "Stop"})); // the empty word stops
         form->lineCount = 7;
         form->languageStr = name;
