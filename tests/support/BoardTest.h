@@ -8,8 +8,7 @@
 #include <memory>
 
 // A test class whose every test function gets a program folder of its own, a fresh recording platform and a place
-// for the main window; after each test the window goes and the folder is removed. A test class that needs more
-// before each test declares its own init() and calls this one first.
+// for the main window; after each test the window goes and the folder is removed.
 class BoardTest : public QObject
 {
     Q_OBJECT
@@ -19,6 +18,14 @@ protected:
     std::unique_ptr<tallivor::Form1> m_form;
 
 protected Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_folder = std::make_unique<ProgramFolder>();
+        m_platform = FakePlatform();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_folder.reset();
+    }
 };

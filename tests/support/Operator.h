@@ -1,30 +1,57 @@
 #pragma once
 
-#include <QPoint>
-#include <QString>
+#include "ui/LabelButton.h"
+#include "ui/ListBox.h"
 
-class QWidget;
-
-namespace tallivor {
-class ListBox;
-class LabelButton;
-} // namespace tallivor
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
 
 // What an operator does with the mouse and keyboard, sent through the window system the way real input arrives.
 namespace op {
 
 // A click on a label-button, in the middle of its caption.
-void click(tallivor::LabelButton* button);
-// A click on row of a list.
-void clickRow(tallivor::ListBox* list, int row);
-void doubleClickRow(tallivor::ListBox* list, int row);
-// Clears a text box and types text into it.
-void retype(QWidget* box, const QString& text);
+inline void click(tallivor::LabelButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, 6));
+}
+
+// A click or a double-click on a row of a list.
+inline void clickRow(tallivor::ListBox* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+inline void doubleClickRow(tallivor::ListBox* list, int row)
+{
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+
+// Clears a text box with End and Backspace, as an operator would (select-all types nothing into a digit box), and
+// types text into it.
+inline void retype(QWidget* box, const QString& text)
+{
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End);
+    for (int guard = 0; edit && !edit->text().isEmpty() && guard < 1000; ++guard)
+        QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
 // Moves the pointer to pos, in the coordinates of widget, through widget's window.
-void movePointer(QWidget* widget, QPoint pos);
-// A key pressed and released where the keyboard is: the focus widget of the active window.
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Text typed where the keyboard is.
-void type(const QString& text);
+inline void movePointer(QWidget* widget, QPoint pos)
+{
+    QTest::mouseMove(widget->window()->windowHandle(), widget->mapTo(widget->window(), pos));
+}
+
+// A key pressed and released, or text typed, where the keyboard is: the focus widget of the active window.
+inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+inline void type(const QString& text)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
 
 } // namespace op

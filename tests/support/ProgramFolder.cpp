@@ -40,11 +40,6 @@ QByteArray ProgramFolder::read(const QString& name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool ProgramFolder::exists(const QString& name) const
-{
-    return QFile::exists(filePath(name));
-}
-
 QStringList ProgramFolder::names() const
 {
     return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -95,4 +90,19 @@ QByteArray crlf(const QStringList& lines)
 QStringList column(const tallivor::ListBox* list)
 {
     return list->column().texts();
+}
+
+std::array<tallivor::ListBox*, 4> listsOf(const tallivor::Form1& form)
+{
+    return {form.Eventlist, form.Namelist, form.timeList, form.Rellist};
+}
+
+QStringList rowsOf(const tallivor::Form1& form)
+{
+    QStringList rows;
+    for (int row = 0; row < form.Namelist->listCount(); ++row)
+        rows << QStringList{form.Eventlist->list(row), form.Namelist->list(row), form.timeList->list(row),
+                            form.Rellist->list(row)}
+                    .join(u',');
+    return rows;
 }

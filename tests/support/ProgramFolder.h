@@ -4,10 +4,10 @@
 
 #include <QByteArray>
 #include <QColor>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <array>
 #include <memory>
 
 namespace tallivor {
@@ -27,7 +27,6 @@ public:
     QString filePath(const QString& name) const;
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
-    bool exists(const QString& name) const;
     // The names in the folder, sorted.
     QStringList names() const;
     // Copies a shipped language file into the folder.
@@ -60,6 +59,10 @@ QByteArray bytesOf(const char (&literal)[N])
 
 // The texts of a list box, top to bottom.
 QStringList column(const tallivor::ListBox* list);
+// The four lists of the station table, left to right.
+std::array<tallivor::ListBox*, 4> listsOf(const tallivor::Form1& form);
+// The board's rows as the station file writes them: "state,name,time,charge".
+QStringList rowsOf(const tallivor::Form1& form);
 
 // A text box showing refused input is light yellow; otherwise white.
 inline const QColor yellow(255, 255, 192);
