@@ -244,19 +244,20 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byKey");
         QTest::addColumn<QString>("then"); // what happens between the two
         QTest::addColumn<bool>("stillArmed");
+        QTest::addColumn<int>("row"); // the selected row
         // clang-format off
-        QTest::newRow("Remove clicked twice") << false << false << "" << true;
-        QTest::newRow("Delete twice") << false << true << "" << true;
-        QTest::newRow("Ctrl+R twice") << true << true << "" << true;
-        QTest::newRow("Delete held down acts once") << false << true << "held" << true;
-        QTest::newRow("Delete, Escape") << false << true << "Escape" << false;
-        QTest::newRow("Ctrl+R, Delete") << true << true << "other" << false;
-        QTest::newRow("Remove, Reset clicked") << false << false << "other" << false;
-        QTest::newRow("Delete, a click on the row") << false << true << "row" << false;
-        QTest::newRow("Remove, pointer over the board") << false << false << "surface" << false;
-        QTest::newRow("Remove, pointer over a list") << false << false << "list" << true;
-        QTest::newRow("Reset, pointer within the label") << true << false << "within" << true;
-        QTest::newRow("Remove, pointer at the label's margin") << false << false << "margin" << false;
+        QTest::newRow("Remove clicked twice") << false << false << "" << true << 1;
+        QTest::newRow("Delete twice on the first row") << false << true << "" << true << 0;
+        QTest::newRow("Ctrl+R twice on the first row") << true << true << "" << true << 0;
+        QTest::newRow("Delete held down acts once") << false << true << "held" << true << 1;
+        QTest::newRow("Delete, Escape") << false << true << "Escape" << false << 1;
+        QTest::newRow("Ctrl+R, Delete") << true << true << "other" << false << 1;
+        QTest::newRow("Remove, Reset clicked") << false << false << "other" << false << 1;
+        QTest::newRow("Delete, a click on the row") << false << true << "row" << false << 1;
+        QTest::newRow("Remove, pointer over the board") << false << false << "surface" << false << 1;
+        QTest::newRow("Remove, pointer over a list") << false << false << "list" << true << 1;
+        QTest::newRow("Reset, pointer within the label") << true << false << "within" << true << 1;
+        QTest::newRow("Remove, pointer at the label's margin") << false << false << "margin" << false << 1;
         // clang-format on
     }
     void confirmationActsOnlyOnTheSecondClickOrKey()
@@ -265,9 +266,11 @@ private Q_SLOTS:
         QFETCH(bool, byKey);
         QFETCH(QString, then);
         QFETCH(bool, stillArmed);
+        QFETCH(int, row);
         const QStringList before{"Stop,A,1:0,10", "Start,B,2:0,20"};
-        m_form = m_folder->startShown(m_platform, englishBoard(before)); // B selected
+        m_form = m_folder->startShown(m_platform, englishBoard(before));
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        op::clickRow(m_form->Namelist, row);
         const Qt::Key key = reset ? Qt::Key_R : Qt::Key_Delete;
         const Qt::KeyboardModifiers modifiers = reset ? Qt::ControlModifier : Qt::NoModifier;
         LabelButton* label = m_form->btn[reset ? Button::Reset : Button::Remove];
@@ -292,9 +295,11 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(*m_form), before);
         act(); // acts when still armed, else only arms again
         QCOMPARE(label->italic(), !stillArmed);
-        const QStringList after = !stillArmed ? before
-                                  : reset     ? QStringList{"Stop,A,1:0,10", "Start,B,00:00,00"} // it keeps running
-                                              : QStringList{"Stop,A,1:0,10"};
+        QStringList after = before;
+        if (stillArmed && reset) // the row keeps running or stopped
+            after[row] = before[row].section(u',', 0, 1) + QStringLiteral(",00:00,00");
+        else if (stillArmed)
+            after.removeAt(row);
         QCOMPARE(rowsOf(*m_form), after);
     }
     void activeAreaBoundsAreStrict()
