@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QtTest>
 
 #include <csignal>
@@ -224,6 +225,34 @@ private Q_SLOTS:
         for (LabelButton* button : m_form->btn) {
             QCOMPARE(button->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(button->property("index"), QVariant(button->index())); // found by name and index, as designed
+        }
+    }
+
+    void theSelectedRowLooksAlikeInAllFour()
+    {
+        m_form = m_folder->startShown(m_platform, boardOf(4)); // the last row selected
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        const auto colourAt = [](ListBox* list, int row) { // right of the row's text
+            const QRect rect = list->visualRect(list->model()->index(row, 0));
+            return list->viewport()->grab().toImage().pixel(rect.right() - 3, rect.center().y());
+        };
+        const auto alike = [](QRgb a, QRgb b) { // Fusion may tint the focused list's row faintly
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <= 12;
+        };
+        for (const QString& style : {QStringLiteral("Windows"), QStringLiteral("Fusion")}) {
+            QStyle* drawing = QStyleFactory::create(style);
+            drawing->setParent(m_form.get());
+            QPalette palette = drawing->standardPalette(); // Windows greys the selection of a list without the focus
+            palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+            for (ListBox* list : listsOf(*m_form)) {
+                list->setStyle(drawing);
+                list->setPalette(palette);
+            }
+            m_form->Namelist->setFocus();
+            const QRgb selected = colourAt(m_form->Namelist, 3);
+            QVERIFY(!alike(selected, colourAt(m_form->Namelist, 2)));
+            for (ListBox* list : listsOf(*m_form))
+                QVERIFY2(alike(colourAt(list, 3), selected), qPrintable(style + ' ' + list->objectName()));
         }
     }
 
