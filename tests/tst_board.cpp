@@ -233,7 +233,7 @@ private Q_SLOTS:
         m_form = m_folder->startShown(m_platform, boardOf(4)); // the last row selected
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         const auto colourAt = [](ListBox* list, int row) { // right of the row's text
-            const QRect rect = list->visualRect(list->model()->index(row, 0));
+            const QRect rect = op::rowRect(list, row);
             return list->viewport()->grab().toImage().pixel(rect.right() - 3, rect.center().y());
         };
         const auto alike = [](QRgb a, QRgb b) { // Fusion may tint the focused list's row faintly

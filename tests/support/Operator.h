@@ -16,14 +16,20 @@ inline void click(tallivor::LabelButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, 6));
 }
 
+// Where a row of a list is drawn, in its viewport.
+inline QRect rowRect(const tallivor::ListBox* list, int row)
+{
+    return list->visualRect(list->model()->index(row, 0));
+}
+
 // A click or a double-click on a row of a list.
 inline void clickRow(tallivor::ListBox* list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowRect(list, row).center());
 }
 inline void doubleClickRow(tallivor::ListBox* list, int row)
 {
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowRect(list, row).center());
 }
 
 // Clears a text box with End and Backspace, as an operator would (select-all types nothing into a digit box), and
