@@ -1,7 +1,8 @@
 #include "Boards.h"
 
-#include "board/ClockRule.h"
-#include "board/Form1.h"
+#include "rules/ClockRule.h"
+#include "board/Board.h"
+#include "window/Form1.h"
 #include "store/StationFile.h"
 #include "ui/Layout.h"
 #include "ui/ListBox.h"
@@ -58,31 +59,38 @@ void showAndExpose(QWidget& window)
 
 } // namespace
 
-Board::Board(int rows)
+BoardWindow::BoardWindow(int rows)
 {
     if (!m_dir.isValid())
         qFatal("cannot make a temporary folder");
     writeFile(QDir(m_dir.path()).filePath(QStringLiteral("English.xml")), shippedLanguageFile());
     writeFile(QDir(m_dir.path()).filePath(QLatin1String(tallivor::stationFileName)), stationFileBytes(rows));
     m_platform = std::make_unique<QuietPlatform>(m_dir.path());
-    m_form = std::make_unique<tallivor::Form1>(*m_platform, m_dir.path());
+    m_board = std::make_unique<tallivor::Board>(*m_platform, m_dir.path());
+    m_form = std::make_unique<tallivor::Form1>(*m_platform, *m_board);
     m_form->load();
-    // The benchmark ticks and saves itself: no timer of the window (the clock, the autosave) may act behind its back.
-    for (QTimer* timer : m_form->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
-        timer->stop();
-    if (m_form->Namelist->listCount() != rows)
-        qFatal("the board loaded %d rows, not %d", m_form->Namelist->listCount(), rows);
+    // The benchmark ticks and saves itself: no timer (the clock, the autosave) may act behind its back.
+    for (QObject* owner : std::initializer_list<QObject*>{m_form.get(), m_board.get()}) {
+        for (QTimer* timer : owner->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+            timer->stop();
+    }
+    if (m_board->rowCount() != rows)
+        qFatal("the board loaded %d rows, not %d", m_board->rowCount(), rows);
+    const std::array<const char*, 4> names{"Eventlist", "Namelist", "timeList", "Rellist"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        m_lists[i] = m_form->findChild<QAbstractItemView*>(QLatin1String(names[i]));
     showAndExpose(*m_form);
 }
 
-Board::~Board()
+BoardWindow::~BoardWindow()
 {
-    m_form.reset(); // before the platform it refers to
+    m_form.reset(); // before the board it shows
+    m_board.reset(); // before the platform it refers to
 }
 
-std::array<QAbstractItemView*, 4> Board::lists() const
+std::array<QAbstractItemView*, 4> BoardWindow::lists() const
 {
-    return {m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist};
+    return m_lists;
 }
 
 PlainBoard::PlainBoard(int rows) : m_window(std::make_unique<QWidget>())

@@ -16,8 +16,9 @@
 class QListWidget;
 
 namespace tallivor {
+class Board;
 class Form1;
-}
+} // namespace tallivor
 
 namespace bench {
 
@@ -25,8 +26,8 @@ namespace bench {
 // sixty completes a minute at each tick, as in a room whose stations were started at different moments.
 QByteArray stationFileBytes(int rows);
 
-// The platform of an administrator that never hands anything to the shell.
-class QuietPlatform final : public tallivor::Platform
+// The platform of an administrator that never hands anything to the shell, and clocks that stand still.
+class QuietPlatform final : public tallivor::Platform, public tallivor::Clocks
 {
 public:
     explicit QuietPlatform(QString folder) : m_folder(std::move(folder)) {}
@@ -45,14 +46,15 @@ private:
     QString m_folder;
 };
 
-// The main window on a temporary program folder holding English.xml and a station file of the given size: loaded,
-// its timers stopped (the benchmark ticks and saves it itself), shown and exposed.
-class Board
+// The main window with its Board on a temporary program folder holding English.xml and a station file of the given
+// size: loaded, its timers stopped (the benchmark ticks and saves it itself), shown and exposed.
+class BoardWindow
 {
 public:
-    explicit Board(int rows);
-    ~Board();
+    explicit BoardWindow(int rows);
+    ~BoardWindow();
 
+    tallivor::Board& board() const { return *m_board; }
     tallivor::Form1& form() const { return *m_form; }
     QuietPlatform& platform() const { return *m_platform; }
     QString folder() const { return m_dir.path(); }
@@ -62,7 +64,9 @@ public:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<QuietPlatform> m_platform;
+    std::unique_ptr<tallivor::Board> m_board;
     std::unique_ptr<tallivor::Form1> m_form;
+    std::array<QAbstractItemView*, 4> m_lists{};
 };
 
 // The same station table built the plain way, for comparison: four QListWidgets with the geometry and font of the

@@ -16,7 +16,9 @@
 #include "LedgerSample.h"
 #include "Report.h"
 
-#include "board/Form1.h"
+#include "board/Board.h"
+#include "ui/ScrollBar.h"
+#include "window/Form1.h"
 #include "ledger/Ledger.h"
 #include "report/ReportWindow.h"
 #include "ui/ListBox.h"
@@ -147,11 +149,12 @@ TickTimes timeTickAndRepaint(const Options& options, PaintCounter& paints, Tick 
 // only the lists that changed).
 void benchTick(Report& report, const Options& options, int rows)
 {
-    Board board(rows);
+    BoardWindow board(rows);
     Form1& form = board.form();
+    tallivor::Board& stations = board.board();
     PaintCounter paints(board.lists());
     const TickTimes timed = timeTickAndRepaint(
-        options, paints, [&form] { form.tick(); }, form, board.lists());
+        options, paints, [&stations] { stations.tick(); }, form, board.lists());
     std::vector<double> viaLoop;
     int loopPainted = 0;
     for (int i = 0; i < options.warmup + options.reps; ++i) {
@@ -160,7 +163,7 @@ void benchTick(Report& report, const Options& options, int rows)
         {
             Collect collect;
             t0 = Clock::now();
-            form.tick();
+            stations.tick();
             runEventLoopBriefly();
             t1 = Clock::now();
         }
@@ -197,15 +200,16 @@ void benchPlainTick(Report& report, const Options& options, int rows)
 // board's whole-number price, and at a price of 16 digits, which is no exact decimal and is charged minute by minute.
 void benchCatchUp(Report& report, const Options& options)
 {
-    Board board(fullRoom);
+    BoardWindow board(fullRoom);
     Form1& form = board.form();
+    tallivor::Board& stations = board.board();
     PaintCounter paints(board.lists());
-    const auto hour = [&form] { form.tick(3600); };
+    const auto hour = [&stations] { stations.tick(3600); };
     const TickTimes timed = timeTickAndRepaint(options, paints, hour, form, board.lists());
     report.add(QStringLiteral("catch-up of an hour (tick(3600)): compute"), fullRoom, summarize(timed.compute));
     report.add(QStringLiteral("catch-up of an hour: compute + repaint"), fullRoom, summarize(timed.total), 100,
                paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
-    form.REL->setText(QStringLiteral("0.3333333333333333"));
+    stations.applySettings(QStringLiteral("0.3333333333333333"), stations.languageStr());
     Options few = options;
     few.reps = std::min(options.reps, 5);
     few.warmup = 1;
@@ -216,17 +220,17 @@ void benchCatchUp(Report& report, const Options& options)
 
 void benchSave(Report& report, const Options& options)
 {
-    Board board(fullRoom);
-    Form1& form = board.form();
-    QFile file(form.stationFilePath());
+    BoardWindow window(fullRoom);
+    tallivor::Board& board = window.board();
+    QFile file(board.stationFilePath());
     std::vector<double> samples;
     for (int i = 0; i < options.warmup + options.reps; ++i) {
-        form.tick(); // new content every time, so that a save can never be skipped as unchanged
+        board.tick(); // new content every time, so that a save can never be skipped as unchanged
         Clock::time_point t0, t1;
         {
             Collect collect;
             t0 = Clock::now();
-            form.savefile();
+            board.savefile();
             t1 = Clock::now();
         }
         if (i >= options.warmup)
@@ -239,47 +243,36 @@ void benchSave(Report& report, const Options& options)
                QStringLiteral("%1 KiB file").arg(size / 1024));
 }
 
-// The once-a-minute autosave, where the window has one: with nothing changed since the last write (it only compares)
-// and after a tick (it writes).
-template <typename Window>
-constexpr bool hasAutosave = requires(Window& window)
-{
-    window.autosave();
-};
-
-template <typename Window>
+// The once-a-minute autosave: with nothing changed since the last write (it only compares) and after a tick (it
+// writes).
 void benchAutosave(Report& report, const Options& options)
 {
-    if constexpr (hasAutosave<Window>) {
-        Board board(fullRoom);
-        Window& form = board.form();
-        std::vector<double> unchanged, changed;
-        form.savefile();
-        for (int i = 0; i < options.warmup + options.reps; ++i) {
-            Clock::time_point t0, t1, t2, t3;
-            {
-                Collect collect;
-                t0 = Clock::now();
-                form.autosave();
-                t1 = Clock::now();
-            }
-            form.tick();
-            {
-                Collect collect;
-                t2 = Clock::now();
-                form.autosave();
-                t3 = Clock::now();
-            }
-            if (i < options.warmup)
-                continue;
-            unchanged.push_back(millisecondsBetween(t0, t1));
-            changed.push_back(millisecondsBetween(t2, t3));
+    BoardWindow window(fullRoom);
+    tallivor::Board& board = window.board();
+    std::vector<double> unchanged, changed;
+    board.savefile();
+    for (int i = 0; i < options.warmup + options.reps; ++i) {
+        Clock::time_point t0, t1, t2, t3;
+        {
+            Collect collect;
+            t0 = Clock::now();
+            board.autosave();
+            t1 = Clock::now();
         }
-        report.add(QStringLiteral("autosave, board unchanged (compares only)"), fullRoom, summarize(unchanged));
-        report.add(QStringLiteral("autosave, after a tick (writes)"), fullRoom, summarize(changed));
-    } else {
-        report.addText(QStringLiteral("autosave: this build's main window has none"));
+        board.tick();
+        {
+            Collect collect;
+            t2 = Clock::now();
+            board.autosave();
+            t3 = Clock::now();
+        }
+        if (i < options.warmup)
+            continue;
+        unchanged.push_back(millisecondsBetween(t0, t1));
+        changed.push_back(millisecondsBetween(t2, t3));
     }
+    report.add(QStringLiteral("autosave, board unchanged (compares only)"), fullRoom, summarize(unchanged));
+    report.add(QStringLiteral("autosave, after a tick (writes)"), fullRoom, summarize(changed));
 }
 
 // Clicks on the rows near the bottom (the rows in view after the load), alternating between two so that every click
@@ -353,15 +346,18 @@ void benchClicks(Report& report, const Options& options, Window& window, const s
 
 void benchClick(Report& report, const Options& options)
 {
-    Board board(fullRoom);
+    BoardWindow board(fullRoom);
     Form1& form = board.form();
     int doubleClicks = 0;
-    const std::array<ListBox*, 4> lists{form.Eventlist, form.Namelist, form.timeList, form.Rellist};
+    std::array<ListBox*, 4> lists{};
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        lists[i] = static_cast<ListBox*>(board.lists()[i]);
+    const auto* VScroll1 = form.findChild<tallivor::ScrollBar*>(QStringLiteral("VScroll1"));
     for (ListBox* list : lists)
         QObject::connect(list, &ListBox::listDblClick, [&doubleClicks] { ++doubleClicks; });
-    const auto allOn = [&form, &lists](int row) {
+    const auto allOn = [VScroll1, &lists](int row) {
         return std::all_of(lists.begin(), lists.end(), [row](ListBox* list) { return list->listIndex() == row; }) &&
-               form.VScroll1->value() == row;
+               VScroll1->value() == row;
     };
     benchClicks(report, options, form, lists, QStringLiteral("ListBox"), allOn, doubleClicks);
 }
@@ -419,7 +415,7 @@ void benchLedgerAppend(Report& report, const Options& options)
 void benchReportOpen(Report& report, const Options& options)
 {
     constexpr int lines = 100000;
-    Board board(10);
+    BoardWindow board(10);
     const QDate day(2026, 12, 15);
     QFile file(QDir(board.folder()).filePath(tallivor::ledgerFileName(day)));
     const QByteArray bytes = sampleLedgerMonth(QDate(2026, 12, 1), QDate(2026, 12, 31), lines);
@@ -590,7 +586,7 @@ int main(int argc, char* argv[])
     if (options.runs("save"))
         benchSave(report, options);
     if (options.runs("save"))
-        benchAutosave<Form1>(report, options);
+        benchAutosave(report, options);
     if (options.runs("click"))
         benchClick(report, options);
     if (options.runs("click-plain"))

@@ -2,7 +2,8 @@
 // operator relies on, what of the layout they need, and a station file that gives back whatever was done.
 #include "BoardTest.h"
 #include "Operator.h"
-#include "board/Form1.h"
+#include "board/Board.h"
+#include "window/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "store/StationFile.h"
@@ -41,7 +42,7 @@ QByteArray boardOf(int rows)
 }
 
 // Each list shows the row as its one selected row, and the scroll bar holds it.
-void verifyRowSelected(const Form1& form, int row)
+void verifyRowSelected(const RunningBoard& form, int row)
 {
     for (ListBox* list : listsOf(form)) {
         const QModelIndexList selected = list->selectionModel()->selectedIndexes();
@@ -69,8 +70,8 @@ class TestBoard : public BoardTest
     void expectFocus(QWidget* widget) { QTRY_COMPARE(QApplication::focusWidget(), widget); }
     SettingsDialog* openSettings()
     {
-        op::click(m_form->btn[Button::Settings]);
-        return m_form->settings();
+        op::click(m_form->btn(Button::Settings));
+        return m_form->form().settings();
     }
 
 private Q_SLOTS:
@@ -95,7 +96,7 @@ private Q_SLOTS:
                  QStringList({"runas", m_folder->path() + "\\Tallivor.exe", parameters}));
         // No window of its own owns the prompt; the elevated copy reads and writes the board, this one neither.
         QVERIFY(!call.withOwner && call.directory.isNull() && call.showCommand == 1);
-        QVERIFY(m_form->hasEnded() && !m_form->isVisible());
+        QVERIFY(m_form->form().hasEnded() && !m_form->form().isVisible());
         QCOMPARE(m_form->Namelist->list(0), QStringLiteral("Computer 2    "));
         QCOMPARE(m_folder->read(QStringLiteral("tallivor.xml")), boardOf(1));
     }
@@ -106,10 +107,10 @@ private Q_SLOTS:
         const QString lockName = QStringLiteral("tallivor.lock");
         m_form = m_folder->start(m_platform);
         const QByteArray ownersLock = m_folder->read(lockName);
-        m_form->close(); // the close step leaves the folder to the next start at once, before the process is gone
+        m_form->form().close(); // the close step leaves the folder to the next start at once, before the process is gone
         const auto next = m_folder->start(m_platform);
-        QCOMPARE(rowsOf(*next), QStringList({"Stop,PC 0,0:0,0"}));
-        next->close();
+        QCOMPARE(rowsOf(next->board()), QStringList({"Stop,PC 0,0:0,0"}));
+        next->form().close();
         // A lock whose process still runs is never taken over, however old: a board runs for days, and on a share
         // without native file locks the lock file is all there is.
         m_folder->write(lockName, ownersLock);
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(lock.open(QIODevice::ReadWrite) &&
                 lock.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
         const auto second = m_folder->start(m_platform);
-        QVERIFY(second->hasEnded());
+        QVERIFY(second->form().hasEnded());
     }
 
     void startSelectsTheLastRowThroughTheScrollBar_data()
@@ -174,10 +175,10 @@ private Q_SLOTS:
         m_form = m_folder->startShown(m_platform, boardOf(12));
         if (!word.isNull())
             m_form->Eventlist->setList(row, word);
-        QStringList after = rowsOf(*m_form);
+        QStringList after = rowsOf(m_form->board());
         if (!toggled.isEmpty()) // only the state word changes
             after[row] = toggled + after[row].mid(after[row].indexOf(u','));
-        auto* target = m_form->findChild<ListBox*>(list);
+        auto* target = m_form->form().findChild<ListBox*>(list);
         if (how == QLatin1String("click")) {
             op::clickRow(target, row);
         } else if (how == QLatin1String("double-click")) {
@@ -189,8 +190,8 @@ private Q_SLOTS:
             QTest::keyClick(target, Qt::Key_Up);
         }
         verifyRowSelected(*m_form, row);
-        QCOMPARE(rowsOf(*m_form), after);
-        QVERIFY(!m_form->edit()->isVisible());
+        QCOMPARE(rowsOf(m_form->board()), after);
+        QVERIFY(!m_form->form().edit()->isVisible());
         // Setting the scroll bar runs the selection only when its value changes, and only within its range.
         QSignalSpy clicks(m_form->Namelist, &ListBox::listClick);
         QVERIFY(m_form->VScroll1->setValue(row) && !m_form->VScroll1->setValue(12));
@@ -201,11 +202,11 @@ private Q_SLOTS:
     void whatTheOperatorReachesAndSees()
     {
         m_form = m_folder->startShown(m_platform, boardOf(3));
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         // Where two lists overlap, the pointer reaches the one on the right; the charge caption covers the empty one.
-        QVERIFY(m_form->Namelist->isAncestorOf(m_form->childAt(100, 200)));
-        QVERIFY(m_form->Rellist->isAncestorOf(m_form->childAt(400, 200)));
-        QCOMPARE(m_form->childAt(465, 80), m_form->btn[Button::ChargeCaption]);
+        QVERIFY(m_form->Namelist->isAncestorOf(m_form->form().childAt(100, 200)));
+        QVERIFY(m_form->Rellist->isAncestorOf(m_form->form().childAt(400, 200)));
+        QCOMPARE(m_form->form().childAt(465, 80), m_form->btn(Button::ChargeCaption));
         // Tab reaches the four lists and nothing else; the price box, the scroll bar and the file list are not seen.
         QSet<QWidget*> reached;
         for (int i = 0; i < 8; ++i) {
@@ -213,16 +214,16 @@ private Q_SLOTS:
             reached << QApplication::focusWidget();
         }
         QCOMPARE(reached, QSet<QWidget*>({m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist}));
-        QVERIFY(!m_form->VScroll1->isVisible() && !m_form->rect().intersects(m_form->REL->geometry()));
-        QVERIFY(!m_form->settings()->rect().intersects(m_form->settings()->File1->geometry()));
+        QVERIFY(!m_form->VScroll1->isVisible() && !m_form->form().rect().intersects(m_form->REL->geometry()));
+        QVERIFY(!m_form->form().settings()->rect().intersects(m_form->form().settings()->File1->geometry()));
         // Captions are white on the dark bands; the hand, black outlined and white inside, is over label-buttons only.
-        for (Label* label : m_form->findChildren<Label*>())
+        for (Label* label : m_form->form().findChildren<Label*>())
             QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
         const QCursor hand = handPointer();
         const QImage shape = hand.bitmap().toImage(), mask = hand.mask().toImage();
         const auto set = [](const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); };
         QVERIFY(set(mask, 5, 0) && set(shape, 5, 0) && set(mask, 5, 1) && !set(shape, 5, 1) && !set(mask, 0, 0));
-        for (LabelButton* button : m_form->btn) {
+        for (LabelButton* button : m_form->form().findChildren<LabelButton*>(QStringLiteral("btn"))) {
             QCOMPARE(button->cursor().shape(), Qt::BitmapCursor);
             QCOMPARE(button->property("index"), QVariant(button->index())); // found by name and index, as designed
         }
@@ -231,7 +232,7 @@ private Q_SLOTS:
     void theSelectedRowLooksAlikeInAllFour()
     {
         m_form = m_folder->startShown(m_platform, boardOf(4)); // the last row selected
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         const auto colourAt = [](ListBox* list, int row) { // right of the row's text
             const QRect rect = op::rowRect(list, row);
             return list->viewport()->grab().toImage().pixel(rect.right() - 3, rect.center().y());
@@ -241,7 +242,7 @@ private Q_SLOTS:
         };
         for (const QString& style : {QStringLiteral("Windows"), QStringLiteral("Fusion")}) {
             QStyle* drawing = QStyleFactory::create(style);
-            drawing->setParent(m_form.get());
+            drawing->setParent(&m_form->form());
             QPalette palette = drawing->standardPalette(); // Windows greys the selection of a list without the focus
             palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
             for (ListBox* list : listsOf(*m_form)) {
@@ -260,10 +261,10 @@ private Q_SLOTS:
     {
         m_form = m_folder->startShown(m_platform, boardOf(1));
         TerminationSignals termination;
-        connect(&termination, &TerminationSignals::received, m_form.get(), &QWidget::close);
-        m_form->toggleStation(0);
+        connect(&termination, &TerminationSignals::received, &m_form->form(), &QWidget::close);
+        m_form->board().toggleStation(0);
         std::raise(SIGTERM);
-        QTRY_VERIFY(m_form->hasEnded());
+        QTRY_VERIFY(m_form->form().hasEnded());
         QCOMPARE(m_folder->read(QStringLiteral("tallivor.xml")), crlf({"10,English.xml", "Start,PC 0,0:0,0"}));
     }
 
@@ -298,20 +299,20 @@ private Q_SLOTS:
         QFETCH(int, row);
         const QStringList before{"Stop,A,1:0,10", "Start,B,2:0,20"};
         m_form = m_folder->startShown(m_platform, englishBoard(before));
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         op::clickRow(m_form->Namelist, row);
         const Qt::Key key = reset ? Qt::Key_R : Qt::Key_Delete;
         const Qt::KeyboardModifiers modifiers = reset ? Qt::ControlModifier : Qt::NoModifier;
-        LabelButton* label = m_form->btn[reset ? Button::Reset : Button::Remove];
+        LabelButton* label = m_form->btn(reset ? Button::Reset : Button::Remove);
         const auto act = [&] { byKey ? op::press(key, modifiers) : op::click(label); };
         QKeyEvent repeat(QEvent::KeyPress, key, modifiers, QString(), true);
         const std::map<QString, std::function<void()>> between{
             {"", [] {}},
             {"held", [&] { QApplication::sendEvent(QApplication::focusWidget(), &repeat); }},
             {"Escape", [] { op::press(Qt::Key_Escape); }},
-            {"other", [&] { byKey ? op::press(Qt::Key_Delete) : op::click(m_form->btn[Button::Reset]); }},
+            {"other", [&] { byKey ? op::press(Qt::Key_Delete) : op::click(m_form->btn(Button::Reset)); }},
             {"row", [&] { op::clickRow(m_form->timeList, 1); }},
-            {"surface", [&] { op::movePointer(m_form.get(), QPoint(8, 95)); }},
+            {"surface", [&] { op::movePointer(&m_form->form(), QPoint(8, 95)); }},
             {"list", [&] { op::movePointer(m_form->Namelist->viewport(), QPoint(40, 10)); }},
             {"within", [&] { op::movePointer(label, QPoint(30, 5)); }},
             {"margin", [&] { op::movePointer(label, QPoint(label->width() - 3, 9)); }},
@@ -321,7 +322,7 @@ private Q_SLOTS:
         between.at(then)();
         QCOMPARE(label->italic(), stillArmed);
         QVERIFY(then != QLatin1String("surface") || !label->underline()); // the surface clears the underline too
-        QCOMPARE(rowsOf(*m_form), before);
+        QCOMPARE(rowsOf(m_form->board()), before);
         act(); // acts when still armed, else only arms again
         QCOMPARE(label->italic(), !stillArmed);
         QStringList after = before;
@@ -329,29 +330,29 @@ private Q_SLOTS:
             after[row] = before[row].section(u',', 0, 1) + QStringLiteral(",00:00,00");
         else if (stillArmed)
             after.removeAt(row);
-        QCOMPARE(rowsOf(*m_form), after);
+        QCOMPARE(rowsOf(m_form->board()), after);
     }
     void activeAreaBoundsAreStrict()
     {
         m_form = m_folder->startShown(m_platform, englishBoard({}));
-        LabelButton* add = m_form->btn[Button::Add]; // 1485 twips wide: its caption underlines for 20 < x < 1385
+        LabelButton* add = m_form->btn(Button::Add); // 1485 twips wide: its caption underlines for 20 < x < 1385
         // All four bounds are strict, and the lower one is 200 whatever the label's height (255).
         const std::tuple<float, float, bool> moves[] = {{20, 100, false},    {20.5, 100, true},  {1385, 100, false},
                                                         {1384.5, 100, true}, {500, 5, false},    {500, 5.5, true},
                                                         {500, 200, false},   {500, 199.5, true}, {500, 240, false}};
         for (const auto& [x, y, inside] : moves) {
-            m_form->btnMouseMove(Button::Add, x, y);
+            m_form->form().btnMouseMove(Button::Add, x, y);
             QVERIFY2(add->underline() == inside, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
         }
     }
     void aShiftFromTheKeyboardAlone()
     {
         m_form = m_folder->startShown(m_platform, englishBoard({}));
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         expectFocus(m_form->Namelist);
         const auto add = [this](const char* name, int enters) {
             op::press(Qt::Key_Insert);
-            expectFocus(m_form->edit()->computerName);
+            expectFocus(m_form->form().edit()->computerName);
             op::type(QString::fromLatin1(name)); // replaces the selected row's name, which the box opens with selected
             for (int i = 0; i < enters; ++i)
                 op::press(Qt::Key_Return);
@@ -363,23 +364,23 @@ private Q_SLOTS:
 
         op::press(Qt::Key_Up);
         op::press(Qt::Key_Space);
-        m_form->tick(61);
+        m_form->board().tick(61);
         op::press(Qt::Key_Space);
-        m_form->tick();
+        m_form->board().tick();
         op::press(Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(rowsOf(*m_form), QStringList({"Stop,PC 1,1:1,10", "Stop,PC 2,00:00,00"}));
+        QCOMPARE(rowsOf(m_form->board()), QStringList({"Stop,PC 1,1:1,10", "Stop,PC 2,00:00,00"}));
         op::press(Qt::Key_R, Qt::ControlModifier);
 
         op::press(Qt::Key_Down);
         op::press(Qt::Key_Return);
-        expectFocus(m_form->edit()->computerName);
+        expectFocus(m_form->form().edit()->computerName);
         op::type(QStringLiteral("VR corner"));
         op::press(Qt::Key_Tab); // into the minutes, its text selected
         op::type(QStringLiteral("5"));
         op::press(Qt::Key_Enter); // saves from any box
         op::press(Qt::Key_Escape);
         expectFocus(m_form->Namelist);
-        QCOMPARE(rowsOf(*m_form), QStringList({"Stop,PC 1,00:00,00", "Stop,VR corner,5:00,00"}));
+        QCOMPARE(rowsOf(m_form->board()), QStringList({"Stop,PC 1,00:00,00", "Stop,VR corner,5:00,00"}));
         op::press(Qt::Key_Delete);
         op::press(Qt::Key_Delete);
         // No row is selected now: nothing acts, and no ledger line names a station that is not there.
@@ -392,19 +393,19 @@ private Q_SLOTS:
         const QByteArray before = ledger();
         for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Space, Qt::Key_Return})
             op::press(key);
-        op::click(m_form->btn[Button::Reset]);
-        op::click(m_form->btn[Button::Reset]);
+        op::click(m_form->btn(Button::Reset));
+        op::click(m_form->btn(Button::Reset));
         QCOMPARE(ledger(), before);
-        QVERIFY(!m_form->edit()->isVisible());
+        QVERIFY(!m_form->form().edit()->isVisible());
         // The scroll bar still holds 1, the new station's row: it is selected all the same, so a second Enter adds
         // nothing (its name is the selected row's now).
         add("PC 3", 2);
 
         op::press(Qt::Key_F9);
-        expectFocus(m_form->settings()->Value);
+        expectFocus(m_form->form().settings()->Value);
         op::type(QStringLiteral("15"));
         op::press(Qt::Key_Return);
-        m_form->close();
+        m_form->form().close();
         QCOMPARE(m_folder->read(QStringLiteral("tallivor.xml")),
                  crlf({"15,English.xml", "Stop,PC 1,00:00,00", "Stop,PC 3,00:00,00"}));
     }
@@ -415,37 +416,37 @@ private Q_SLOTS:
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         PaintCounter states;
         m_form->Eventlist->viewport()->installEventFilter(&states);
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         QCoreApplication::processEvents();
         states.count = 0;
-        QVERIFY(m_form->applySettings(QStringLiteral("10"), QStringLiteral("Italian.xml")));
+        QVERIFY(m_form->board().applySettings(QStringLiteral("10"), QStringLiteral("Italian.xml")));
         QTRY_VERIFY(states.count > 0); // first, while no other window comes or goes to redraw the lists anyway
         const auto reader = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
         QCOMPARE(reader(m_form->Namelist)->text(QAccessible::Name), QStringLiteral("Postazioni"));
-        QCOMPARE(reader(m_form->edit()->computerName)->text(QAccessible::Name), QStringLiteral("Nome PC"));
+        QCOMPARE(reader(m_form->form().edit()->computerName)->text(QAccessible::Name), QStringLiteral("Nome PC"));
         // A screen reader's press on a label-button is its click, and it is told the keys that do the same.
-        QAccessibleInterface* remove = reader(m_form->btn[Button::Remove]);
+        QAccessibleInterface* remove = reader(m_form->btn(Button::Remove));
         const QString press = QAccessibleActionInterface::pressAction();
         QCOMPARE(remove->actionInterface()->keyBindingsForAction(press), QStringList{"Del"});
         QCOMPARE(remove->text(QAccessible::Accelerator), QStringLiteral("Del"));
-        reader(m_form->btn[Button::Add])->actionInterface()->doAction(press);
-        QVERIFY(m_form->edit()->isVisible());
+        reader(m_form->btn(Button::Add))->actionInterface()->doAction(press);
+        QVERIFY(m_form->form().edit()->isVisible());
         // Each of the four lists reads the whole station row, as it is now, and shows its own column only.
-        m_form->toggleStation(1);
+        m_form->board().toggleStation(1);
         for (ListBox* list : listsOf(*m_form)) {
             QCOMPARE(reader(list)->child(1)->text(QAccessible::Name), QStringLiteral("PC 02, Attivo, 15:0, 150"));
             QCOMPARE(list->model()->index(1, 0).data().toString(), list->list(1));
         }
         // The armed state is read in the description.
         QVERIFY(!remove->text(QAccessible::Description).startsWith(QLatin1String("Armed")));
-        m_form->btnClick(Button::Remove);
+        m_form->form().btnClick(Button::Remove);
         QVERIFY(remove->text(QAccessible::Description).startsWith(QLatin1String("Armed")));
     }
     void linksOpenTheMakersAddressAndCaptionsDoNothing()
     {
         m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
-        op::click(m_form->btn[Button::Address]);
-        op::click(m_form->btn[Button::Update]);
+        op::click(m_form->btn(Button::Address));
+        op::click(m_form->btn(Button::Update));
         QCOMPARE(m_platform.calls.size(), std::size_t(2));
         for (const FakePlatform::ShellCall& call : m_platform.calls) {
             QCOMPARE(QStringList({call.operation, call.file, call.parameters, call.directory}),
@@ -490,8 +491,8 @@ private Q_SLOTS:
         QFETCH(QStringList, after);
         m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1000:5,10", "Stop,B,12,0"}));
         op::clickRow(m_form->Namelist, row);
-        op::click(m_form->btn[editing ? Button::Edit : Button::Add]);
-        EditDialog* editor = m_form->edit();
+        op::click(m_form->btn(editing ? Button::Edit : Button::Add));
+        EditDialog* editor = m_form->form().edit();
         QCOMPARE(editor->frmcaption->text(),
                  editing ? QStringLiteral("Edit Computer") : QStringLiteral("Add Computer"));
         const std::array boxes{editor->computerName, editor->MIN_TEXT, editor->SEC_TEXT};
@@ -501,7 +502,7 @@ private Q_SLOTS:
         }
         op::click(editor->btn[DialogButton::Save]);
         QVERIFY(editor->isVisible()); // Save never closes the editor
-        QCOMPARE(rowsOf(*m_form), after);
+        QCOMPARE(rowsOf(m_form->board()), after);
         const int selected = refused.isEmpty() && !editing ? 2 : row; // a new station is the selected one
         for (ListBox* list : listsOf(*m_form))
             QCOMPARE(list->listIndex(), selected);
@@ -567,19 +568,19 @@ private Q_SLOTS:
         SettingsDialog* dialog = openSettings();
         QCOMPARE(dialog->Value->text(), QStringLiteral("12345678901.5")); // longer than one may type, and kept
         op::click(dialog->btn[DialogButton::Save]);
-        QVERIFY(!m_form->hasSettings());
+        QVERIFY(!m_form->form().hasSettings());
         // Cancel changes nothing.
         dialog = openSettings();
         op::retype(dialog->Value, QStringLiteral("12345678901"));
         QCOMPARE(dialog->Value->text(), QStringLiteral("1234567890")); // ten typed characters at most
         QTest::mouseClick(dialog->language_text, Qt::LeftButton);
         op::click(dialog->btn[DialogButton::Cancel]);
-        QVERIFY(!m_form->hasSettings());
-        QCOMPARE(QStringList({m_form->REL->text(), m_form->languageStr}),
+        QVERIFY(!m_form->form().hasSettings());
+        QCOMPARE(QStringList({m_form->REL->text(), m_form->board().languageStr()}),
                  QStringList({"12345678901.5", "English.xml"}));
         // Empty boxes are refused, the price first, and stay yellow until the dialog closes.
-        m_form->languageStr.clear();
         dialog = openSettings();
+        dialog->language_text->clear();
         op::retype(dialog->Value, QString());
         op::click(dialog->btn[DialogButton::Save]);
         QCOMPARE(QList<QColor>({dialog->Value->backColor(), dialog->language_text->backColor()}),
@@ -592,10 +593,10 @@ private Q_SLOTS:
                  QList<QColor>({yellow, yellow}));
         // Save applies the new language at once, and the new price from the next completed minute.
         op::click(dialog->btn[DialogButton::Save]);
-        QVERIFY(!m_form->hasSettings());
-        QCOMPARE(m_form->btn[Button::Add]->text(), QStringLiteral("Aggiungi PC"));
-        m_form->tick();
-        QCOMPARE(rowsOf(*m_form), QStringList({"Attivo,A,1:0,3", "Fermo,B,0:0,0"}));
+        QVERIFY(!m_form->form().hasSettings());
+        QCOMPARE(m_form->btn(Button::Add)->text(), QStringLiteral("Aggiungi PC"));
+        m_form->board().tick();
+        QCOMPARE(rowsOf(m_form->board()), QStringList({"Attivo,A,1:0,3", "Fermo,B,0:0,0"}));
     }
 
     void textReachesABoxOnlyThroughItsRules_data()
@@ -624,9 +625,9 @@ private Q_SLOTS:
         QFETCH(QString, input);
         QFETCH(QString, result);
         m_form = m_folder->startShown(m_platform, englishBoard({}));
-        op::click(m_form->btn[box == QLatin1String("Value") ? Button::Settings : Button::Add]);
-        TextBox* target = box == QLatin1String("Value") ? m_form->settings()->Value
-                                                        : m_form->edit()->controls().get<TextBox>(qPrintable(box));
+        op::click(m_form->btn(box == QLatin1String("Value") ? Button::Settings : Button::Add));
+        TextBox* target = box == QLatin1String("Value") ? m_form->form().settings()->Value
+                                                        : m_form->form().edit()->controls().get<TextBox>(qPrintable(box));
         target->setText(way == QLatin1String("Ctrl+A") || way == QLatin1String("Delete") ? "00" : "");
         target->setCursorPosition(0);
         QGuiApplication::clipboard()->setText(input);
@@ -680,13 +681,13 @@ private Q_SLOTS:
             QFile::remove(m_folder->filePath(QStringLiteral("English.xml")));
         const QString header = QStringLiteral("10,") + language;
         m_form = m_folder->startShown(m_platform, crlf({header, ",A,0:59,00"}));
-        QCOMPARE(QStringList({m_form->Startcaption, m_form->Stopcaption}), QStringList({running, stopped}));
+        QCOMPARE(QStringList({m_form->board().runningWord(), m_form->board().stoppedWord()}), QStringList({running, stopped}));
         for (int i = 0; i < 2; ++i) { // it runs, is charged a minute, and stops
             op::doubleClickRow(m_form->Eventlist, 0);
-            m_form->tick();
+            m_form->board().tick();
         }
         // The header keeps the language the operator chose: once the file is back, it applies again.
-        m_form->close();
+        m_form->form().close();
         QCOMPARE(m_folder->read(QStringLiteral("tallivor.xml")), crlf({header, stopped + QStringLiteral(",A,1:0,10")}));
     }
     void whatIsWrittenReadsBackAsTheSameBoard()
@@ -707,8 +708,8 @@ private Q_SLOTS:
         for (int step = 0; step < 300; ++step) {
             switch (random.bounded(4)) {
             case 0: {
-                op::click(m_form->btn[random.bounded(2) ? Button::Add : Button::Edit]);
-                EditDialog* editor = m_form->edit();
+                op::click(m_form->btn(random.bounded(2) ? Button::Add : Button::Edit));
+                EditDialog* editor = m_form->form().edit();
                 for (TextBox* box : {editor->computerName, editor->MIN_TEXT, editor->SEC_TEXT}) {
                     box->selectAll();
                     QGuiApplication::clipboard()->setText(text(anything, 6));
@@ -719,26 +720,26 @@ private Q_SLOTS:
             }
             case 1: op::doubleClickRow(m_form->Eventlist, random.bounded(m_form->Eventlist->listCount())); break;
             case 2: {
-                op::click(m_form->btn[Button::Settings]);
-                SettingsDialog* settings = m_form->settings();
+                op::click(m_form->btn(Button::Settings));
+                SettingsDialog* settings = m_form->form().settings();
                 op::retype(settings->Value, text(QStringLiteral("0123456789.a,"), 3));
                 for (int n = random.bounded(6); n > 0; --n)
                     QTest::mouseClick(settings->language_text, Qt::LeftButton);
                 op::click(settings->btn[DialogButton::Save]); // a refused price leaves it open for the next time
                 break;
             }
-            default: m_form->tick(random.bounded(70));
+            default: m_form->board().tick(random.bounded(70));
             }
-            m_form->savefile();
+            m_form->board().savefile();
             const StationFile file = parseStationFile(decodeDataFile(m_folder->read(QStringLiteral("tallivor.xml"))));
             QCOMPARE(QList<QStringList>({file.state, file.name, file.time, file.charge}),
                      QList<QStringList>({column(m_form->Eventlist), column(m_form->Namelist), column(m_form->timeList),
                                          column(m_form->Rellist)}));
             QCOMPARE(QStringList({file.price.value_or(QString()), file.language.value_or(QString())}),
-                     QStringList({m_form->REL->text(), m_form->languageStr}));
-            QVERIFY(m_form->Startcaption != m_form->Stopcaption);
+                     QStringList({m_form->REL->text(), m_form->board().languageStr()}));
+            QVERIFY(m_form->board().runningWord() != m_form->board().stoppedWord());
             for (const QString& word : column(m_form->Eventlist))
-                QVERIFY(word == m_form->Startcaption || word == m_form->Stopcaption);
+                QVERIFY(word == m_form->board().runningWord() || word == m_form->board().stoppedWord());
         }
         QVERIFY(m_form->Namelist->listCount() > 10);
     }

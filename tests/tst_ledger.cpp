@@ -1,5 +1,7 @@
 // The ledger through power cuts, full disks and month ends, the lines the board writes, and what the report shows.
 #include "BoardTest.h"
+#include "board/Board.h"
+#include "ledger/Ledger.h"
 #include "Operator.h"
 #include "ledger/LedgerChain.h"
 #include "report/HourChart.h"
@@ -16,7 +18,7 @@
 #include <sys/resource.h>
 
 using namespace tallivor;
-using Action = std::function<void(Form1&)>;
+using Action = std::function<void(RunningBoard&)>;
 using Alter = std::function<void(QByteArrayList&)>;
 Q_DECLARE_METATYPE(Action)
 Q_DECLARE_METATYPE(Alter)
@@ -92,18 +94,18 @@ void TestLedger::boardOperationsWriteTheirLines_data()
     const QString open = QStringLiteral("open,,,,10,stations=1; running=0");
     // clang-format off
     QTest::newRow("open, gaps: the program off, then held up and asleep") << QStringList{"Start,A,1:0,10", "Stop,B,0:0,00"}
-        << Action([this](Form1& f) { m_platform.steady = {91'000, 200'000}; f.clockTimeout(); })
+        << Action([this](RunningBoard& f) { m_platform.steady = {91'000, 200'000}; f.board().clockTimeout(); })
         << QStringList{"open,,,,10,stations=2; running=1", "gap,,,,10,seconds=300; uncounted=300; running=1",
                        "gap,,,,10,seconds=200; uncounted=109; running=1"};
     QTest::newRow("reset is the bill, of a clear time too; a clear row bills nothing") << QStringList{"Stop,A,00:00,120"}
-        << Action([](Form1& f) { for (int click = 0; click < 4; ++click) f.btnClick(Button::Reset); }) << QStringList{open, "bill,A,00:00,120,10,"};
+        << Action([](RunningBoard& f) { for (int click = 0; click < 4; ++click) f.form().btnClick(Button::Reset); }) << QStringList{open, "bill,A,00:00,120,10,"};
     QTest::newRow("start, stop, edit, remove, add, close") << QStringList{"Stop,A,12:34,120"}
-        << Action([](Form1& f) { f.toggleStation(0); f.tick(); f.toggleStation(0); f.editSelectedStation("B", "10:0");
-                                 f.removeSelectedStation(); f.addStation("C \"1\"", "0:0"); f.close(); })
+        << Action([](RunningBoard& f) { Board& b = f.board(); b.toggleStation(0); b.tick(); b.toggleStation(0);
+                                 b.editStation(0, "B", "10:0"); b.removeStation(0); b.addStation("C \"1\"", "0:0"); f.form().close(); })
         << QStringList{open, "start,A,12:34,120,10,", "stop,A,12:35,120,10,", "edit,B,10:0,120,10,time=12:35; name=A",
                        "remove,B,10:0,120,10,state=Stop", "add,\"C \"\"1\"\"\",0:0,00,10,", "close,,,,10,stations=1; running=0"};
     QTest::newRow("price, once, and language") << QStringList{"Stop,A,12:34,120"}
-        << Action([](Form1& f) { f.applySettings("12", "English.xml"); f.applySettings("12", "Italian.xml"); })
+        << Action([](RunningBoard& f) { f.board().applySettings("12", "English.xml"); f.board().applySettings("12", "Italian.xml"); })
         << QStringList{open, "price,,,,12,before=10", "language,,,,12,language=Italian.xml; before=English.xml"};
     // clang-format on
 }
@@ -144,8 +146,8 @@ ReportWindow* TestLedger::openReportOnASampleLedger(const Alter& alter)
     if (alter)
         alter(lines);
     m_folder->write(december, lines.join('\n'));
-    op::click(m_form->btn[Button::Report]);
-    return m_form->report()->isVisible() ? m_form->report() : nullptr;
+    op::click(m_form->btn(Button::Report));
+    return m_form->form().report()->isVisible() ? m_form->form().report() : nullptr;
 }
 
 void TestLedger::reportShowsPeriodsAndTheChain_data()
@@ -154,7 +156,7 @@ void TestLedger::reportShowsPeriodsAndTheChain_data()
     QTest::addColumn<Action>("choose"); // the period
     QTest::addColumn<QString>("shown"); // the printed report's lines, then the chart's bars
     // clang-format off
-    const auto to = [](Form1& f, const char* edit, int day) { f.report()->findChild<QDateEdit*>(edit)->setDate(QDate(2026, 12, day)); };
+    const auto to = [](RunningBoard& f, const char* edit, int day) { f.form().report()->findChild<QDateEdit*>(edit)->setDate(QDate(2026, 12, day)); };
     const QString intact = QStringLiteral("Ledger intact: no line changed, inserted or deleted"), changed = QStringLiteral(": changed, or lines before it deleted");
     const QString captions = QStringLiteral(" | Station | Bills | Time billed | Amount | ");
     const QString rest = QStringLiteral("B, corner | 2 | 1:30 | 1 |  | Takings per hour | \uFFFC | Worth a look | 2026-12-07 15:00:00 time lowered "
@@ -163,12 +165,12 @@ void TestLedger::reportShowsPeriodsAndTheChain_data()
         return "Report " + title + " | Bills: 3   Billed: 121 $   Time billed: 14:04 | " + chain + captions + "A | 1 | 12:34 | 120 | " + rest;
     };
     const auto altered = [=](const QString& found) { return day("2026-12-07", "Ledger altered: | " + found); };
-    QTest::newRow("today, by its button") << Alter() << Action([=](Form1& f) { to(f, "to", 6); op::click(f.report()->btn(ReportButton::Today)); })
+    QTest::newRow("today, by its button") << Alter() << Action([=](RunningBoard& f) { to(f, "to", 6); op::click(f.form().report()->btn(ReportButton::Today)); })
         << day("2026-12-07", intact);
-    QTest::newRow("two days") << Alter() << Action([=](Form1& f) { to(f, "to", 7); to(f, "from", 6); })
+    QTest::newRow("two days") << Alter() << Action([=](RunningBoard& f) { to(f, "to", 7); to(f, "from", 6); })
         << "Report 2026-12-06 \u2013 2026-12-07 | Bills: 4   Billed: 121.00005 $   Time billed: 24:04 | " + intact + captions
            + "A | 2 | 22:34 | 120.00005 | " + rest + " 20:5e-05";
-    QTest::newRow("since the shift close") << Alter() << Action([](Form1& f) { op::click(f.report()->btn(ReportButton::SinceShift)); })
+    QTest::newRow("since the shift close") << Alter() << Action([](RunningBoard& f) { op::click(f.form().report()->btn(ReportButton::SinceShift)); })
         << day("Since shift close (2026-12-06T23:00:00+00:00)", intact);
     QTest::newRow("heading") << Alter([](QByteArrayList& l) { l[0].replace("time", "when"); }) << Action() << altered("line 1: damaged");
     QTest::newRow("changed") << Alter([](QByteArrayList& l) { l[1].replace("5E-05", "6E-05"); }) << Action() << altered("line 2" + changed);
@@ -204,7 +206,7 @@ void TestLedger::reportExportsClosesTheShiftAndShowsRefusedLines()
     // However narrow the window, captions and names stay on one line; the message follows the commands.
     report->resize(100, 100);
     const LabelButton* since = report->btn(ReportButton::SinceShift);
-    QCOMPARE(since->font(), m_form->btn[Button::Add]->font());
+    QCOMPARE(since->font(), m_form->btn(Button::Add)->font());
     QVERIFY(since->width() >= since->fontMetrics().horizontalAdvance(since->text()));
     QVERIFY(!report->findChild<QTableWidget*>(QStringLiteral("stations"))->wordWrap());
     QVERIFY(report->findChild<Label*>("message")->x() > report->btn(ReportButton::CloseShift)->geometry().right());
@@ -212,8 +214,8 @@ void TestLedger::reportExportsClosesTheShiftAndShowsRefusedLines()
     op::click(report->btn(ReportButton::Export));
     auto* dialog = report->findChild<QDialog*>(QStringLiteral("exportDialog"));
     QVERIFY(dialog && dialog->isVisible());
-    op::click(m_form->btn[Button::Reset]);
-    QVERIFY(m_form->btn[Button::Reset]->italic());
+    op::click(m_form->btn(Button::Reset));
+    QVERIFY(m_form->btn(Button::Reset)->italic());
     dialog->accept();
     const QByteArray ledger = m_folder->read(december);
     QCOMPARE(m_folder->read("tallivor-export-2026-12-07.csv"),
@@ -225,9 +227,9 @@ void TestLedger::reportExportsClosesTheShiftAndShowsRefusedLines()
     // The disk refuses a line (the month file cannot be opened): it waits, and the report opened again says so.
     QDir folder(m_folder->path());
     QVERIFY(folder.rename(december, "aside") && folder.mkdir(december));
-    m_form->toggleStation(0);
+    m_form->board().toggleStation(0);
     QVERIFY(folder.rmdir(december) && folder.rename("aside", december));
-    op::click(m_form->btn[Button::Report]); // for today, without the old message
+    op::click(m_form->btn(Button::Report)); // for today, without the old message
     QVERIFY(report->findChild<Label*>("pending")->isVisible());
     QCOMPARE(QStringList({text("bills"), text("message"), text("pending")}),
              QStringList({"Bills: 3", "", "1 ledger lines wait to be written: the disk refused them"}));

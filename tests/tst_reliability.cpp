@@ -2,7 +2,8 @@
 // (damaged station and language files included), a failed write keeps the old file, and language files re-label the
 // state words without losing a state.
 #include "ProgramFolder.h"
-#include "board/Form1.h"
+#include "board/Board.h"
+#include "window/Form1.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "lang/KeyedTexts.h"
@@ -78,7 +79,7 @@ private Q_SLOTS:
         FakePlatform platform;
         platform.steady = {5000, 9000}; // the clocks start where they like
         auto form = folder.startShown(platform, englishBoard({"Start,A,0:57,00", "Stop,B,0:57,00"}));
-        QSignalSpy gapSpy(form.get(), &Form1::clockGap);
+        QSignalSpy gapSpy(&form->board(), &Board::clockGap);
         QSignalSpy charged(&form->Rellist->column(), &QAbstractItemModel::dataChanged); // what the view repaints from
         int minutes = 0; // events that completed a minute
         qint64 asleep = 0;
@@ -86,9 +87,9 @@ private Q_SLOTS:
             asleep += slept.value(i);
             platform.steady = {5000 + awake[i], 9000 + awake[i] + asleep};
             if (closeAtEnd && i == awake.size() - 1)
-                form->close();
+                form->form().close();
             else
-                form->clockTimeout();
+                form->board().clockTimeout();
             const QStringList time = form->timeList->list(0).split(u':');
             QCOMPARE(time.value(0).toLongLong() * 60 + time.value(1).toLongLong() - 57, counted[i]);
             minutes += (57 + counted[i]) / 60 > (57 + counted.value(i - 1)) / 60;
@@ -130,11 +131,11 @@ private Q_SLOTS:
         FakePlatform platform;
         {
             auto form = folder.start(platform);
-            form->show();
-            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-            form->grab();      // paints every list
-            form->translate(); // again, with the dialogs in place
-            form->close();
+            form->form().show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form->form()));
+            form->form().grab();      // paints every list
+            form->form().translate(); // again, with the dialogs in place
+            form->form().close();
         }
         // The header's price (or the layout's "10") and language (or the default), then every row, a row without a
         // state word made a stopped one.
@@ -147,9 +148,9 @@ private Q_SLOTS:
                                                             file.state, file.name, file.time, file.charge)));
         // The clock runs over whatever the file held, and no row is lost.
         auto form = folder.start(platform);
-        form->tick(61);
-        form->grab();
-        form->close();
+        form->board().tick(61);
+        form->form().grab();
+        form->form().close();
         QCOMPARE(folder.read(fileName).count("\r\n"), written.count("\r\n"));
     }
 
@@ -159,14 +160,14 @@ private Q_SLOTS:
         FakePlatform platform;
         const QStringList before(500, QStringLiteral("Start,PC,0:0,00")), after(500, QStringLiteral("Start,PC,0:1,00"));
         auto form = folder.startShown(platform, englishBoard(before));
-        form->tick();
-        withFullDisk([&] { form->autosave(); });
+        form->board().tick();
+        withFullDisk([&] { form->board().autosave(); });
         QCOMPARE(folder.read(fileName), englishBoard(before)); // the write failed part-way: the old file stays whole
         QCOMPARE(folder.names().filter(fileName), QStringList{fileName}); // and no temporary file is left
-        form->autosave();
+        form->board().autosave();
         QCOMPARE(folder.read(fileName), englishBoard(after)); // tried again
         folder.write(fileName, "marker");
-        form->autosave();
+        form->board().autosave();
         QCOMPARE(folder.read(fileName), QByteArray("marker")); // nothing new since the last write
     }
 
@@ -210,22 +211,20 @@ private Q_SLOTS:
         auto form =
             folder.startShown(platform, englishBoard({"Start,A,0:0,0", "Stop,B,0:0,0", "Marche,C,0:0,0", ",D,0:0,0"}));
         QCOMPARE(column(form->Eventlist), QStringList({"Start", "Stop", "Marche", "Stop"})); // the empty word stops
-        form->lineCount = 7;
-        form->languageStr = name;
-        form->translate();
+        form->board().setLineCount(7);
+        form->board().applySettings(form->board().price(), name);
         QCOMPARE(column(form->Eventlist), QStringList({words[0], words[1], "Marche", words[1]}));
-        QCOMPARE(form->lineCount, qint16(read ? 22 + keyedTextCount : 7)); // where reading ended, if it began
+        QCOMPARE(form->board().lineCount(), qint16(read ? 22 + keyedTextCount : 7)); // where reading ended, if it began
         if (bytes == "shipped") {
             // Entries reach the board, the editor and the settings dialog; the report's texts come by key.
             const LanguageFile file = parseLanguageFile(decodeDataFile(folder.read(name)));
-            QCOMPARE(QStringList({form->btn[Button::Add]->text(), form->edit()->time_caption->text(),
-                                  form->settings()->Min_Value->text(), form->keyedTexts()[KeyedText::Report]}),
+            QCOMPARE(QStringList({form->btn(Button::Add)->text(), form->form().edit()->time_caption->text(),
+                                  form->form().settings()->Min_Value->text(), form->board().keyedTexts()[KeyedText::Report]}),
                      QStringList({*file.entries[1], *file.entries[8], *file.entries[17], file.keyed["Report"]}));
         }
-        form->tick(); // the running station keeps running under its new word
+        form->board().tick(); // the running station keeps running under its new word
         QCOMPARE(column(form->timeList), QStringList({"0:1", "0:0", "0:0", "0:0"}));
-        form->languageStr = QStringLiteral("English.xml");
-        form->translate();
+        form->board().applySettings(form->board().price(), QStringLiteral("English.xml"));
         QCOMPARE(column(form->Eventlist), QStringList({"Start", "Stop", "Marche", "Stop"}));
     }
 };

@@ -1,6 +1,6 @@
 // The pure text rules: numbers, the clock's rule for one row, the station file's text and bytes, the language file.
-#include "board/ClockRule.h"
-#include "board/Numbers.h"
+#include "rules/ClockRule.h"
+#include "rules/Numbers.h"
 #include "lang/LanguageFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"

@@ -1,8 +1,9 @@
 // Tallivor: the station board of a room of computers rented by the minute.
-#include "board/Form1.h"
+#include "board/Board.h"
 #include "ui/Layout.h"
 #include "ui/Platform.h"
 #include "ui/TerminationSignals.h"
+#include "window/Form1.h"
 
 #include <QApplication>
 
@@ -14,16 +15,18 @@ int main(int argc, char* argv[])
 
     const std::unique_ptr<tallivor::Platform> platform =
         tallivor::makeNativePlatform(QCoreApplication::applicationDirPath());
-    tallivor::Form1 form(*platform, platform->programFolder());
+    const std::unique_ptr<tallivor::Clocks> clocks = tallivor::makeNativeClocks();
+    tallivor::Board board(*clocks, platform->programFolder());
+    tallivor::Form1 form(*platform, board);
     QObject::connect(&form, &tallivor::Form1::processEnded, &app, &QCoreApplication::quit);
 
     // A shutdown or log-off must not lose the board. On Linux it arrives as a signal and closes the window the way
     // its close box does; on Windows the session manager asks the program to save its data and then ends it.
     tallivor::TerminationSignals termination;
     QObject::connect(&termination, &tallivor::TerminationSignals::received, &form, &QWidget::close);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form, &platform] {
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&board, &platform] {
         if (platform->isUserAnAdmin())
-            form.savefile();
+            board.savefile();
     });
 
     form.load();

@@ -1,6 +1,5 @@
 #include "dialogs/DialogWindow.h"
 
-#include "board/Form1.h"
 #include "ui/Hover.h"
 #include "ui/TextBox.h"
 
@@ -10,10 +9,10 @@
 
 namespace tallivor {
 
-DialogWindow::DialogWindow(Form1& form, std::span<const ControlDesign> layout, int clientWidthTwips,
+DialogWindow::DialogWindow(QWidget& owner, std::span<const ControlDesign> layout, int clientWidthTwips,
                            int clientHeightTwips)
-    : QWidget(&form, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_controls(buildLayout(*this, layout)), btn(m_controls), m_form(form)
+    : QWidget(&owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_controls(buildLayout(*this, layout)), btn(m_controls)
 {
     setUpWindow(*this, clientWidthTwips, clientHeightTwips, QColor(dialogBackground));
     for (LabelButton* button : btn) {
@@ -50,7 +49,8 @@ void DialogWindow::closeEvent(QCloseEvent* event)
     event->accept();
     m_discarded = true;
     deleteLater();
-    m_form.activateWindow(); // the keyboard goes back to the board
+    if (QWidget* owner = parentWidget())
+        owner->activateWindow(); // the keyboard goes back to the board
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event)

@@ -7,7 +7,6 @@
 
 namespace tallivor {
 
-class Form1;
 class TextBox;
 
 // The label-buttons of a dialog, by their place in its btn array.
@@ -19,8 +18,8 @@ enum class DialogButton
 
 // What the station editor and the settings dialog share: a small fixed tool window built from its layout table, shown
 // without blocking the main window, opening centred, and discarded (with whatever was typed in it) when it closes. Its
-// Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog hands
-// what it saves to the main window through the board's operations and never touches the main window's controls.
+// Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog is
+// handed what it shows and what to call on Save by its opener, and knows nothing of the window that opened it.
 class DialogWindow : public QWidget
 {
     Q_OBJECT
@@ -28,7 +27,7 @@ class DialogWindow : public QWidget
     Controls m_controls; // built first: the control pointers below are taken from it
 
 public:
-    DialogWindow(Form1& form, std::span<const ControlDesign> layout, int clientWidthTwips, int clientHeightTwips);
+    DialogWindow(QWidget& owner, std::span<const ControlDesign> layout, int clientWidthTwips, int clientHeightTwips);
 
     const Controls& controls() const { return m_controls; }
     // True once the window has been closed: it is on its way out and no longer counts as existing.
@@ -46,10 +45,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // A caption as the name of the box it stands over, for screen readers: without its closing colon.
     static QString nameFrom(const Label& caption);
-    // Hands the dialog's input to the main window, or shows which box refused it.
+    // Hands the dialog's input to its opener, or shows which box refused it.
     virtual void save() = 0;
-
-    Form1& m_form;
 
 private:
     bool m_discarded = false;

@@ -1,13 +1,12 @@
 #include "dialogs/EditDialog.h"
 
-#include "board/Form1.h"
-#include "board/TimeText.h"
+#include "rules/TimeText.h"
 #include "ui/TextBox.h"
 
 namespace tallivor {
 
-EditDialog::EditDialog(Form1& form)
-    : DialogWindow(form, editLayout(), 5025, 2340), computerName(controls().get<TextBox>("computerName")),
+EditDialog::EditDialog(QWidget* owner)
+    : DialogWindow(*owner, editLayout(), 5025, 2340), computerName(controls().get<TextBox>("computerName")),
       MIN_TEXT(controls().get<TextBox>("MIN_TEXT")), Text1(controls().get<TextBox>("Text1")),
       SEC_TEXT(controls().get<TextBox>("SEC_TEXT")), Time(controls().get<TextBox>("Time")),
       frmcaption(controls().get<Label>("frmcaption")),
@@ -32,8 +31,9 @@ EditDialog::EditDialog(Form1& form)
         connect(box, &QLineEdit::textChanged, box, [box] { box->setRefused(false); });
 }
 
-void EditDialog::openForAdd(const QString& name, const EditorCaptions& captions)
+void EditDialog::openForAdd(const QString& name, const EditorCaptions& captions, SaveStation onSave)
 {
+    m_onSave = std::move(onSave);
     computerName->setText(name);
     ISEDIT = false;
     setCaptions(captions);
@@ -43,8 +43,10 @@ void EditDialog::openForAdd(const QString& name, const EditorCaptions& captions)
     showModeless(*computerName);
 }
 
-void EditDialog::openForEdit(const QString& name, const QString& time, const EditorCaptions& captions)
+void EditDialog::openForEdit(const QString& name, const QString& time, const EditorCaptions& captions,
+                             SaveStation onSave)
 {
+    m_onSave = std::move(onSave);
     computerName->setText(name);
     Time->setText(time);
     // A time without ":" goes whole into the minutes; the empty seconds then stop Save until they are typed.
@@ -54,6 +56,12 @@ void EditDialog::openForEdit(const QString& name, const QString& time, const Edi
     ISEDIT = true;
     setCaptions(captions);
     showModeless(*computerName);
+}
+
+void EditDialog::relabel(const LanguageEntries& entries)
+{
+    applyLanguage(controls(), TargetWindow::Edit, entries);
+    nameForScreenReaders();
 }
 
 void EditDialog::nameForScreenReaders()
@@ -84,8 +92,7 @@ void EditDialog::save()
     }
     Time->setText(joinTime(minutes, seconds));
     const QString name = computerName->text();
-    const bool taken = ISEDIT ? m_form.editSelectedStation(name, Time->text()) : m_form.addStation(name, Time->text());
-    if (!taken)
+    if (!m_onSave || !m_onSave(name, Time->text()))
         computerName->setRefused(true);
 }
 

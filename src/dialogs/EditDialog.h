@@ -1,6 +1,9 @@
 #pragma once
 
 #include "dialogs/DialogWindow.h"
+#include "lang/LanguageFile.h"
+
+#include <functional>
 
 namespace tallivor {
 
@@ -15,21 +18,25 @@ struct EditorCaptions
     QString save;
 };
 
-// The station editor: adds a station to the board (ISEDIT false) or changes the name and time of the selected one
-// (ISEDIT true). The station commands open it for one job; Save hands the name and time to the board and leaves the
-// window open, Cancel closes it.
+// What the editor's Save hands on: the name and the time ("minutes:seconds"). False when they are refused: the name
+// box then turns light yellow.
+using SaveStation = std::function<bool(const QString& name, const QString& time)>;
+
+// The station editor: adds a station to the board (ISEDIT false) or changes the name and time of one (ISEDIT true).
+// The station commands open it for one job; Save hands the name and time on and leaves the window open, Cancel
+// closes it.
 class EditDialog : public DialogWindow
 {
     Q_OBJECT
 public:
-    explicit EditDialog(Form1& form);
+    explicit EditDialog(QWidget* owner);
 
     // Prepares the window for adding a station, with name pre-filled and the time at "00:00", and shows it.
-    void openForAdd(const QString& name, const EditorCaptions& captions);
+    void openForAdd(const QString& name, const EditorCaptions& captions, SaveStation onSave);
     // Prepares the window for editing a station with this name and time ("minutes:seconds"), and shows it.
-    void openForEdit(const QString& name, const QString& time, const EditorCaptions& captions);
-    // Names the boxes after the captions in force, for screen readers.
-    void nameForScreenReaders();
+    void openForEdit(const QString& name, const QString& time, const EditorCaptions& captions, SaveStation onSave);
+    // Takes the texts of a language: its labels and Cancel caption, and the names screen readers read.
+    void relabel(const LanguageEntries& entries);
 
     bool ISEDIT = false;
 
@@ -47,6 +54,9 @@ protected:
 
 private:
     void setCaptions(const EditorCaptions& captions);
+    void nameForScreenReaders();
+
+    SaveStation m_onSave;
 };
 
 } // namespace tallivor

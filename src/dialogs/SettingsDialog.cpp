@@ -1,6 +1,5 @@
 #include "dialogs/SettingsDialog.h"
 
-#include "board/Form1.h"
 #include "store/StationFile.h"
 #include "ui/FileList.h"
 #include "ui/TextBox.h"
@@ -9,8 +8,8 @@
 
 namespace tallivor {
 
-SettingsDialog::SettingsDialog(Form1& form)
-    : DialogWindow(form, settingsLayout(), 4650, 2565), File1(controls().get<FileList>("File1")),
+SettingsDialog::SettingsDialog(const QString& programFolder, QWidget* owner)
+    : DialogWindow(*owner, settingsLayout(), 4650, 2565), File1(controls().get<FileList>("File1")),
       VALUEUNIT(controls().get<TextBox>("VALUEUNIT")), language_text(controls().get<TextBox>("language_text")),
       Value(controls().get<TextBox>("Value")), Language_caption(controls().get<Label>("Language_caption")),
       Min_Value(controls().get<Label>("Min_Value")), frmcaption(controls().get<Label>("frmcaption"))
@@ -20,7 +19,7 @@ SettingsDialog::SettingsDialog(Form1& form)
     File1->setFocusPolicy(Qt::NoFocus); // it lies below what the operator sees
 
     // The list is read once, now: a language file added later shows after the dialog is opened anew.
-    File1->setFolder(form.programFolder(), QStringLiteral("xml"));
+    File1->setFolder(programFolder, QStringLiteral("xml"));
     connect(File1, &ListBox::listClick, this, &SettingsDialog::File1_Click);
     connect(language_text, &TextBox::clicked, this, &SettingsDialog::nextLanguage);
 
@@ -34,12 +33,20 @@ SettingsDialog::SettingsDialog(Form1& form)
     nameForScreenReaders();
 }
 
-void SettingsDialog::open(const QString& price, const QString& language, const QString& saveCaption)
+void SettingsDialog::open(const QString& price, const QString& language, const QString& saveCaption,
+                          SaveSettings onSave)
 {
+    m_onSave = std::move(onSave);
     Value->setText(price);
     language_text->setText(language);
     btn[DialogButton::Save]->setText(saveCaption);
     showModeless(*Value);
+}
+
+void SettingsDialog::relabel(const LanguageEntries& entries)
+{
+    applyLanguage(controls(), TargetWindow::Settings, entries);
+    nameForScreenReaders();
 }
 
 void SettingsDialog::nameForScreenReaders()
@@ -92,7 +99,7 @@ void SettingsDialog::save()
         language_text->setRefused(true);
         return;
     }
-    if (!m_form.applySettings(Value->text(), language_text->text())) {
+    if (!m_onSave || !m_onSave(Value->text(), language_text->text())) {
         Value->setRefused(true); // a price from a station file edited by hand that the file cannot take back
         return;
     }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "dialogs/DialogWindow.h"
+#include "lang/LanguageFile.h"
+
+#include <functional>
 
 namespace tallivor {
 
@@ -8,19 +11,24 @@ class FileList;
 class Label;
 class TextBox;
 
+// What the settings dialog's Save hands on: the price and the language file. False when they are refused: the price
+// box then turns light yellow.
+using SaveSettings = std::function<bool(const QString& price, const QString& language)>;
+
 // The settings dialog: the price per minute, and the language chosen by clicking through the program folder's
-// language files (or pressing Space or Down in the language box). Save hands both to the board and closes; Cancel
+// language files (or pressing Space or Down in the language box). Save hands both on and closes; Cancel
 // closes.
 class SettingsDialog : public DialogWindow
 {
     Q_OBJECT
 public:
-    explicit SettingsDialog(Form1& form);
+    // The language files are those of the program folder.
+    SettingsDialog(const QString& programFolder, QWidget* owner);
 
     // Shows the window with the price and the language file in force and the caption of its Save label-button.
-    void open(const QString& price, const QString& language, const QString& saveCaption);
-    // Names the boxes after the captions in force, for screen readers.
-    void nameForScreenReaders();
+    void open(const QString& price, const QString& language, const QString& saveCaption, SaveSettings onSave);
+    // Takes the texts of a language: its labels, Cancel caption and currency unit, and the names screen readers read.
+    void relabel(const LanguageEntries& entries);
 
     FileList* const File1;
     TextBox* const VALUEUNIT;
@@ -35,8 +43,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void nameForScreenReaders();
     void nextLanguage();
     void File1_Click();
+
+    SaveSettings m_onSave;
 };
 
 } // namespace tallivor

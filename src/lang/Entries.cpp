@@ -46,4 +46,13 @@ std::span<const EntryTarget> languageTargets()
     return targets;
 }
 
+int entryOf(LanguageVariable variable)
+{
+    for (const EntryTarget& target : targets) {
+        if (target.property == TargetProperty::Variable && target.variable == variable)
+            return target.entry;
+    }
+    return 0;
+}
+
 } // namespace tallivor

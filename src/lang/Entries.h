@@ -47,4 +47,7 @@ struct EntryTarget
 // Every target of every entry, in entry order and, within an entry, in the order the targets are set.
 std::span<const EntryTarget> languageTargets();
 
+// The entry that sets a variable of the main window.
+int entryOf(LanguageVariable variable);
+
 } // namespace tallivor

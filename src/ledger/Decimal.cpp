@@ -1,6 +1,6 @@
 #include "ledger/Decimal.h"
 
-#include "board/Numbers.h"
+#include "rules/Numbers.h"
 
 #include <algorithm>
 

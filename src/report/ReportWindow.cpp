@@ -1,6 +1,6 @@
 #include "report/ReportWindow.h"
 
-#include "board/Form1.h"
+#include "ledger/Ledger.h"
 #include "report/HourChart.h"
 #include "store/DataFile.h"
 #include "store/TextCodec.h"
@@ -65,8 +65,8 @@ void showBesideTheBoard(QDialog* dialog)
 
 } // namespace
 
-ReportWindow::ReportWindow(Form1& form)
-    : QWidget(&form, Qt::Window), m_form(form), m_title(makeLabel(this, "title", 11, true)),
+ReportWindow::ReportWindow(const Ledger& ledger, QString folder, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_ledger(ledger), m_folder(std::move(folder)), m_title(makeLabel(this, "title", 11, true)),
       m_fromCaption(makeLabel(this, "fromCaption", 9)), m_toCaption(makeLabel(this, "toCaption", 9)),
       m_from(makeDateEdit(this, "from")), m_to(makeDateEdit(this, "to")), m_bills(makeLabel(this, "bills", 11, true)),
       m_billed(makeLabel(this, "billed", 11, true)), m_time(makeLabel(this, "time", 11, true)),
@@ -169,7 +169,7 @@ void ReportWindow::open(const KeyedTexts& texts, const QString& unit)
     m_unit = unit;
     m_message->clear();
     retranslate(texts);
-    const QDate today = m_form.ledger().now().date();
+    const QDate today = m_ledger.now().date();
     showDays(today, today);
     show();
     raise();
@@ -201,14 +201,14 @@ void ReportWindow::btnClick(ReportButton button)
 {
     switch (button) {
     case ReportButton::Today: {
-        const QDate today = m_form.ledger().now().date();
+        const QDate today = m_ledger.now().date();
         showDays(today, today);
         break;
     }
     case ReportButton::SinceShift: showSinceShift(); break;
     case ReportButton::Print: print(); break;
     case ReportButton::Export: exportCsv(); break;
-    case ReportButton::CloseShift: closeShift(); break;
+    case ReportButton::CloseShift: emit shiftCloseRequested(); break;
     }
 }
 
@@ -229,7 +229,7 @@ void ReportWindow::showSinceShift()
 
 void ReportWindow::reload()
 {
-    m_extract = readLedger(m_form.programFolder(), m_period);
+    m_extract = readLedger(m_folder, m_period);
     m_totals = totalsOf(m_extract.records);
     render();
 }
@@ -247,7 +247,7 @@ QString ReportWindow::periodText() const
 QString ReportWindow::periodFileName() const
 {
     if (m_period.sinceShift)
-        return QStringLiteral("shift-") + m_form.ledger().now().toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
+        return QStringLiteral("shift-") + m_ledger.now().toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
     const QString from = m_period.from.toString(Qt::ISODate);
     return m_period.from == m_period.to ? from : from + QLatin1Char('_') + m_period.to.toString(Qt::ISODate);
 }
@@ -309,7 +309,7 @@ void ReportWindow::render()
     m_chain->setText(findings.isEmpty() ? m_texts[KeyedText::Intact]
                                         : m_texts[KeyedText::Altered] + QLatin1Char('\n') + findings.join(u'\n'));
     setColour(m_chain, findings.isEmpty() ? intactColour : alteredColour);
-    const int pending = m_form.ledger().pendingLines();
+    const int pending = m_ledger.pendingLines();
     m_pending->setText(m_texts[KeyedText::Pending].arg(pending));
     setColour(m_pending, alteredColour);
     m_pending->setVisible(pending > 0);
@@ -370,7 +370,7 @@ void ReportWindow::print()
         // No printer on this system: the report goes to a PDF file beside the program, and the window says where.
         const QString name = QStringLiteral("tallivor-report-%1.pdf").arg(periodFileName());
         m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(QDir(m_form.programFolder()).filePath(name));
+        m_printer->setOutputFileName(QDir(m_folder).filePath(name));
         document()->print(m_printer.get());
         m_message->setText(m_texts[KeyedText::NoPrinter].arg(name));
         return;
@@ -384,7 +384,7 @@ void ReportWindow::print()
 void ReportWindow::exportCsv()
 {
     const QString suggested =
-        QDir(m_form.programFolder()).filePath(QStringLiteral("tallivor-export-%1.csv").arg(periodFileName()));
+        QDir(m_folder).filePath(QStringLiteral("tallivor-export-%1.csv").arg(periodFileName()));
     auto* dialog = new QFileDialog(this, m_texts[KeyedText::Export], suggested, QStringLiteral("CSV (*.csv)"));
     dialog->setObjectName(QStringLiteral("exportDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -406,9 +406,8 @@ bool ReportWindow::exportTo(const QString& path)
     return written;
 }
 
-void ReportWindow::closeShift()
+void ReportWindow::showShiftClosed(const PeriodTotals& shift)
 {
-    const PeriodTotals shift = m_form.closeShift();
     reload();
     m_message->setText(m_texts[KeyedText::ShiftClosed].arg(shift.bills).arg(money(shift.billed.text())));
 }

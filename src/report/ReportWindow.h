@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lang/KeyedTexts.h"
-#include "report/LedgerReader.h"
-#include "report/Totals.h"
+#include "ledger/LedgerReader.h"
+#include "ledger/Totals.h"
 #include "ui/LabelButton.h"
 
 #include <QWidget>
@@ -18,8 +18,8 @@ class QTextDocument;
 
 namespace tallivor {
 
-class Form1;
 class HourChart;
+class Ledger;
 
 // The report window's label-buttons.
 enum class ReportButton
@@ -39,7 +39,8 @@ class ReportWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ReportWindow(Form1& form);
+    // The ledger and its folder, where prints and exports go too.
+    ReportWindow(const Ledger& ledger, QString folder, QWidget* owner);
     ~ReportWindow() override;
 
     // Shows the window for today with the texts of the language in force and the currency unit, reading the ledger
@@ -60,8 +61,8 @@ public:
     void exportCsv();
     // Writes the period's lines, as the ledger holds them, to a CSV file; false when it cannot be written.
     bool exportTo(const QString& path);
-    // Closes the shift on the board and shows what it held.
-    void closeShift();
+    // Shows what the shift just closed held, and the period anew.
+    void showShiftClosed(const PeriodTotals& shift);
 
     const LedgerExtract& extract() const { return m_extract; }
     const PeriodTotals& totals() const { return m_totals; }
@@ -69,6 +70,10 @@ public:
     std::unique_ptr<QTextDocument> document() const;
 
     LabelButton* btn(ReportButton button) const { return m_buttons[std::size_t(button)]; }
+
+signals:
+    // The operator asked to close the shift: whoever owns the board closes it and calls showShiftClosed().
+    void shiftCloseRequested();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -83,7 +88,8 @@ private:
     // An amount with the currency unit after it.
     QString money(const QString& amount) const;
 
-    Form1& m_form;
+    const Ledger& m_ledger;
+    const QString m_folder;
     KeyedTexts m_texts;
     QString m_unit;
     Period m_period;

@@ -141,4 +141,26 @@ void centreOnScreen(QWidget& window)
     window.move(frame.topLeft());
 }
 
+void applyLanguage(const Controls& controls, TargetWindow window, const LanguageEntries& entries)
+{
+    // A caption fits a few dozen characters; a damaged file's megabyte of text would only stall the window.
+    constexpr qsizetype longestCaption = 1000;
+    for (const EntryTarget& target : languageTargets()) {
+        const std::optional<QString>& value = entries[std::size_t(target.entry)];
+        if (target.window != window || target.property == TargetProperty::Variable || !value)
+            continue;
+        const QString shown = value->left(longestCaption);
+        QObject* control = controls.find(target.control, target.index);
+        if (target.property == TargetProperty::Caption) {
+            if (auto* label = qobject_cast<Label*>(control))
+                label->setText(shown);
+        } else if (target.property == TargetProperty::ToolTip) {
+            if (auto* widget = qobject_cast<QWidget*>(control))
+                widget->setToolTip(shown);
+        } else if (auto* box = qobject_cast<TextBox*>(control)) {
+            box->setText(shown);
+        }
+    }
+}
+
 } // namespace tallivor

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "lang/Entries.h"
+#include "lang/LanguageFile.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
@@ -97,6 +100,10 @@ void setUpWindow(QWidget& window, int clientWidthTwips, int clientHeightTwips, Q
 
 // Moves a window to the centre of its screen.
 void centreOnScreen(QWidget& window);
+
+// Gives the controls of a window the texts that the language entries set for it (captions, tool tips, box texts);
+// an entry that no language file has set leaves its controls as they are.
+void applyLanguage(const Controls& controls, TargetWindow window, const LanguageEntries& entries);
 
 // The three windows as designed.
 std::span<const ControlDesign> form1Layout();

@@ -7,73 +7,9 @@
 
 namespace tallivor {
 
-int StringColumn::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_texts.size());
-}
-
-QVariant StringColumn::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_texts.size())
-        return {};
-    if (role == Qt::AccessibleTextRole && m_rowText)
-        return m_rowText(index.row());
-    if (role != Qt::DisplayRole)
-        return {};
-    // A list shows a few dozen characters of a row; laying out a text of megabytes (a damaged file) would stall the
-    // window. The row keeps its whole text: only what is drawn is cut.
-    constexpr qsizetype shown = 1000;
-    const QString& text = m_texts.at(index.row());
-    return text.size() > shown ? text.first(shown) : text;
-}
-
-void StringColumn::announceChanged(int first, int last)
-{
-    if (first <= last)
-        emit dataChanged(index(first), index(last), {Qt::DisplayRole});
-}
-
-void StringColumn::append(const QString& text)
-{
-    const int row = int(m_texts.size());
-    beginInsertRows({}, row, row);
-    m_texts.append(text);
-    endInsertRows();
-}
-
-void StringColumn::append(const QStringList& texts)
-{
-    if (texts.isEmpty())
-        return;
-    const int first = int(m_texts.size());
-    beginInsertRows({}, first, first + int(texts.size()) - 1);
-    m_texts.append(texts);
-    endInsertRows();
-}
-
-void StringColumn::remove(int row)
-{
-    beginRemoveRows({}, row, row);
-    m_texts.removeAt(row);
-    endRemoveRows();
-}
-
-void StringColumn::clear()
-{
-    beginResetModel();
-    m_texts.clear();
-    endResetModel();
-}
-
-void StringColumn::replace(int row, const QString& text)
-{
-    m_texts[row] = text;
-    announceChanged(row, row);
-}
-
 ListBox::ListBox(QWidget* parent) : QListView(parent)
 {
-    setModel(&m_column);
+    setColumn(m_ownColumn);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -83,39 +19,67 @@ ListBox::ListBox(QWidget* parent) : QListView(parent)
     connect(this, &QAbstractItemView::doubleClicked, this, &ListBox::listDblClick);
 }
 
+void ListBox::setColumn(StringColumn& column)
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_columnConnections))
+        disconnect(connection);
+    m_columnConnections.clear();
+    m_column = &column;
+    m_listIndex = -1;
+    // Connected before the view is: the selection is gone before the view and its selection model see the rows go,
+    // so that what they do on the way is no click of the operator's.
+    const auto leaving = [this] {
+        m_showing = true;
+        forgetSelection();
+    };
+    const auto gone = [this] {
+        forgetSelection();
+        m_showing = false;
+    };
+    m_columnConnections = {
+        connect(&column, &QAbstractItemModel::rowsAboutToBeRemoved, this, leaving),
+        connect(&column, &QAbstractItemModel::modelAboutToBeReset, this, leaving),
+    };
+    {
+        QScopedValueRollback guard(m_showing, true);
+        setModel(&column);
+    }
+    m_columnConnections << connect(&column, &QAbstractItemModel::rowsRemoved, this, gone)
+                        << connect(&column, &QAbstractItemModel::modelReset, this, gone);
+}
+
+void ListBox::forgetSelection()
+{
+    m_listIndex = -1;
+    if (selectionModel())
+        selectionModel()->clear();
+}
+
 void ListBox::addItem(const QString& text)
 {
-    m_column.append(text);
+    m_column->append(text);
 }
 
 void ListBox::removeItem(int index)
 {
-    if (index < 0 || index >= listCount())
-        return;
-    QScopedValueRollback guard(m_showing, true);
-    m_column.remove(index);
-    m_listIndex = -1;
-    selectionModel()->clear();
+    if (index >= 0 && index < listCount())
+        m_column->remove(index);
 }
 
 void ListBox::clear()
 {
-    QScopedValueRollback guard(m_showing, true);
-    m_column.clear();
-    m_listIndex = -1;
-    selectionModel()->clear();
+    m_column->clear();
 }
 
 QString ListBox::list(int index) const
 {
-    const QStringList& texts = m_column.texts();
-    return index >= 0 && index < texts.size() ? texts.at(index) : QString();
+    return m_column->text(index);
 }
 
 void ListBox::setList(int index, const QString& text)
 {
     if (index >= 0 && index < listCount())
-        m_column.replace(index, text);
+        m_column->replace(index, text);
 }
 
 void ListBox::setListIndex(int index)
@@ -134,7 +98,7 @@ void ListBox::showListIndex()
         selectionModel()->clear();
         return;
     }
-    const QModelIndex index = m_column.index(m_listIndex);
+    const QModelIndex index = m_column->index(m_listIndex);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
 }

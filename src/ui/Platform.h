@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDateTime>
+#include "board/Clocks.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,15 +10,6 @@
 class QWidget;
 
 namespace tallivor {
-
-// Milliseconds on the computer's two steady clocks, which no change of the wall clock moves. The awake clock stands
-// still while the computer sleeps or hibernates; the total clock goes on. Each starts at a moment of its own: only
-// differences between readings mean anything.
-struct SteadyTime
-{
-    qint64 awake = 0;
-    qint64 total = 0;
-};
 
 // What the program asks of the operating system, behind one interface: the Windows shell on the counter PC, plain
 // Qt elsewhere, a recording fake in the tests.
@@ -47,12 +39,6 @@ public:
     // Lets the copy of the program that shows the board bring its window to the front when this copy asks it to;
     // Windows allows that only to a process the foreground process (this one, just started) permits.
     virtual void allowSetForegroundWindow() = 0;
-
-    // The steady clocks now: the board's clock counts the time on them, never on the wall clock.
-    virtual SteadyTime steadyTime() const = 0;
-
-    // The wall clock: local date and time, which stamp the ledger's lines.
-    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
 // ShellExecuteA's show command for a normally shown window (SW_SHOWNORMAL).
@@ -60,5 +46,8 @@ inline constexpr int swShowNormal = 1;
 
 // Hands out the platform the program runs on, with the program folder it reports.
 std::unique_ptr<Platform> makeNativePlatform(const QString& applicationDirPath);
+
+// Hands out the clocks of the computer the program runs on.
+std::unique_ptr<Clocks> makeNativeClocks();
 
 } // namespace tallivor

@@ -49,6 +49,14 @@ public:
         return programFolder + QLatin1String("/Tallivor");
     }
 
+private:
+    QString m_folder;
+    QString m_tail;
+};
+
+class OtherClocks final : public Clocks
+{
+public:
     SteadyTime steadyTime() const override
     {
 #ifdef CLOCK_BOOTTIME
@@ -62,10 +70,6 @@ public:
         return {now, now};
 #endif
     }
-
-private:
-    QString m_folder;
-    QString m_tail;
 };
 
 } // namespace
@@ -76,6 +80,11 @@ std::unique_ptr<Platform> makeNativePlatform(const QString& applicationDirPath)
     if (!args.isEmpty())
         args.removeFirst();
     return std::make_unique<OtherPlatform>(QDir::toNativeSeparators(applicationDirPath), args.join(QLatin1Char(' ')));
+}
+
+std::unique_ptr<Clocks> makeNativeClocks()
+{
+    return std::make_unique<OtherClocks>();
 }
 
 } // namespace tallivor

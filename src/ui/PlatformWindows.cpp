@@ -49,7 +49,11 @@ public:
         return programFolder.endsWith(QLatin1Char('\\')) ? programFolder + QLatin1String("Tallivor.exe")
                                                          : programFolder + QLatin1String("\\Tallivor.exe");
     }
+};
 
+class WindowsClocks final : public Clocks
+{
+public:
     SteadyTime steadyTime() const override { return {win32::awakeMilliseconds(), win32::totalMilliseconds()}; }
 };
 
@@ -58,6 +62,11 @@ public:
 std::unique_ptr<Platform> makeNativePlatform(const QString&)
 {
     return std::make_unique<WindowsPlatform>();
+}
+
+std::unique_ptr<Clocks> makeNativeClocks()
+{
+    return std::make_unique<WindowsClocks>();
 }
 
 } // namespace tallivor

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-// A platform that records every request to the shell and answers as the test tells it, with steady clocks that move
+// A platform and clocks: it records every request to the shell and answers as the test tells it, with steady clocks that move
 // only when the test moves them.
-class FakePlatform final : public tallivor::Platform
+class FakePlatform final : public tallivor::Platform, public tallivor::Clocks
 {
 public:
     struct ShellCall

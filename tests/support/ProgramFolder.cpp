@@ -1,7 +1,10 @@
 #include "ProgramFolder.h"
 
-#include "board/Form1.h"
+#include "board/Board.h"
+#include "ui/LabelButton.h"
 #include "ui/ListBox.h"
+#include "ui/ScrollBar.h"
+#include "ui/TextBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,25 +48,83 @@ QStringList ProgramFolder::names() const
     return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-std::unique_ptr<tallivor::Form1> ProgramFolder::start(FakePlatform& platform) const
+namespace {
+
+// The tests tick the clock and save themselves: no timer may act behind their back.
+void stopTimers(const QObject& owner)
 {
-    platform.folder = path();
-    auto form = std::make_unique<tallivor::Form1>(platform, path());
-    form->load();
-    // The tests tick the clock and save themselves: no timer may act behind their back.
-    for (QTimer* timer : form->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+    for (QTimer* timer : owner.findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
         timer->stop();
-    return form;
 }
 
-std::unique_ptr<tallivor::Form1> ProgramFolder::startShown(FakePlatform& platform, const QByteArray& stationFile) const
+template <typename T>
+T* named(const QWidget& window, const char* name)
+{
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("the main window has no %s", name);
+    return found;
+}
+
+} // namespace
+
+RunningBoard::RunningBoard(FakePlatform& platform, const QString& folder)
+    : RunningBoard(platform, std::make_unique<tallivor::Board>(platform, folder))
+{
+}
+
+RunningBoard::RunningBoard(FakePlatform& platform, std::unique_ptr<tallivor::Board> board)
+    : m_board(std::move(board)), m_form(std::make_unique<tallivor::Form1>(platform, *m_board)),
+      Eventlist(named<tallivor::ListBox>(*m_form, "Eventlist")),
+      Namelist(named<tallivor::ListBox>(*m_form, "Namelist")),
+      timeList(named<tallivor::ListBox>(*m_form, "timeList")), Rellist(named<tallivor::ListBox>(*m_form, "Rellist")),
+      VScroll1(named<tallivor::ScrollBar>(*m_form, "VScroll1")), REL(named<tallivor::TextBox>(*m_form, "REL"))
+{
+}
+
+RunningBoard::~RunningBoard()
+{
+    m_form.reset(); // the window shows the board's columns: it goes first
+}
+
+tallivor::LabelButton* RunningBoard::btn(tallivor::Button button) const
+{
+    for (auto* label : m_form->findChildren<tallivor::LabelButton*>(QStringLiteral("btn"), Qt::FindDirectChildrenOnly)) {
+        if (label->property("index").toInt() == int(button))
+            return label;
+    }
+    qFatal("the main window has no btn(%d)", int(button));
+}
+
+std::unique_ptr<tallivor::Board> ProgramFolder::startBoard(FakePlatform& platform, const QByteArray& stationFile) const
+{
+    if (!stationFile.isNull())
+        write(QStringLiteral("tallivor.xml"), stationFile);
+    platform.folder = path();
+    auto board = std::make_unique<tallivor::Board>(platform, path());
+    board->load();
+    stopTimers(*board);
+    return board;
+}
+
+std::unique_ptr<RunningBoard> ProgramFolder::start(FakePlatform& platform) const
+{
+    platform.folder = path();
+    auto window = std::make_unique<RunningBoard>(platform, path());
+    window->form().load();
+    stopTimers(window->form());
+    stopTimers(window->board());
+    return window;
+}
+
+std::unique_ptr<RunningBoard> ProgramFolder::startShown(FakePlatform& platform, const QByteArray& stationFile) const
 {
     write(QStringLiteral("tallivor.xml"), stationFile);
-    auto form = start(platform);
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
+    auto window = start(platform);
+    window->form().show();
+    if (!QTest::qWaitForWindowExposed(&window->form()))
         qWarning("the main window was not exposed");
-    return form;
+    return window;
 }
 
 QByteArray englishBoard(const QStringList& rows)
@@ -92,17 +153,18 @@ QStringList column(const tallivor::ListBox* list)
     return list->column().texts();
 }
 
-std::array<tallivor::ListBox*, 4> listsOf(const tallivor::Form1& form)
+std::array<tallivor::ListBox*, 4> listsOf(const RunningBoard& window)
 {
-    return {form.Eventlist, form.Namelist, form.timeList, form.Rellist};
+    return {window.Eventlist, window.Namelist, window.timeList, window.Rellist};
 }
 
-QStringList rowsOf(const tallivor::Form1& form)
+QStringList rowsOf(const tallivor::Board& board)
 {
+    using tallivor::Column;
     QStringList rows;
-    for (int row = 0; row < form.Namelist->listCount(); ++row)
-        rows << QStringList{form.Eventlist->list(row), form.Namelist->list(row), form.timeList->list(row),
-                            form.Rellist->list(row)}
+    for (int row = 0; row < board.rowCount(); ++row)
+        rows << QStringList{board.text(Column::State, row), board.text(Column::Name, row),
+                            board.text(Column::Time, row), board.text(Column::Charge, row)}
                     .join(u',');
     return rows;
 }

@@ -10,13 +10,43 @@
 #include <array>
 #include <memory>
 
+#include "window/Form1.h"
+
 namespace tallivor {
-class Form1;
+class Board;
 class ListBox;
+class ScrollBar;
+class TextBox;
 } // namespace tallivor
 
+// The main window started on a real Board, and the controls of the window found by their names, as the operator
+// sees them.
+class RunningBoard
+{
+    std::unique_ptr<tallivor::Board> m_board;
+    std::unique_ptr<tallivor::Form1> m_form;
+
+public:
+    RunningBoard(FakePlatform& platform, const QString& folder);
+    ~RunningBoard();
+
+    tallivor::Board& board() const { return *m_board; }
+    tallivor::Form1& form() const { return *m_form; }
+    tallivor::LabelButton* btn(tallivor::Button button) const;
+
+    tallivor::ListBox* const Eventlist;
+    tallivor::ListBox* const Namelist;
+    tallivor::ListBox* const timeList;
+    tallivor::ListBox* const Rellist;
+    tallivor::ScrollBar* const VScroll1;
+    tallivor::TextBox* const REL;
+
+private:
+    RunningBoard(FakePlatform& platform, std::unique_ptr<tallivor::Board> board);
+};
+
 // A program folder of the test's own: a temporary folder with the shipped language files in it, files written and
-// read by name, and a main window started on it with the fake platform.
+// read by name, and a board (with or without its main window) started on it with the fake platform.
 class ProgramFolder
 {
 public:
@@ -32,11 +62,14 @@ public:
     // Copies a shipped language file into the folder.
     void copyLanguage(const QString& name) const;
 
-    // Creates the main window on this folder and runs its load step, then stops its timers (the clock and the
-    // autosave): tests tick and save themselves.
-    std::unique_ptr<tallivor::Form1> start(FakePlatform& platform) const;
+    // Writes the station file (when given) and loads a Board on this folder, without any window; its autosave is
+    // stopped: tests tick and save themselves.
+    std::unique_ptr<tallivor::Board> startBoard(FakePlatform& platform, const QByteArray& stationFile = {}) const;
+    // Creates the main window with its Board on this folder and runs its load step, then stops its timers (the clock
+    // and the autosave): tests tick and save themselves.
+    std::unique_ptr<RunningBoard> start(FakePlatform& platform) const;
     // Writes the station file, starts the main window on it as start() does, and shows it.
-    std::unique_ptr<tallivor::Form1> startShown(FakePlatform& platform, const QByteArray& stationFile) const;
+    std::unique_ptr<RunningBoard> startShown(FakePlatform& platform, const QByteArray& stationFile) const;
 
 private:
     QTemporaryDir m_dir;
@@ -60,9 +93,9 @@ QByteArray bytesOf(const char (&literal)[N])
 // The texts of a list box, top to bottom.
 QStringList column(const tallivor::ListBox* list);
 // The four lists of the station table, left to right.
-std::array<tallivor::ListBox*, 4> listsOf(const tallivor::Form1& form);
+std::array<tallivor::ListBox*, 4> listsOf(const RunningBoard& window);
 // The board's rows as the station file writes them: "state,name,time,charge".
-QStringList rowsOf(const tallivor::Form1& form);
+QStringList rowsOf(const tallivor::Board& board);
 
 // A text box showing refused input is light yellow; otherwise white.
 inline const QColor yellow(255, 255, 192);

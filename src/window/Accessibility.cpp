@@ -1,9 +1,8 @@
 // The board without a mouse: its keys, where the keyboard starts, what cancels a pending confirmation, and what a
 // screen reader hears of the lists.
-#include "board/Form1.h"
+#include "window/Form1.h"
 
-#include "dialogs/EditDialog.h"
-#include "dialogs/SettingsDialog.h"
+#include "board/Board.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
@@ -77,10 +76,10 @@ void Form1::setUpKeyboard()
     for (Button caption : {Button::StateCaption, Button::NameCaption, Button::TimeCaption, Button::BlankCaption,
                            Button::ChargeCaption, Button::Credit})
         btn[caption]->setCommand(false);
-    for (ListBox* list : {Eventlist, Namelist, timeList, Rellist}) {
+    for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
         list->setAccessibleDescription(QLatin1String(keysHelp));
-        list->column().setRowText([this](int row) { return stationRowText(row); });
-    }
+    for (Column column : {Column::State, Column::Name, Column::Time, Column::Charge})
+        m_board.column(column).setRowText([this](int row) { return stationRowText(row); });
     REL->setAccessibleName(QStringLiteral("Price per minute"));
     nameForScreenReaders();
 }
@@ -122,7 +121,7 @@ bool Form1::boardKeyPress(const QKeyEvent& event)
     if (key->button)
         btnClick(*key->button);
     else
-        toggleStation(Eventlist->listIndex());
+        m_board.toggleStation(Eventlist->listIndex());
     return true;
 }
 
@@ -147,10 +146,6 @@ void Form1::nameForScreenReaders()
     Namelist->setAccessibleName(btn[Button::NameCaption]->text());
     timeList->setAccessibleName(btn[Button::TimeCaption]->text());
     Rellist->setAccessibleName(btn[Button::ChargeCaption]->text());
-    if (hasEdit())
-        edit()->nameForScreenReaders();
-    if (hasSettings())
-        settings()->nameForScreenReaders();
 }
 
 } // namespace tallivor

@@ -1,7 +1,7 @@
-#include "report/Totals.h"
+#include "ledger/Totals.h"
 
-#include "board/Numbers.h"
-#include "board/TimeText.h"
+#include "rules/Numbers.h"
+#include "rules/TimeText.h"
 
 #include <QHash>
 
@@ -9,24 +9,6 @@
 #include <cmath>
 
 namespace tallivor {
-
-double secondsOf(QStringView time)
-{
-    const TimeText pieces = splitTime(time);
-    const std::optional<double> minutes = wholeNumber(pieces.minutes);
-    const std::optional<double> seconds = wholeNumber(pieces.seconds);
-    if (!pieces.hasColon || !minutes || !seconds)
-        return 0;
-    const double total = *minutes * 60 + *seconds;
-    return std::isfinite(total) ? total : 0;
-}
-
-QString timeOfSeconds(double seconds)
-{
-    const double minutes = std::floor(seconds / 60);
-    return QString::number(minutes, 'f', 0) + QLatin1Char(':') +
-           QStringLiteral("%1").arg(int(seconds - minutes * 60), 2, 10, QLatin1Char('0'));
-}
 
 PeriodTotals totalsOf(const std::vector<LedgerRecord>& records)
 {

@@ -1,7 +1,8 @@
-// The main window: its controls, the selection sync of the station table, the double-click toggle and the hover
-// feedback of its label-buttons.
-#include "board/Form1.h"
+// The main window: its controls as views of the Board, the selection sync of the station table, the double-click
+// toggle, the hover feedback of its label-buttons, and the life of the process.
+#include "window/Form1.h"
 
+#include "board/Board.h"
 #include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
@@ -13,7 +14,7 @@
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
 
-#include <QCoreApplication>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -33,14 +34,13 @@ QString makerCaption()
 
 } // namespace
 
-Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
+Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     : QWidget(parent), m_controls(buildLayout(*this, form1Layout())), Eventlist(m_controls.get<ListBox>("Eventlist")),
       Namelist(m_controls.get<ListBox>("Namelist")), timeList(m_controls.get<ListBox>("timeList")),
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
       REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
       VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")), btn(m_controls),
-      m_platform(platform), m_folder(std::move(programFolder)), m_boardLock(new BoardLock(m_folder, this)),
-      m_ledger(m_folder, [&platform] { return platform.now(); }), m_autosaveTimer(new QTimer(this))
+      m_platform(platform), m_board(board), m_boardLock(new BoardLock(board.programFolder(), this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));
@@ -60,6 +60,11 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     VScroll1->setMax(8);
     VScroll1->setValue(8);
 
+    // REL shows the Board's price; the lists show its columns from the load step on.
+    REL->setText(board.price());
+    connect(&board, &Board::priceChanged, REL, [this] { REL->setText(m_board.price()); });
+    connect(&board, &Board::languageApplied, this, &Form1::relabel);
+
     connect(Eventlist, &ListBox::listClick, this, &Form1::Eventlist_Click);
     connect(Rellist, &ListBox::listClick, this, &Form1::Rellist_Click);
     connect(timeList, &ListBox::listClick, this, &Form1::timeList_Click);
@@ -77,16 +82,10 @@ Form1::Form1(Platform& platform, QString programFolder, QWidget* parent)
     }
 
     Time->setInterval(1000);
-    connect(Time, &QTimer::timeout, this, &Form1::clockTimeout);
-    m_seconds = SteadySeconds(m_platform.steadyTime());
+    connect(Time, &QTimer::timeout, &board, &Board::clockTimeout);
     Time->start();
 
     connect(m_boardLock, &BoardLock::comeForwardRequested, this, &Form1::comeForward);
-
-    // Started by the load step once the board is read: a copy that relaunches itself never saves.
-    m_autosaveTimer->setObjectName(QStringLiteral("autosave"));
-    connect(m_autosaveTimer, &QTimer::timeout, this, &Form1::autosave);
-
     setUpKeyboard();
 }
 
@@ -136,7 +135,34 @@ void Form1::VScroll1_Change()
 
 void Form1::Eventlist_DblClick()
 {
-    toggleStation(Eventlist->listIndex());
+    m_board.toggleStation(Eventlist->listIndex());
+}
+
+int Form1::selectedRow() const
+{
+    const int row = Namelist->listIndex();
+    for (const ListBox* list : {Eventlist, timeList, Rellist}) {
+        if (list->listIndex() != row)
+            return -1;
+    }
+    return row;
+}
+
+bool Form1::addStation(const QString& name, const QString& time)
+{
+    // The editor opens for adding with the selected row's name: saved unchanged, it would be a copy of that station.
+    if (name == Namelist->list(Namelist->listIndex()) || !m_board.addStation(name, time))
+        return false;
+    // Selecting through the scroll bar runs the selection cascade only when its value changes. It already holds the
+    // new index when the last row was removed before; the new station is still the one selected, or Enter, Delete and
+    // the editor's next Save would act on no station or on another one.
+    const int last = m_board.rowCount() - 1;
+    VScroll1->setMax(last);
+    VScroll1->setValue(last);
+    Namelist->setListIndex(last);
+    for (ListBox* list : {Namelist, timeList, Eventlist, Rellist})
+        NoVertScrollBar(list);
+    return true;
 }
 
 void Form1::keepListsScrolledTogether()
@@ -171,20 +197,6 @@ void Form1::mouseMoveEvent(QMouseEvent* event)
     event->accept();
 }
 
-EditDialog* Form1::edit()
-{
-    if (!hasEdit())
-        m_edit = new EditDialog(*this);
-    return m_edit;
-}
-
-SettingsDialog* Form1::settings()
-{
-    if (!hasSettings())
-        m_settings = new SettingsDialog(*this);
-    return m_settings;
-}
-
 bool Form1::hasEdit() const
 {
     return m_edit && !m_edit->isDiscarded();
@@ -195,16 +207,91 @@ bool Form1::hasSettings() const
     return m_settings && !m_settings->isDiscarded();
 }
 
+EditDialog* Form1::edit()
+{
+    if (!hasEdit()) {
+        m_edit = new EditDialog(this);
+        m_edit->relabel(m_board.languageEntries());
+    }
+    return m_edit;
+}
+
+SettingsDialog* Form1::settings()
+{
+    if (!hasSettings()) {
+        m_settings = new SettingsDialog(m_board.programFolder(), this);
+        m_settings->relabel(m_board.languageEntries());
+    }
+    return m_settings;
+}
+
 ReportWindow* Form1::report()
 {
-    if (!m_report)
-        m_report = new ReportWindow(*this);
+    if (!m_report) {
+        m_report = new ReportWindow(m_board.ledger(), m_board.programFolder(), this);
+        connect(m_report, &ReportWindow::shiftCloseRequested, this,
+                [this] { m_report->showShiftClosed(m_board.closeShift()); });
+    }
     return m_report;
 }
 
-bool Form1::hasReport() const
+// The life of the process.
+
+void Form1::load()
 {
-    return !m_report.isNull();
+    if (!m_platform.isUserAnAdmin()) {
+        m_platform.shellExecute(nullptr, QStringLiteral("runas"), m_platform.relaunchFile(m_board.programFolder()),
+                                m_platform.commandLineTail() + QLatin1String("/admin"), QString(), swShowNormal);
+        close();
+        return;
+    }
+    // Taken only now: the copy without rights that relaunches itself must leave the lock to its elevated copy.
+    if (!m_boardLock->tryLock()) {
+        m_platform.allowSetForegroundWindow();
+        m_boardLock->askOwnerToComeForward();
+        close();
+        return;
+    }
+    // The lists give up the layout's sample rows and show the Board's columns: the one copy of the station data.
+    Eventlist->setColumn(m_board.column(Column::State));
+    Namelist->setColumn(m_board.column(Column::Name));
+    timeList->setColumn(m_board.column(Column::Time));
+    Rellist->setColumn(m_board.column(Column::Charge));
+    m_board.load();
+    const int rows = m_board.rowCount();
+    VScroll1->setMax(rows - 1);
+    VScroll1->setValue(rows - 1);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing is never refused and asks nothing: the board is saved, with the seconds counted up to now, and the
+    // process ends. Only the copy that owns the board writes it, and its close line.
+    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked())
+        m_board.close();
+    event->accept();
+    endProcess();
+}
+
+void Form1::endProcess()
+{
+    m_ended = true;
+    Time->stop();
+    m_board.stop();
+    // Open dialogs go with the process, their pending input unapplied.
+    delete m_edit.data();
+    delete m_settings.data();
+    delete m_report.data();
+    m_boardLock->unlock();
+    emit processEnded();
+}
+
+void Form1::comeForward()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 } // namespace tallivor

@@ -20,4 +20,9 @@ TimeText splitTime(QStringView time);
 // The time text made of a minutes and a seconds piece, exactly as they stand.
 QString joinTime(QStringView minutes, QStringView seconds);
 
+// The seconds of a time text ("12:34" is 754); 0 when it is not minutes and seconds.
+double secondsOf(QStringView time);
+// Seconds as the board writes a time: minutes, ":", two-digit seconds ("12:05").
+QString timeOfSeconds(double seconds);
+
 } // namespace tallivor

@@ -1,4 +1,4 @@
-#include "report/LedgerReader.h"
+#include "ledger/LedgerReader.h"
 
 #include "store/DataFile.h"
 

@@ -1,7 +1,7 @@
-#include "board/ClockRule.h"
+#include "rules/ClockRule.h"
 
-#include "board/Numbers.h"
-#include "board/TimeText.h"
+#include "rules/Numbers.h"
+#include "rules/TimeText.h"
 
 #include <algorithm>
 #include <array>
@@ -76,14 +76,14 @@ constexpr std::array<double, 16> powersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1
 
 // The value as a decimal of at most 15 digits with at least fewestPlaces places, when it is the double nearest to
 // one (a division of two exact doubles is rounded to the nearest, so the check is exact).
-std::optional<Decimal> exactDecimal(double value, int fewestPlaces)
+std::optional<ScaledUnits> exactDecimal(double value, int fewestPlaces)
 {
     for (int places = fewestPlaces; places < int(powersOfTen.size()); ++places) {
         const double units = std::round(value * powersOfTen[places]);
         if (!(std::abs(units) < exactLimit))
             return std::nullopt;
         if (units / powersOfTen[places] == value)
-            return Decimal{qint64(units), places};
+            return ScaledUnits{qint64(units), places};
     }
     return std::nullopt;
 }
@@ -96,8 +96,8 @@ std::optional<Decimal> exactDecimal(double value, int fewestPlaces)
 // True when the charge was written.
 bool chargeMinutes(QString& charge, PriceReader& price, qint64 minutes)
 {
-    const std::optional<Decimal> unitPrice = price.decimal();
-    const std::optional<Decimal> start =
+    const std::optional<ScaledUnits> unitPrice = price.decimal();
+    const std::optional<ScaledUnits> start =
         unitPrice ? exactDecimal(leadingNumber(charge), unitPrice->places) : std::nullopt;
     if (start) {
         const double step = double(unitPrice->units) * powersOfTen[start->places - unitPrice->places];
@@ -155,7 +155,7 @@ double PriceReader::value()
     return *m_value;
 }
 
-std::optional<Decimal> PriceReader::decimal()
+std::optional<ScaledUnits> PriceReader::decimal()
 {
     if (!m_decimal)
         m_decimal = exactDecimal(value(), 0);

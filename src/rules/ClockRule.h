@@ -9,7 +9,7 @@
 namespace tallivor {
 
 // A number that is exactly a decimal of at most 15 digits: the double nearest to units / 10^places.
-struct Decimal
+struct ScaledUnits
 {
     qint64 units;
     int places;
@@ -23,12 +23,12 @@ public:
     explicit PriceReader(QStringView text) : m_text(text) {}
     double value();
     // The price as an exact decimal, when it is one; for charging many minutes at once.
-    std::optional<Decimal> decimal();
+    std::optional<ScaledUnits> decimal();
 
 private:
     QStringView m_text;
     std::optional<double> m_value;
-    std::optional<std::optional<Decimal>> m_decimal;
+    std::optional<std::optional<ScaledUnits>> m_decimal;
 };
 
 enum class RowChange

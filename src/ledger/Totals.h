@@ -1,7 +1,8 @@
 #pragma once
 
 #include "ledger/Decimal.h"
-#include "report/LedgerReader.h"
+#include "ledger/LedgerReader.h"
+#include "rules/TimeText.h"
 
 #include <QString>
 
@@ -41,10 +42,6 @@ struct PeriodTotals
 // Adds up the bill lines of the records (the charges as exact decimals) and picks the lines worth a look.
 PeriodTotals totalsOf(const std::vector<LedgerRecord>& records);
 
-// The seconds of a time text ("12:34" is 754); 0 when it is not minutes and seconds.
-double secondsOf(QStringView time);
-// Seconds as the board writes a time: minutes, ":", two-digit seconds ("12:05").
-QString timeOfSeconds(double seconds);
 
 // The detail of a shift line: the shift's bills, amount billed and time billed.
 QString shiftDetail(const PeriodTotals& totals);

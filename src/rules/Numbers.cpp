@@ -1,4 +1,4 @@
-#include "board/Numbers.h"
+#include "rules/Numbers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,44 @@
+#include "rules/TimeText.h"
+
+#include "rules/Numbers.h"
+
+#include <cmath>
+
+namespace tallivor {
+
+TimeText splitTime(QStringView time)
+{
+    const qsizetype colon = time.indexOf(u':');
+    if (colon < 0)
+        return {time, {}, false};
+    const qsizetype secondsEnd = time.indexOf(u':', colon + 1);
+    return {time.first(colon), time.sliced(colon + 1, (secondsEnd < 0 ? time.size() : secondsEnd) - colon - 1), true};
+}
+
+QString joinTime(QStringView minutes, QStringView seconds)
+{
+    QString time;
+    time.reserve(minutes.size() + 1 + seconds.size());
+    time.append(minutes).append(QLatin1Char(':')).append(seconds);
+    return time;
+}
+
+double secondsOf(QStringView time)
+{
+    const TimeText pieces = splitTime(time);
+    const std::optional<double> minutes = wholeNumber(pieces.minutes);
+    const std::optional<double> seconds = wholeNumber(pieces.seconds);
+    if (!pieces.hasColon || !minutes || !seconds)
+        return 0;
+    const double total = *minutes * 60 + *seconds;
+    return std::isfinite(total) ? total : 0;
+}
+
+QString timeOfSeconds(double seconds)
+{
+    const double minutes = std::floor(seconds / 60);
+    return QString::number(minutes, 'f', 0) + QLatin1Char(':') +
+           QStringLiteral("%1").arg(int(seconds - minutes * 60), 2, 10, QLatin1Char('0'));
+}
+
+} // namespace tallivor

@@ -1,0 +1,147 @@
+#pragma once
+
+#include "lang/Entries.h"
+#include "ui/LabelButton.h"
+#include "ui/Layout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QKeyEvent;
+class QTimer;
+
+namespace tallivor {
+
+class Board;
+class BoardLock;
+class EditDialog;
+class ListBox;
+class Platform;
+class ReportWindow;
+class ScrollBar;
+class SettingsDialog;
+class TextBox;
+
+// The main window's label-buttons, by their place in its btn array.
+enum class Button
+{
+    Add,
+    Remove,
+    Settings,
+    Edit,
+    Reset,
+    StateCaption,
+    NameCaption,
+    TimeCaption,
+    BlankCaption, // over the charge column, never given a text
+    ChargeCaption,
+    Credit,
+    Address,
+    Update,
+    Report, // right of Remove Computer: opens the report window
+};
+inline constexpr std::size_t buttonCount = std::size_t(Button::Report) + 1;
+
+// The main window: the view of the Board and its controller. Its four lists show the Board's columns (one row per
+// station: state word, name, time used, charge), REL the price per minute, VScroll1 the selected row. It turns the
+// selection, the clicks and the keys into the Board's operations, opens the dialogs and the report for the selected
+// station, and re-labels itself in the language in force.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+    Controls m_controls; // built first: the control pointers below are taken from it
+
+public:
+    Form1(Platform& platform, Board& board, QWidget* parent = nullptr);
+
+    // The load step, run once before the window is first shown. Without administrator rights it asks the shell for
+    // an elevated copy and closes the window, which ends the process; so does a copy started while another one shows
+    // this folder's board, after asking that one to come to the front. Otherwise the Board loads and the last row is
+    // selected.
+    void load();
+    // True once the close step has run: the process is to end.
+    bool hasEnded() const { return m_ended; }
+
+    // A click on a label-button.
+    void btnClick(Button button);
+    // A pointer move over a label-button, at (x, y) twips relative to the label.
+    void btnMouseMove(Button button, float x, float y);
+    // A pointer move over the window's own surface: its background and bars.
+    void surfaceMouseMove();
+    // Hides the list's own vertical scroll bar.
+    void NoVertScrollBar(ListBox* list);
+    // Applies the language file in force: the Board reads it, and the windows re-label themselves from it.
+    void translate();
+
+    Board& board() const { return m_board; }
+    // The dialogs, each created (hidden) on first access and discarded when closed.
+    EditDialog* edit();
+    SettingsDialog* settings();
+    bool hasEdit() const;
+    bool hasSettings() const;
+    // The report window, created on first access and discarded when closed.
+    ReportWindow* report();
+    bool hasReport() const { return !m_report.isNull(); }
+
+signals:
+    // The close step has run; the process ends.
+    void processEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Eventlist_Click();
+    void Rellist_Click();
+    void timeList_Click();
+    void Namelist_Click();
+    void VScroll1_Change();
+    void Eventlist_DblClick();
+    void keepListsScrolledTogether();
+    void setUpKeyboard();
+    // A key pressed while one of the four lists has the keyboard: the board's keys run the label-buttons' commands,
+    // any other key is the list's own (moving the selection, searching). True when the board took the key.
+    bool boardKeyPress(const QKeyEvent& event);
+    // Disarms Reset and Remove, but for kept: a key or a click meant for something else cancels a confirmation.
+    void disarmExcept(const LabelButton* kept);
+    // What a screen reader reads for a station row, whichever of the four lists it is in.
+    QString stationRowText(int row) const;
+    // Names the lists and boxes after the captions in force, for screen readers.
+    void nameForScreenReaders();
+    // Takes the texts of the language the Board applied, and hands them to the open windows.
+    void relabel();
+    // A text the language in force gives the editor and the settings dialog.
+    QString languageText(LanguageVariable variable) const;
+
+    // The row that all four lists select; -1 when they do not agree on one.
+    int selectedRow() const;
+    // The editor's Save when adding: the Board adds the station, and the new row is selected.
+    bool addStation(const QString& name, const QString& time);
+    void endProcess();
+    void comeForward();
+
+    ListBox* const Eventlist;
+    ListBox* const Namelist;
+    ListBox* const timeList;
+    ListBox* const Rellist;
+    ScrollBar* const VScroll1;
+    TextBox* const REL;
+    QTimer* const Time;
+    Label* const VALUEUNIT;
+    Label* const frmcaption;
+    const LabelButtons<Button, buttonCount> btn;
+
+    Platform& m_platform;
+    Board& m_board;
+    QPointer<EditDialog> m_edit;
+    QPointer<SettingsDialog> m_settings;
+    QPointer<ReportWindow> m_report;
+    BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
+    bool m_ended = false;
+};
+
+} // namespace tallivor
