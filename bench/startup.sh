@@ -23,8 +23,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# An X display of our own: Xvfb picks a free display number and writes it to the given descriptor.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# An X display of our own: Xvfb picks a free display number and writes it to the given descriptor. -noreset: by
+# default the server resets whenever its last client leaves, and refuses a client that connects during the reset;
+# each run here is a new client, so without it a start could find no display, depending on the timing.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break

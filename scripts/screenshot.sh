@@ -31,7 +31,7 @@ printf '%s\r\n' "10,English.xml" \
 today=$(date +%F)
 "$build/bin/tallivor_bench" --write-ledger "$folder/tallivor-ledger-${today:0:7}.csv" 150 "$today" "$today"
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
 DISPLAY=$display "$folder/Tallivor" >/dev/null 2>&1 &
