@@ -89,7 +89,7 @@ private Q_SLOTS:
         m_folder->write(QStringLiteral("tallivor.xml"), boardOf(1));
         m_platform.admin = false;
         m_platform.tail = tail;
-        m_form = m_folder->start(m_platform);
+        m_form = startWindow(*m_folder, m_platform);
         QCOMPARE(m_platform.calls.size(), std::size_t(1));
         const FakePlatform::ShellCall& call = m_platform.calls.front();
         QCOMPARE(QStringList({call.operation, call.file, call.parameters}),
@@ -105,10 +105,10 @@ private Q_SLOTS:
     {
         m_folder->write(QStringLiteral("tallivor.xml"), boardOf(1));
         const QString lockName = QStringLiteral("tallivor.lock");
-        m_form = m_folder->start(m_platform);
+        m_form = startWindow(*m_folder, m_platform);
         const QByteArray ownersLock = m_folder->read(lockName);
         m_form->form().close(); // the close step leaves the folder to the next start at once, before the process is gone
-        const auto next = m_folder->start(m_platform);
+        const auto next = startWindow(*m_folder, m_platform);
         QCOMPARE(rowsOf(next->board()), QStringList({"Stop,PC 0,0:0,0"}));
         next->form().close();
         // A lock whose process still runs is never taken over, however old: a board runs for days, and on a share
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QFile lock(m_folder->filePath(lockName));
         QVERIFY(lock.open(QIODevice::ReadWrite) &&
                 lock.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
-        const auto second = m_folder->start(m_platform);
+        const auto second = startWindow(*m_folder, m_platform);
         QVERIFY(second->form().hasEnded());
     }
 
@@ -134,7 +134,7 @@ private Q_SLOTS:
     {
         QFETCH(int, rows);
         QFETCH(int, selected);
-        m_form = m_folder->startShown(m_platform, boardOf(rows));
+        m_form = startShown(*m_folder, m_platform, boardOf(rows));
         QCOMPARE(m_form->VScroll1->max(), rows - 1);
         QCOMPARE(m_form->VScroll1->value(), rows - 1);
         QCOMPARE(m_form->Namelist->listCount(), rows); // the layout's sample rows are gone
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(QString, word);
         QFETCH(QString, toggled);
-        m_form = m_folder->startShown(m_platform, boardOf(12));
+        m_form = startShown(*m_folder, m_platform, boardOf(12));
         if (!word.isNull())
             m_form->Eventlist->setList(row, word);
         QStringList after = rowsOf(m_form->board());
@@ -201,7 +201,7 @@ private Q_SLOTS:
 
     void whatTheOperatorReachesAndSees()
     {
-        m_form = m_folder->startShown(m_platform, boardOf(3));
+        m_form = startShown(*m_folder, m_platform, boardOf(3));
         QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         // Where two lists overlap, the pointer reaches the one on the right; the charge caption covers the empty one.
         QVERIFY(m_form->Namelist->isAncestorOf(m_form->form().childAt(100, 200)));
@@ -231,7 +231,7 @@ private Q_SLOTS:
 
     void theSelectedRowLooksAlikeInAllFour()
     {
-        m_form = m_folder->startShown(m_platform, boardOf(4)); // the last row selected
+        m_form = startShown(*m_folder, m_platform, boardOf(4)); // the last row selected
         QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         const auto colourAt = [](ListBox* list, int row) { // right of the row's text
             const QRect rect = op::rowRect(list, row);
@@ -259,7 +259,7 @@ private Q_SLOTS:
 
     void terminationSignalClosesAndSaves()
     {
-        m_form = m_folder->startShown(m_platform, boardOf(1));
+        m_form = startShown(*m_folder, m_platform, boardOf(1));
         TerminationSignals termination;
         connect(&termination, &TerminationSignals::received, &m_form->form(), &QWidget::close);
         m_form->board().toggleStation(0);
@@ -298,7 +298,7 @@ private Q_SLOTS:
         QFETCH(bool, stillArmed);
         QFETCH(int, row);
         const QStringList before{"Stop,A,1:0,10", "Start,B,2:0,20"};
-        m_form = m_folder->startShown(m_platform, englishBoard(before));
+        m_form = startShown(*m_folder, m_platform, englishBoard(before));
         QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         op::clickRow(m_form->Namelist, row);
         const Qt::Key key = reset ? Qt::Key_R : Qt::Key_Delete;
@@ -334,7 +334,7 @@ private Q_SLOTS:
     }
     void activeAreaBoundsAreStrict()
     {
-        m_form = m_folder->startShown(m_platform, englishBoard({}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({}));
         LabelButton* add = m_form->btn(Button::Add); // 1485 twips wide: its caption underlines for 20 < x < 1385
         // All four bounds are strict, and the lower one is 200 whatever the label's height (255).
         const std::tuple<float, float, bool> moves[] = {{20, 100, false},    {20.5, 100, true},  {1385, 100, false},
@@ -347,7 +347,7 @@ private Q_SLOTS:
     }
     void aShiftFromTheKeyboardAlone()
     {
-        m_form = m_folder->startShown(m_platform, englishBoard({}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({}));
         QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         expectFocus(m_form->Namelist);
         const auto add = [this](const char* name, int enters) {
@@ -411,7 +411,7 @@ private Q_SLOTS:
     }
     void screenReadersHearNamesWholeRowsAndTheArmedState()
     {
-        m_form = m_folder->startShown(m_platform, englishBoard({"Start,PC 01,42:17,420", "Stop,PC 02,15:0,150"}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({"Start,PC 01,42:17,420", "Stop,PC 02,15:0,150"}));
         // A new language's state words are drawn at once, and the lists and boxes are named after its captions.
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         PaintCounter states;
@@ -444,7 +444,7 @@ private Q_SLOTS:
     }
     void linksOpenTheMakersAddressAndCaptionsDoNothing()
     {
-        m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
         op::click(m_form->btn(Button::Address));
         op::click(m_form->btn(Button::Update));
         QCOMPARE(m_platform.calls.size(), std::size_t(2));
@@ -489,7 +489,7 @@ private Q_SLOTS:
         QFETCH(QStringList, typed);
         QFETCH(QString, refused);
         QFETCH(QStringList, after);
-        m_form = m_folder->startShown(m_platform, englishBoard({"Start,A,1000:5,10", "Stop,B,12,0"}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({"Start,A,1000:5,10", "Stop,B,12,0"}));
         op::clickRow(m_form->Namelist, row);
         op::click(m_form->btn(editing ? Button::Edit : Button::Add));
         EditDialog* editor = m_form->form().edit();
@@ -538,7 +538,7 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         // Without its language file the board makes no dialog before the first opening, which reads the folder.
         QFile::remove(m_folder->filePath(QStringLiteral("English.xml")));
-        m_form = m_folder->startShown(m_platform, englishBoard({}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({}));
         QFile::remove(m_folder->filePath(QStringLiteral("tallivor.xml")));
         for (const QString& name : files.split(u'|', Qt::SkipEmptyParts))
             m_folder->write(name, QByteArray("heading\r\n"));
@@ -564,7 +564,7 @@ private Q_SLOTS:
     {
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         m_form =
-            m_folder->startShown(m_platform, crlf({"12345678901.5,English.xml", "Start,A,0:59,0", "Stop,B,0:0,0"}));
+            startShown(*m_folder, m_platform, crlf({"12345678901.5,English.xml", "Start,A,0:59,0", "Stop,B,0:0,0"}));
         SettingsDialog* dialog = openSettings();
         QCOMPARE(dialog->Value->text(), QStringLiteral("12345678901.5")); // longer than one may type, and kept
         op::click(dialog->btn[DialogButton::Save]);
@@ -624,7 +624,7 @@ private Q_SLOTS:
         QFETCH(QString, way);
         QFETCH(QString, input);
         QFETCH(QString, result);
-        m_form = m_folder->startShown(m_platform, englishBoard({}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({}));
         op::click(m_form->btn(box == QLatin1String("Value") ? Button::Settings : Button::Add));
         TextBox* target = box == QLatin1String("Value") ? m_form->form().settings()->Value
                                                         : m_form->form().edit()->controls().get<TextBox>(qPrintable(box));
@@ -680,7 +680,7 @@ private Q_SLOTS:
         if (!withEnglish)
             QFile::remove(m_folder->filePath(QStringLiteral("English.xml")));
         const QString header = QStringLiteral("10,") + language;
-        m_form = m_folder->startShown(m_platform, crlf({header, ",A,0:59,00"}));
+        m_form = startShown(*m_folder, m_platform, crlf({header, ",A,0:59,00"}));
         QCOMPARE(QStringList({m_form->board().runningWord(), m_form->board().stoppedWord()}), QStringList({running, stopped}));
         for (int i = 0; i < 2; ++i) { // it runs, is charged a minute, and stops
             op::doubleClickRow(m_form->Eventlist, 0);
@@ -696,7 +696,7 @@ private Q_SLOTS:
         // switches through the dialogs, to a language whose running word the file cannot hold too.
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         m_folder->write(QStringLiteral("Odd.xml"), languageWithWords(QStringLiteral("Go, on"), QStringLiteral("Go")));
-        m_form = m_folder->startShown(m_platform, englishBoard({"Start,PC 1,0:0,00"}));
+        m_form = startShown(*m_folder, m_platform, englishBoard({"Start,PC 1,0:0,00"}));
         QRandomGenerator random(20261207);
         const auto text = [&random](const QString& alphabet, int longest) {
             QString t;

@@ -122,7 +122,7 @@ void TestLedger::boardOperationsWriteTheirLines()
     QFile file(m_folder->filePath("tallivor.xml"));
     QVERIFY(file.open(QIODevice::Append) &&
             file.setFileTime(m_platform.now().addSecs(-300), QFileDevice::FileModificationTime));
-    m_form = m_folder->start(m_platform);
+    m_form = startWindow(*m_folder, m_platform);
     action(*m_form);
     QCOMPARE(linesOf(m_folder->read(december)), lines); // and no findings of the chain
 }
@@ -141,7 +141,7 @@ ReportWindow* TestLedger::openReportOnASampleLedger(const Alter& alter)
         ledger += ledgerLine(*parseLedgerFields(line), check);
     m_folder->write(december, ledger);
     m_platform.clock = QDateTime(QDate(2026, 12, 7), QTime(19, 0), Qt::UTC);
-    m_form = m_folder->startShown(m_platform, englishBoard({"Stop,A,0:0,00"})); // its open line is line 10
+    m_form = startShown(*m_folder, m_platform, englishBoard({"Stop,A,0:0,00"})); // its open line is line 10
     QByteArrayList lines = m_folder->read(december).split('\n');
     if (alter)
         alter(lines);

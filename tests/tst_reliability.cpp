@@ -1,7 +1,7 @@
 // Nothing lost through the program: the clock counts the steady time, every row read is written back as it was read
 // (damaged station and language files included), a failed write keeps the old file, and language files re-label the
 // state words without losing a state.
-#include "ProgramFolder.h"
+#include "RunningBoard.h"
 #include "board/Board.h"
 #include "window/Form1.h"
 #include "dialogs/EditDialog.h"
@@ -78,7 +78,7 @@ private Q_SLOTS:
         ProgramFolder folder;
         FakePlatform platform;
         platform.steady = {5000, 9000}; // the clocks start where they like
-        auto form = folder.startShown(platform, englishBoard({"Start,A,0:57,00", "Stop,B,0:57,00"}));
+        auto form = startShown(folder, platform, englishBoard({"Start,A,0:57,00", "Stop,B,0:57,00"}));
         QSignalSpy gapSpy(&form->board(), &Board::clockGap);
         QSignalSpy charged(&form->Rellist->column(), &QAbstractItemModel::dataChanged); // what the view repaints from
         int minutes = 0; // events that completed a minute
@@ -130,7 +130,7 @@ private Q_SLOTS:
             folder.write(QStringLiteral("Hostile.xml"), language);
         FakePlatform platform;
         {
-            auto form = folder.start(platform);
+            auto form = startWindow(folder, platform);
             form->form().show();
             QVERIFY(QTest::qWaitForWindowExposed(&form->form()));
             form->form().grab();      // paints every list
@@ -147,7 +147,7 @@ private Q_SLOTS:
                                                             named.isEmpty() ? QStringLiteral("English.xml") : named,
                                                             file.state, file.name, file.time, file.charge)));
         // The clock runs over whatever the file held, and no row is lost.
-        auto form = folder.start(platform);
+        auto form = startWindow(folder, platform);
         form->board().tick(61);
         form->form().grab();
         form->form().close();
@@ -159,7 +159,7 @@ private Q_SLOTS:
         ProgramFolder folder;
         FakePlatform platform;
         const QStringList before(500, QStringLiteral("Start,PC,0:0,00")), after(500, QStringLiteral("Start,PC,0:1,00"));
-        auto form = folder.startShown(platform, englishBoard(before));
+        auto form = startShown(folder, platform, englishBoard(before));
         form->board().tick();
         withFullDisk([&] { form->board().autosave(); });
         QCOMPARE(folder.read(fileName), englishBoard(before)); // the write failed part-way: the old file stays whole
@@ -209,7 +209,7 @@ private Q_SLOTS:
             folder.write(name, bytes);
         FakePlatform platform;
         auto form =
-            folder.startShown(platform, englishBoard({"Start,A,0:0,0", "Stop,B,0:0,0", "Marche,C,0:0,0", ",D,0:0,0"}));
+            startShown(folder, platform, englishBoard({"Start,A,0:0,0", "Stop,B,0:0,0", "Marche,C,0:0,0", ",D,0:0,0"}));
         QCOMPARE(column(form->Eventlist), QStringList({"Start", "Stop", "Marche", "Stop"})); // the empty word stops
         form->board().setLineCount(7);
         form->board().applySettings(form->board().price(), name);

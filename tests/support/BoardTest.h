@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramFolder.h"
+#include "RunningBoard.h"
 
 #include <QObject>
 
