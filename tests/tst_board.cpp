@@ -470,7 +470,7 @@ private Q_SLOTS:
         };
         row("add", 0, false, {"New", "5", "7"}, "", board + QStringList{"Stop,New,5:7,00"});
         row("add: the selected row's name", 0, false, {keep, keep, keep}, "computerName", board);
-        row("add: another row's name", 1, false, {"A", keep, keep}, "", board + QStringList{"Stop,A,00:00,00"});
+        row("add: another row's name", 1, false, {"A", keep, keep}, "computerName", board);
         row("add: empty minutes", 0, false, {"New", "", "5"}, "MIN_TEXT", board);
         row("add: empty seconds", 0, false, {"New", "5", ""}, "SEC_TEXT", board);
         row("add: empty name", 0, false, {"", "5", "5"}, "computerName", board);
@@ -520,13 +520,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("by");    // click, double-click, or Space and Down in turn
         QTest::addColumn<QString>("shown"); // the language box after each step
         // clang-format off
-        QTest::newRow("passes over the station file") << "English.xml|o.xml|tallivor.xml" << "click"
-                                                      << "English.xml|o.xml|o.xml|English.xml|o.xml";
+        QTest::newRow("from the language in force, passing over the station file")
+            << "English.xml|o.xml|tallivor.xml" << "click" << "o.xml|o.xml|English.xml|o.xml|o.xml";
         QTest::newRow("no language file at all") << "" << "click" << "English.xml|English.xml";
         QTest::newRow("any letter case, sorted without regard to case")
             << "b.XML|A.xml|c.Xml|tallivor.xml|notes.txt|.hidden.xml" << "click" << "A.xml|b.XML|c.Xml|c.Xml|A.xml";
         QTest::newRow("passes over a name the header cannot hold") << "English.xml|It, new.xml|Z.xml" << "click"
-                                                                   << "English.xml|English.xml|Z.xml|English.xml";
+                                                                   << "English.xml|Z.xml|English.xml|English.xml";
         QTest::newRow("double-click: one step") << "A.xml|B.xml|C.xml" << "double-click" << "A.xml|B.xml|C.xml|A.xml";
         QTest::newRow("Space and Down step too") << "A.xml|B.xml|tallivor.xml" << "keys" << "A.xml|B.xml|B.xml|A.xml";
         // clang-format on
@@ -609,8 +609,9 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("Ctrl+V into the minutes") << "MIN_TEXT" << "Ctrl+V" << dirty << "129";
         QTest::newRow("Ctrl+V into the seconds, two at most") << "SEC_TEXT" << "Ctrl+V" << dirty << "12";
-        QTest::newRow("the menu's Paste into the price") << "Value" << "menu" << dirty << "129";
-        QTest::newRow("typed into the price") << "Value" << "typed" << "1.5 a" << "15";
+        QTest::newRow("the menu's Paste into the price: a comma is its decimal mark") << "Value" << "menu" << dirty << "1.29";
+        QTest::newRow("typed into the price") << "Value" << "typed" << "0,2 5a" << "0.25";
+        QTest::newRow("a second decimal mark is refused whole") << "Value" << "Ctrl+V" << "1,234.50" << "";
         QTest::newRow("a line break pasted") << "computerName" << "Ctrl+V" << "PC 9\r\nGhost" << "PC 9 Ghost";
         QTest::newRow("controls at a name's ends") << "computerName" << "menu" << "\tPC\x01" "9\r\n" << "PC 9";
         // Windows gives Delete the text 0x7F: still an editing key, not a character for the digit filter to discard.
@@ -651,6 +652,7 @@ private Q_SLOTS:
              }}};
         ways.at(way)();
         QCOMPARE(target->text(), result);
+        QCOMPARE(target->backColor(), result.isEmpty() && !input.isEmpty() ? yellow : white); // refused whole
     }
     void everyRowCanRunAndStop_data()
     {

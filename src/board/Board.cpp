@@ -114,7 +114,7 @@ bool Board::addStation(const QString& name, const QString& time)
 {
     // Row indices are 16-bit: the board holds at most 32,767 stations.
     const bool full = rowCount() >= std::numeric_limits<qint16>::max();
-    if (name.isEmpty() || !fitsStationField(name) || !fitsStationField(time) || full)
+    if (name.isEmpty() || !fitsStationField(name) || !fitsStationField(time) || full || isNameTaken(name))
         return false;
     m_stations.push_back({++m_lastId});
     column(Column::State).append(m_stopCaption);
@@ -125,16 +125,30 @@ bool Board::addStation(const QString& name, const QString& time)
     return true;
 }
 
-bool Board::editStation(int row, const QString& name, const QString& time)
+bool Board::isNameTaken(const QString& name, int row) const
 {
-    if (name.isEmpty() || !fitsStationField(name) || !fitsStationField(time))
+    const QStringList& names = column(Column::Name).texts();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i != row && names[i] == name)
+            return true;
+    }
+    return false;
+}
+
+bool Board::editStation(int row, const QString& name, const std::optional<QString>& newTime)
+{
+    if (name.isEmpty() || !fitsStationField(name) || (newTime && !fitsStationField(*newTime)) ||
+        isNameTaken(name, row))
         return false;
     if (!isRow(row))
         return true; // no station to write to
     const QString nameBefore = text(Column::Name, row);
     const QString timeBefore = text(Column::Time, row);
-    column(Column::Name).replace(row, name);
-    column(Column::Time).replace(row, time);
+    const QString time = newTime.value_or(timeBefore);
+    if (name != nameBefore)
+        column(Column::Name).replace(row, name);
+    if (time != timeBefore)
+        column(Column::Time).replace(row, time);
     if (name != nameBefore || time != timeBefore) {
         // The time first: a name may hold "; ", a time from the editor never does.
         recordRow(LedgerEvent::Edit, row,

@@ -68,11 +68,15 @@ public:
     // The board's operations. Each takes the row it acts on and does nothing for a row that does not exist.
 
     // Appends a stopped station with the name, the time ("minutes:seconds") and no charge. Refuses (false, nothing
-    // changes) an empty name, a name or time the station file cannot hold and a full board.
+    // changes) an empty name, a name another station has, a name or time the station file cannot hold and a full
+    // board.
     bool addStation(const QString& name, const QString& time);
-    // Gives the station in the row a new name and time; its state and charge stay. Refuses (false) an empty name and a
-    // name or time the station file cannot hold; true without a change when the row does not exist.
-    bool editStation(int row, const QString& name, const QString& time);
+    // Gives the station in the row a new name and, when one is given, a new time; its state and charge stay. Refuses
+    // (false) an empty name, a name another station has and a name or time the station file cannot hold; true without
+    // a change when the row does not exist.
+    bool editStation(int row, const QString& name, const std::optional<QString>& time);
+    // Whether a station other than the one in the row (-1: any station) has the name, compared exactly.
+    bool isNameTaken(const QString& name, int row = -1) const;
     // Starts or stops the station: the stopped word becomes the running word, any other word the stopped word.
     void toggleStation(int row);
     // Sets the station's time to "00:00" and its charge to "00": the bill is settled.

@@ -40,6 +40,7 @@ void EditDialog::openForAdd(const QString& name, const EditorCaptions& captions,
     MIN_TEXT->setText(QStringLiteral("00"));
     SEC_TEXT->setText(QStringLiteral("00"));
     Time->setText(QStringLiteral("00:00"));
+    rememberFilled();
     showModeless(*computerName);
 }
 
@@ -55,7 +56,14 @@ void EditDialog::openForEdit(const QString& name, const QString& time, const Edi
     SEC_TEXT->setText(pieces.seconds.toString());
     ISEDIT = true;
     setCaptions(captions);
+    rememberFilled();
     showModeless(*computerName);
+}
+
+void EditDialog::rememberFilled()
+{
+    m_filledMinutes = MIN_TEXT->text();
+    m_filledSeconds = SEC_TEXT->text();
 }
 
 void EditDialog::relabel(const LanguageEntries& entries)
@@ -91,9 +99,15 @@ void EditDialog::save()
         return;
     }
     Time->setText(joinTime(minutes, seconds));
-    const QString name = computerName->text();
-    if (!m_onSave || !m_onSave(name, Time->text()))
+    StationInput input{computerName->text(), {}};
+    // A station added takes the time as typed; one edited keeps its live time unless the operator changed a box.
+    if (!ISEDIT || minutes != m_filledMinutes || seconds != m_filledSeconds)
+        input.time = Time->text();
+    if (!m_onSave || !m_onSave(input)) {
         computerName->setRefused(true);
+        return;
+    }
+    rememberFilled(); // what was just saved is what the station has: a second Save does not write it again
 }
 
 } // namespace tallivor

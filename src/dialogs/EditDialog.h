@@ -4,6 +4,7 @@
 #include "lang/LanguageFile.h"
 
 #include <functional>
+#include <optional>
 
 namespace tallivor {
 
@@ -18,9 +19,15 @@ struct EditorCaptions
     QString save;
 };
 
-// What the editor's Save hands on: the name and the time ("minutes:seconds"). False when they are refused: the name
-// box then turns light yellow.
-using SaveStation = std::function<bool(const QString& name, const QString& time)>;
+// What the editor's Save hands on. A box the operator left as the editor filled it is not handed on: the station keeps
+// what it has now, which may have moved on since (a running station's time).
+struct StationInput
+{
+    QString name;
+    std::optional<QString> time; // "minutes:seconds"
+};
+// Takes what Save hands on; false when it is refused: the name box then turns light yellow.
+using SaveStation = std::function<bool(const StationInput& input)>;
 
 // The station editor: adds a station to the board (ISEDIT false) or changes the name and time of one (ISEDIT true).
 // The station commands open it for one job; Save hands the name and time on and leaves the window open, Cancel
@@ -55,8 +62,12 @@ protected:
 private:
     void setCaptions(const EditorCaptions& captions);
     void nameForScreenReaders();
+    // Remembers what the boxes were filled with, to tell what the operator changed.
+    void rememberFilled();
 
     SaveStation m_onSave;
+    QString m_filledMinutes;
+    QString m_filledSeconds;
 };
 
 } // namespace tallivor

@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace tallivor {
 
 SettingsDialog::SettingsDialog(const QString& programFolder, QWidget* owner)
@@ -23,7 +25,7 @@ SettingsDialog::SettingsDialog(const QString& programFolder, QWidget* owner)
     connect(File1, &ListBox::listClick, this, &SettingsDialog::File1_Click);
     connect(language_text, &TextBox::clicked, this, &SettingsDialog::nextLanguage);
 
-    Value->setDigitsOnly();
+    Value->setPriceOnly();
     // Tab goes from the price to the language box, where Space or Down steps to the next language as a click does.
     VALUEUNIT->setFocusPolicy(Qt::NoFocus);
     setTabOrder(Value, language_text);
@@ -39,6 +41,8 @@ void SettingsDialog::open(const QString& price, const QString& language, const Q
     m_onSave = std::move(onSave);
     Value->setText(price);
     language_text->setText(language);
+    // The language box steps on from the language in force, not from the first file.
+    File1->setListIndex(int(File1->column().texts().indexOf(language)));
     btn[DialogButton::Save]->setText(saveCaption);
     showModeless(*Value);
 }
@@ -90,8 +94,9 @@ void SettingsDialog::File1_Click()
 
 void SettingsDialog::save()
 {
-    // A refused box stays light yellow until the dialog closes.
-    if (Value->text().isEmpty()) {
+    // A refused box stays light yellow until the dialog closes. A price needs a digit: "." alone is none.
+    const QString price = Value->text();
+    if (!std::any_of(price.begin(), price.end(), [](QChar c) { return c.isDigit(); })) {
         Value->setRefused(true);
         return;
     }

@@ -152,4 +152,21 @@ QString numberText(double value)
     return text;
 }
 
+std::optional<QString> priceBoxInput(QStringView input, bool boxHasMark)
+{
+    QString taken;
+    bool mark = boxHasMark;
+    for (const QChar c : input) {
+        if (c >= u'0' && c <= u'9') {
+            taken.append(c);
+        } else if (c == u'.' || c == u',') {
+            if (mark)
+                return std::nullopt;
+            mark = true;
+            taken.append(u'.');
+        }
+    }
+    return taken;
+}
+
 } // namespace tallivor

@@ -25,4 +25,10 @@ void appendNumberText(QString& out, double value);
 // minutes and seconds pieces of a time; nothing when it holds anything else.
 std::optional<double> wholeNumber(QStringView text);
 
+// What a price box takes of text typed or pasted into it, when the rest of the box already holds a decimal mark or
+// not: the digits and one decimal mark, written "." (a "," becomes "."; the station file cannot hold a comma, and
+// many operators type one); everything else is dropped. Nothing (the input is refused) when it would give the price
+// a second mark: "1,234.50" is no price, and never becomes 1.23450.
+std::optional<QString> priceBoxInput(QStringView input, bool boxHasMark);
+
 } // namespace tallivor

@@ -1,5 +1,6 @@
 #include "ui/TextBox.h"
 
+#include "rules/Numbers.h"
 #include "ui/Layout.h"
 
 #include <QAction>
@@ -27,10 +28,17 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 
 void TextBox::setDigitsOnly()
 {
-    m_digitsOnly = true;
+    m_accepts = Accepts::Digits;
     // An input method composes text outside the key presses; digits need none.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setInputMethodHints(Qt::ImhDigitsOnly);
+}
+
+void TextBox::setPriceOnly()
+{
+    setDigitsOnly();
+    m_accepts = Accepts::Price;
+    setInputMethodHints(Qt::ImhFormattedNumbersOnly);
 }
 
 QColor TextBox::backColor() const
@@ -50,13 +58,18 @@ void TextBox::setRefused(bool refused)
     setBackColor(QColor(refused ? refusedBackground : normalBackground));
 }
 
-QString TextBox::cleanInput(const QString& text) const
+std::optional<QString> TextBox::cleanInput(const QString& text) const
 {
+    if (m_accepts == Accepts::Price) {
+        // The mark already in the box counts only outside the selection, which the input replaces.
+        const QString kept = this->text().remove(selectionStart() < 0 ? 0 : selectionStart(), selectedText().size());
+        return priceBoxInput(text, kept.contains(u'.'));
+    }
     QString clean;
     clean.reserve(text.size());
     bool gap = false;
     for (const QChar c : text) {
-        if (m_digitsOnly) {
+        if (m_accepts == Accepts::Digits) {
             if (c >= u'0' && c <= u'9')
                 clean.append(c);
         } else if (c.category() == QChar::Other_Control) {
@@ -73,7 +86,12 @@ QString TextBox::cleanInput(const QString& text) const
 
 void TextBox::insertTyped(const QString& text)
 {
-    QString accepted = cleanInput(text);
+    const std::optional<QString> clean = cleanInput(text);
+    if (!clean) {
+        setRefused(true);
+        return;
+    }
+    QString accepted = *clean;
     if (m_maxTyped > 0)
         accepted.truncate(std::max<qsizetype>(0, m_maxTyped - (this->text().size() - selectedText().size())));
     if (!accepted.isEmpty())

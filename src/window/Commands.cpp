@@ -37,19 +37,23 @@ void Form1::btnClick(Button button)
                            {languageText(LanguageVariable::AddFormcaption),
                             languageText(LanguageVariable::AddTitlecaption),
                             languageText(LanguageVariable::AddSavecaption)},
-                           [this](const QString& name, const QString& time) { return addStation(name, time); });
+                           [this](const StationInput& input) { return addStation(input.name, *input.time); });
         translate();
         break;
     case Button::Edit: {
         const int row = Namelist->listIndex();
         if (row < 0)
             return; // no station to edit
-        edit()->openForEdit(Namelist->list(row), timeList->list(timeList->listIndex()),
+        // The editor stays with this station, whichever row is selected when Save is pressed; once the station is
+        // removed, Save is refused.
+        const StationId station = m_board.stationId(row);
+        edit()->openForEdit(Namelist->list(row), timeList->list(row),
                             {languageText(LanguageVariable::EditFormcaption),
                              languageText(LanguageVariable::EditTitlecaption),
                              languageText(LanguageVariable::EditSavecaption)},
-                            [this](const QString& name, const QString& time) {
-                                return m_board.editStation(selectedRow(), name, time);
+                            [this, station](const StationInput& input) {
+                                const int at = m_board.rowOf(station);
+                                return at >= 0 && m_board.editStation(at, input.name, input.time);
                             });
         translate();
         break;

@@ -150,8 +150,7 @@ int Form1::selectedRow() const
 
 bool Form1::addStation(const QString& name, const QString& time)
 {
-    // The editor opens for adding with the selected row's name: saved unchanged, it would be a copy of that station.
-    if (name == Namelist->list(Namelist->listIndex()) || !m_board.addStation(name, time))
+    if (!m_board.addStation(name, time))
         return false;
     // Selecting through the scroll bar runs the selection cascade only when its value changes. It already holds the
     // new index when the last row was removed before; the new station is still the one selected, or Enter, Delete and
