@@ -35,7 +35,8 @@ void DialogWindow::btnClick(DialogButton button)
 void DialogWindow::showModeless(TextBox& first)
 {
     if (!isVisible()) {
-        centreOnScreen(*this);
+        if (const QWidget* board = parentWidget())
+            placeBeside(*this, *board);
         show();
     }
     raise();

@@ -17,7 +17,7 @@ enum class DialogButton
 };
 
 // What the station editor and the settings dialog share: a small fixed tool window built from its layout table, shown
-// without blocking the main window, opening centred, and discarded (with whatever was typed in it) when it closes. Its
+// without blocking the main window, opening beside it, and discarded (with whatever was typed in it) when it closes. Its
 // Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog is
 // handed what it shows and what to call on Save by its opener, and knows nothing of the window that opened it.
 class DialogWindow : public QWidget
@@ -33,7 +33,7 @@ public:
     // True once the window has been closed: it is on its way out and no longer counts as existing.
     bool isDiscarded() const { return m_discarded; }
     // Shows the window without blocking, with the keyboard in its first box and that box's text selected, so that
-    // typing replaces it; a window that is not on the screen yet opens centred.
+    // typing replaces it; a window that is not on the screen yet opens beside the board, wholly on its screen.
     void showModeless(TextBox& first);
     // A click on a label-button: Save saves, Cancel closes the window.
     void btnClick(DialogButton button);

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -65,8 +66,8 @@ void showBesideTheBoard(QDialog* dialog)
 
 } // namespace
 
-ReportWindow::ReportWindow(const Ledger& ledger, QString folder, QWidget* owner)
-    : QWidget(owner, Qt::Window), m_ledger(ledger), m_folder(std::move(folder)), m_title(makeLabel(this, "title", 11, true)),
+ReportWindow::ReportWindow(const Ledger& ledger, QString folder)
+    : QWidget(nullptr, Qt::Window), m_ledger(ledger), m_folder(std::move(folder)), m_title(makeLabel(this, "title", 11, true)),
       m_fromCaption(makeLabel(this, "fromCaption", 9)), m_toCaption(makeLabel(this, "toCaption", 9)),
       m_from(makeDateEdit(this, "from")), m_to(makeDateEdit(this, "to")), m_bills(makeLabel(this, "bills", 11, true)),
       m_billed(makeLabel(this, "billed", 11, true)), m_time(makeLabel(this, "time", 11, true)),
@@ -164,8 +165,10 @@ ReportWindow::ReportWindow(const Ledger& ledger, QString folder, QWidget* owner)
 
 ReportWindow::~ReportWindow() = default;
 
-void ReportWindow::open(const KeyedTexts& texts, const QString& unit)
+void ReportWindow::open(const KeyedTexts& texts, const QString& unit, const QWidget& board)
 {
+    if (!isVisible())
+        placeBeside(*this, board);
     m_unit = unit;
     m_message->clear();
     retranslate(texts);
@@ -410,6 +413,15 @@ void ReportWindow::showShiftClosed(const PeriodTotals& shift)
 {
     reload();
     m_message->setText(m_texts[KeyedText::ShiftClosed].arg(shift.bills).arg(money(shift.billed.text())));
+}
+
+void ReportWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ReportWindow::mouseMoveEvent(QMouseEvent* event)

@@ -39,13 +39,14 @@ class ReportWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // The ledger and its folder, where prints and exports go too.
-    ReportWindow(const Ledger& ledger, QString folder, QWidget* owner);
+    // The ledger and its folder, where prints and exports go too. The report is a window of its own, owned by no
+    // other: on Windows an owned window stays above its owner, and the board could not be brought in front of it.
+    ReportWindow(const Ledger& ledger, QString folder);
     ~ReportWindow() override;
 
     // Shows the window for today with the texts of the language in force and the currency unit, reading the ledger
-    // afresh.
-    void open(const KeyedTexts& texts, const QString& unit);
+    // afresh; a window not on the screen yet opens beside the board, wholly on its screen.
+    void open(const KeyedTexts& texts, const QString& unit, const QWidget& board);
     // Takes the texts of a new language.
     void retranslate(const KeyedTexts& texts);
 
@@ -77,6 +78,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void reload();

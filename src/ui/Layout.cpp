@@ -10,9 +10,12 @@
 #include "ui/Twips.h"
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace tallivor {
 
@@ -139,6 +142,40 @@ void centreOnScreen(QWidget& window)
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+QRect besideTheBoard(QSize window, QRect board, QRect available)
+{
+    const QSize size = window.boundedTo(available.size());
+    const int right = board.right() + 1, left = board.left() - size.width();
+    int x = available.right() + 1 - size.width(); // no room on either side: over the board, at the area's edge
+    if (right + size.width() <= available.right() + 1)
+        x = right;
+    else if (left >= available.left())
+        x = left;
+    const int y = std::clamp(board.top(), available.top(), available.bottom() + 1 - size.height());
+    return {QPoint(std::max(x, available.left()), y), size};
+}
+
+void placeBeside(QWidget& window, const QWidget& board)
+{
+    const QScreen* screen = board.screen() ? board.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame(board.geometry().left() - board.frameGeometry().left(),
+                         board.geometry().top() - board.frameGeometry().top(),
+                         board.frameGeometry().right() - board.geometry().right(),
+                         board.frameGeometry().bottom() - board.geometry().bottom());
+    const QSize outer = window.size().grownBy(frame);
+    const QRect place = besideTheBoard(outer, board.frameGeometry(), available);
+    const QSize inner = place.size().shrunkBy(frame);
+    if (place.size() != outer) { // a fixed-size window is never larger than the screen either
+        window.setMinimumSize(window.minimumSize().boundedTo(inner));
+        window.setMaximumSize(inner);
+    }
+    window.resize(inner);
+    window.move(place.topLeft());
 }
 
 void applyLanguage(const Controls& controls, TargetWindow window, const LanguageEntries& entries)

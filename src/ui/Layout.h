@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QObject>
+#include <QRect>
 
 #include <span>
 #include <vector>
@@ -100,6 +101,14 @@ void setUpWindow(QWidget& window, int clientWidthTwips, int clientHeightTwips, Q
 
 // Moves a window to the centre of its screen.
 void centreOnScreen(QWidget& window);
+
+// Where a window of the given frame size goes beside the board's frame, within the available area of the board's
+// screen: right of the board where it fits, else left of it, else over the board's right-hand side, and always
+// wholly inside the area, at the board's top where that fits. A window larger than the area is cut to it.
+QRect besideTheBoard(QSize window, QRect board, QRect available);
+// Sizes and moves a window that is not shown yet to its place beside the board (besideTheBoard), taking the board's
+// window frame as the measure of its own.
+void placeBeside(QWidget& window, const QWidget& board);
 
 // Gives the controls of a window the texts that the language entries set for it (captions, tool tips, box texts);
 // an entry that no language file has set leaves its controls as they are.

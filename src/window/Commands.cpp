@@ -65,7 +65,7 @@ void Form1::btnClick(Button button)
                          });
         translate();
         break;
-    case Button::Report: report()->open(m_board.keyedTexts(), VALUEUNIT->text()); break;
+    case Button::Report: report()->open(m_board.keyedTexts(), VALUEUNIT->text(), *this); break;
     case Button::Reset: confirmTwice(*btn[Button::Reset], [this] { m_board.resetStation(selectedRow()); }); break;
     case Button::Remove: confirmTwice(*btn[Button::Remove], [this] { m_board.removeStation(selectedRow()); }); break;
     case Button::Address:

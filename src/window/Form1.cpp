@@ -89,6 +89,11 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     setUpKeyboard();
 }
 
+Form1::~Form1()
+{
+    delete m_report.data(); // a window of its own, owned by no other
+}
+
 void Form1::NoVertScrollBar(ListBox* list)
 {
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -227,7 +232,7 @@ SettingsDialog* Form1::settings()
 ReportWindow* Form1::report()
 {
     if (!m_report) {
-        m_report = new ReportWindow(m_board.ledger(), m_board.programFolder(), this);
+        m_report = new ReportWindow(m_board.ledger(), m_board.programFolder());
         connect(m_report, &ReportWindow::shiftCloseRequested, this,
                 [this] { m_report->showShiftClosed(m_board.closeShift()); });
     }

@@ -54,6 +54,7 @@ class Form1 : public QWidget
 
 public:
     Form1(Platform& platform, Board& board, QWidget* parent = nullptr);
+    ~Form1() override;
 
     // The load step, run once before the window is first shown. Without administrator rights it asks the shell for
     // an elevated copy and closes the window, which ends the process; so does a copy started while another one shows
