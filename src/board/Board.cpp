@@ -7,6 +7,7 @@
 #include "lang/StateWords.h"
 #include "ledger/Totals.h"
 #include "rules/ClockRule.h"
+#include "rules/Numbers.h"
 #include "store/DataFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
@@ -79,6 +80,9 @@ Board::Board(Clocks& clocks, QString programFolder, QObject* parent)
       m_ledger(m_folder, [&clocks] { return clocks.now(); }), m_seconds(clocks.steadyTime()),
       m_autosaveTimer(new QTimer(this))
 {
+    m_ledger.setOnWritten([this](const LedgerEntry& entry, const QByteArray& check) {
+        emit ledgerWritten(LedgerRecord{entry, check, eventFromName(entry.event)});
+    });
     // Started by the load step once the board is read: a copy that relaunches itself never saves.
     m_autosaveTimer->setObjectName(QStringLiteral("autosave"));
     connect(m_autosaveTimer, &QTimer::timeout, this, &Board::autosave);
@@ -94,6 +98,13 @@ bool Board::isRunning(int row) const
 int Board::runningStations() const
 {
     return m_startCaption.isEmpty() ? 0 : int(column(Column::State).texts().count(m_startCaption));
+}
+
+int Board::unbilledStations() const
+{
+    const QStringList& charges = column(Column::Charge).texts();
+    return int(std::count_if(charges.begin(), charges.end(),
+                             [](const QString& charge) { return leadingNumber(charge) != 0; }));
 }
 
 StationId Board::stationId(int row) const

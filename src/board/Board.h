@@ -6,6 +6,7 @@
 #include "lang/KeyedTexts.h"
 #include "lang/LanguageFile.h"
 #include "ledger/Ledger.h"
+#include "ledger/LedgerReader.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -60,6 +61,8 @@ public:
     // Whether the row runs: its state word is the running word.
     bool isRunning(int row) const;
     int runningStations() const;
+    // How many stations carry a charge that no bill has settled yet.
+    int unbilledStations() const;
 
     // The identity of the station in the row (0 for none), and the row of a station (-1 once it is removed).
     StationId stationId(int row) const;
@@ -135,6 +138,8 @@ signals:
     // More than a minute passed between two events of the clock: counted seconds were applied at once, the computer
     // slept for slept seconds, which were not.
     void clockGap(qint64 counted, qint64 slept);
+    // A line reached the ledger on the disk.
+    void ledgerWritten(const tallivor::LedgerRecord& record);
 
 private:
     // What the board keeps of a station beside its four texts.

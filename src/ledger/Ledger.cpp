@@ -63,8 +63,11 @@ bool Ledger::writePending()
                 bytes += "\r\n"; // after a line cut short, the next starts on a line of its own
             check = tail.lastCheck;
         }
-        for (std::size_t i = 0; i < count; ++i)
+        std::vector<QByteArray> checks;
+        for (std::size_t i = 0; i < count; ++i) {
             bytes += ledgerLine(m_pending[i], check);
+            checks.push_back(check);
+        }
         if (!file.append(bytes.constData(), std::size_t(bytes.size()))) {
             qWarning("Cannot write the ledger %s: %zu lines wait for the next write", qPrintable(path),
                      m_pending.size());
@@ -73,7 +76,12 @@ bool Ledger::writePending()
         m_fileName = name;
         m_fileSize = file.size();
         m_lastCheck = check;
+        const std::vector<LedgerEntry> written(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(count));
         m_pending.erase(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(count));
+        if (m_onWritten) {
+            for (std::size_t i = 0; i < written.size(); ++i)
+                m_onWritten(written[i], checks[i]);
+        }
     }
     return true;
 }

@@ -28,6 +28,13 @@ public:
     // computer slept) while `running` stations were marked running; `uncounted` of them were not added to their times.
     void writeGap(qint64 seconds, qint64 uncounted, int running, const QString& price);
 
+    // Is told of every line as it reaches the disk, with its check: an open report follows the ledger without reading
+    // it again.
+    void setOnWritten(std::function<void(const LedgerEntry& entry, const QByteArray& check)> onWritten)
+    {
+        m_onWritten = std::move(onWritten);
+    }
+
     // Lines the disk refused so far, waiting for the next write.
     int pendingLines() const { return int(m_pending.size()); }
     // The time on the ledger's clock.
@@ -38,6 +45,7 @@ private:
 
     QString m_folder;
     std::function<QDateTime()> m_now;
+    std::function<void(const LedgerEntry&, const QByteArray&)> m_onWritten;
     std::vector<LedgerEntry> m_pending;
     // The month file this copy wrote last: its size then and its last check, so that the next line needs no reading
     // of the file unless its size shows that someone else changed it.

@@ -10,8 +10,9 @@
 namespace tallivor {
 namespace {
 
-constexpr std::array<const char*, 12> eventNames{"open", "close",  "add",   "edit",     "start", "stop",
-                                                 "bill", "remove", "price", "language", "gap",   "shift"};
+constexpr std::array<const char*, 15> eventNames{"open",  "close",    "add", "edit",  "start",
+                                                 "stop",  "bill",     "remove", "price", "language",
+                                                 "gap",   "shift",    "paid", "due",   "ack"};
 
 void appendField(QByteArray& out, QStringView field)
 {

@@ -26,10 +26,13 @@ enum class LedgerEvent
     Stop,     // a station was stopped
     Bill,     // a reset: the time and charge it cleared are the bill
     Remove,   // a station was removed
-    Price,    // the price per minute changed
+    Price,    // the board's price per minute changed, or a station's own price (the line names the station)
     Language, // the language changed
     Gap,      // stations were marked running while nothing counted them
     Shift,    // an operator closed a shift
+    Paid,     // a station's paid time was set, topped up, shortened or removed: "paid=42:34; minutes=15"
+    Due,      // a running station reached its paid end: "paid=60:0"
+    Ack,      // the operator acknowledged a due station: "after=75", the seconds since its due line
 };
 
 // The event's name in the file ("bill"), and the event a name stands for.
