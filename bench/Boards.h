@@ -35,6 +35,7 @@ public:
     void shellExecute(QWidget*, const QString&, const QString&, const QString&, const QString&, int) override {}
     QString commandLineTail() const override { return {}; }
     void allowSetForegroundWindow() override {}
+    void playAlarm() override {}
     QString programFolder() const override { return m_folder; }
     QString relaunchFile(const QString& folder) const override { return folder + QStringLiteral("/Tallivor"); }
     tallivor::SteadyTime steadyTime() const override { return {}; } // the benchmark applies its seconds itself

@@ -8,6 +8,7 @@
 #include "ledger/Totals.h"
 #include "rules/ClockRule.h"
 #include "rules/Numbers.h"
+#include "rules/TimeText.h"
 #include "store/DataFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace tallivor {
 
@@ -127,7 +129,7 @@ bool Board::addStation(const QString& name, const QString& time)
     const bool full = rowCount() >= std::numeric_limits<qint16>::max();
     if (name.isEmpty() || !fitsStationField(name) || !fitsStationField(time) || full || isNameTaken(name))
         return false;
-    m_stations.push_back({++m_lastId});
+    m_stations.push_back({++m_lastId, {}, {}, 0, false, false, {}});
     column(Column::State).append(m_stopCaption);
     column(Column::Name).append(name);
     column(Column::Time).append(time);
@@ -165,6 +167,11 @@ bool Board::editStation(int row, const QString& name, const std::optional<QStrin
         recordRow(LedgerEvent::Edit, row,
                   ledgerDetail({{QLatin1String("time"), timeBefore}, {QLatin1String("name"), nameBefore}}));
     }
+    if (time != timeBefore && station(row).paid) {
+        station(row).used = qint64(secondsOf(time));
+        settleDue(row);
+        emit paidStatesChanged();
+    }
     return true;
 }
 
@@ -186,9 +193,19 @@ void Board::resetStation(int row)
     const QString cleared[] = {QStringLiteral("00:00"), QStringLiteral("00")};
     column(Column::Time).replace(row, cleared[0]);
     column(Column::Charge).replace(row, cleared[1]);
-    // The values the reset cleared are the bill; a row that was already clear had nothing to bill.
-    if (spent != cleared[0] || charge != cleared[1])
-        m_ledger.append(LedgerEvent::Bill, text(Column::Name, row), spent, charge, m_price);
+    // The values the reset cleared are the bill, with the paid time the customer had; a row that was already clear
+    // had nothing to bill.
+    Station& billed = station(row);
+    const std::optional<qint64> paid = std::exchange(billed.paid, std::nullopt);
+    if (spent != cleared[0] || charge != cleared[1] || paid) {
+        m_ledger.append(LedgerEvent::Bill, text(Column::Name, row), spent, charge, priceOf(row),
+                        paid ? ledgerDetail({{QLatin1String("paid"), paidTimeText(*paid)}}) : QString());
+    }
+    if (paid) {
+        billed.used = 0;
+        settleDue(row);
+        emit paidStatesChanged();
+    }
 }
 
 void Board::removeStation(int row)
@@ -196,12 +213,14 @@ void Board::removeStation(int row)
     if (!isRow(row))
         return;
     const QString station = text(Column::Name, row), spent = text(Column::Time, row);
-    const QString charge = text(Column::Charge, row), state = text(Column::State, row);
+    const QString charge = text(Column::Charge, row), state = text(Column::State, row), price = priceOf(row);
+    const bool paid = this->station(row).paid.has_value();
     m_stations.erase(m_stations.begin() + row);
     for (StringColumn& column : m_columns)
         column.remove(row);
-    m_ledger.append(LedgerEvent::Remove, station, spent, charge, m_price,
-                    ledgerDetail({{QLatin1String("state"), state}}));
+    m_ledger.append(LedgerEvent::Remove, station, spent, charge, price, ledgerDetail({{QLatin1String("state"), state}}));
+    if (paid)
+        emit paidStatesChanged(); // a due station's alarm goes with it
 }
 
 bool Board::applySettings(const QString& price, const QString& language)
@@ -234,7 +253,7 @@ PeriodTotals Board::closeShift()
 
 void Board::recordRow(LedgerEvent event, int row, const QString& detail)
 {
-    m_ledger.append(event, text(Column::Name, row), text(Column::Time, row), text(Column::Charge, row), m_price,
+    m_ledger.append(event, text(Column::Name, row), text(Column::Time, row), text(Column::Charge, row), priceOf(row),
                     detail);
 }
 
@@ -242,6 +261,137 @@ QString Board::boardDetail() const
 {
     return ledgerDetail({{QLatin1String("stations"), QString::number(rowCount())},
                          {QLatin1String("running"), QString::number(runningStations())}});
+}
+
+// What the board keeps per station: its own price and its paid time.
+
+std::optional<QString> Board::ownPrice(int row) const
+{
+    return isRow(row) ? station(row).price : std::nullopt;
+}
+
+const QString& Board::priceOf(int row) const
+{
+    return isRow(row) && station(row).price ? *station(row).price : m_price;
+}
+
+std::optional<qint64> Board::paidTime(int row) const
+{
+    return isRow(row) ? station(row).paid : std::nullopt;
+}
+
+qint64 Board::usedSeconds(int row) const
+{
+    if (!isRow(row))
+        return 0;
+    return station(row).paid ? station(row).used : qint64(secondsOf(text(Column::Time, row)));
+}
+
+std::optional<qint64> Board::remainingSeconds(int row) const
+{
+    if (!isRow(row) || !station(row).paid)
+        return std::nullopt;
+    return *station(row).paid - station(row).used;
+}
+
+PaidState Board::paidState(int row) const
+{
+    if (!isRow(row) || !station(row).paid)
+        return PaidState::None;
+    const Station& s = station(row);
+    if (s.due)
+        return s.acknowledged ? PaidState::Acknowledged : PaidState::Due;
+    return *s.paid - s.used <= paidWarning ? PaidState::Soon : PaidState::Paid;
+}
+
+bool Board::isAlarmSounding() const
+{
+    return std::any_of(m_stations.begin(), m_stations.end(), [](const Station& s) { return s.due && !s.acknowledged; });
+}
+
+bool Board::setOwnPrice(int row, const std::optional<QString>& price)
+{
+    if (price && (!hasLeadingNumber(*price) || !fitsStationField(*price)))
+        return false;
+    if (!isRow(row) || station(row).price == price)
+        return true;
+    const QString before = station(row).price.value_or(QString());
+    station(row).price = price;
+    recordRow(LedgerEvent::Price, row, ledgerDetail({{QLatin1String("before"), before}}));
+    emit paidStatesChanged();
+    return true;
+}
+
+void Board::setPaidTime(int row, std::optional<qint64> seconds)
+{
+    if (!isRow(row) || station(row).paid == seconds)
+        return;
+    Station& s = station(row);
+    const std::optional<qint64> before = s.paid;
+    if (!before)
+        s.used = qint64(secondsOf(text(Column::Time, row)));
+    s.paid = seconds;
+    recordPaid(row, before);
+    settleDue(row);
+    emit paidStatesChanged();
+}
+
+void Board::topUp(int row, bool add)
+{
+    if (!isRow(row))
+        return;
+    const Station& s = station(row);
+    const qint64 used = usedSeconds(row);
+    if (add) {
+        // A top-up pays for any time past the paid end first: it counts from the end, not from now.
+        setPaidTime(row, s.paid.value_or(used) + paidStep);
+    } else if (s.paid) {
+        const qint64 shortened = *s.paid - paidStep;
+        setPaidTime(row, shortened > used ? std::optional<qint64>(shortened) : std::nullopt);
+    }
+}
+
+void Board::recordPaid(int row, std::optional<qint64> before)
+{
+    // Minutes added or taken off, measured from the time used where there was or is no paid time.
+    const Station& s = station(row);
+    const qint64 from = before.value_or(s.used), to = s.paid.value_or(s.used);
+    recordRow(LedgerEvent::Paid, row,
+              ledgerDetail({{QLatin1String("paid"), s.paid ? paidTimeText(*s.paid) : QString()},
+                            {QLatin1String("minutes"), numberText(double(to - from) / 60)}}));
+}
+
+void Board::settleDue(int row, bool writeDue)
+{
+    Station& s = station(row);
+    const bool due = s.paid && s.used >= *s.paid;
+    if (due == s.due)
+        return;
+    s.due = due;
+    s.acknowledged = false;
+    if (!due)
+        return;
+    s.dueSince = m_clocks.now();
+    if (writeDue)
+        recordRow(LedgerEvent::Due, row, ledgerDetail({{QLatin1String("paid"), paidTimeText(*s.paid)}}));
+    emit stationDue(s.id);
+}
+
+void Board::acknowledge(int row)
+{
+    if (!isRow(row) || !station(row).due || station(row).acknowledged)
+        return;
+    Station& s = station(row);
+    s.acknowledged = true;
+    recordRow(LedgerEvent::Ack, row,
+              ledgerDetail({{QLatin1String("after"), QString::number(std::max<qint64>(0, s.dueSince.secsTo(m_clocks.now())))}}));
+    emit paidStatesChanged();
+}
+
+void Board::acknowledgeAll()
+{
+    for (int row = 0; row < rowCount(); ++row)
+        acknowledge(row);
 }
 
 // The clock.
@@ -265,21 +415,40 @@ void Board::tick(qint64 seconds)
     const QStringList& states = column(Column::State).texts();
     const qsizetype rows = std::min({times.texts().size(), charges.texts().size(), states.size()});
 
-    PriceReader price(m_price); // read afresh at every completed minute: a new price charges from now on
+    PriceReader boardPrice(m_price); // read afresh at every completed minute: a new price charges from now on
     QString* time = times.texts().data();
     QString* charge = charges.texts().data();
     ChangedRows changedTimes, changedCharges;
+    std::vector<int> reachedEnd;
     for (qsizetype i = 0; i < rows; ++i) {
         const bool running = states[i] == m_startCaption;
+        Station& station = m_stations[std::size_t(i)];
+        std::optional<PriceReader> ownPrice;
+        if (station.price)
+            ownPrice.emplace(*station.price); // a station with its own price is charged that at each minute
+        PriceReader& price = ownPrice ? *ownPrice : boardPrice;
         const RowChange change = seconds == 1 ? tickRow(time[i], charge[i], running, price)
                                               : advanceRow(time[i], charge[i], running, price, seconds);
-        if (change != RowChange::None)
-            changedTimes.add(i);
+        if (change == RowChange::None)
+            continue;
+        changedTimes.add(i);
         if (change == RowChange::TimeAndCharge)
             changedCharges.add(i);
+        if (station.paid) {
+            // A station that turns amber or reaches its paid end is drawn anew, and the second is due.
+            const qint64 before = *station.paid - station.used;
+            station.used += seconds;
+            const qint64 after = *station.paid - station.used;
+            if ((before > paidWarning && after <= paidWarning) || (before > 0 && after <= 0))
+                reachedEnd.push_back(int(i));
+        }
     }
     changedTimes.announce(times);
     changedCharges.announce(charges);
+    for (int row : reachedEnd)
+        settleDue(row);
+    if (!reachedEnd.empty())
+        emit paidStatesChanged();
 }
 
 // The station file's life cycle.
@@ -298,6 +467,9 @@ void Board::load()
     readStationFile();
     translate();
     m_autosaveTimer->start(autosaveInterval);
+    // A station found past its paid end is due again, with its alarm; its due line was written when it got there.
+    for (int row = 0; row < rowCount(); ++row)
+        settleDue(row, false);
 
     m_ledger.append(LedgerEvent::Open, {}, {}, {}, m_price, boardDetail());
     // Stations marked running were not counted while the program was not running: the owner should know for how
@@ -336,8 +508,14 @@ void Board::readStationFile()
     if (m_languageStr.isEmpty())
         m_languageStr = defaultLanguage;
     m_stations.reserve(std::size_t(file.rowCount()));
-    for (qsizetype i = 0; i < file.rowCount(); ++i)
-        m_stations.push_back({++m_lastId});
+    for (qsizetype i = 0; i < file.rowCount(); ++i) {
+        Station station{++m_lastId, {}, paidSecondsOf(file.paid[i]), 0, false, false, {}};
+        if (!file.ownPrice[i].isEmpty())
+            station.price = file.ownPrice[i];
+        if (station.paid)
+            station.used = qint64(secondsOf(file.time[i]));
+        m_stations.push_back(station);
+    }
     column(Column::State).append(file.state);
     column(Column::Name).append(file.name);
     column(Column::Time).append(file.time);
@@ -349,9 +527,18 @@ void Board::readStationFile()
 
 QByteArray Board::stationFileBytes() const
 {
+    // The optional fields only when some station has one: a board without them writes what it always wrote.
+    QStringList ownPrices, paidTimes;
+    if (std::any_of(m_stations.begin(), m_stations.end(), [](const Station& s) { return s.price || s.paid; })) {
+        for (const Station& station : m_stations) {
+            ownPrices << station.price.value_or(QString());
+            paidTimes << (station.paid ? paidTimeText(*station.paid) : QString());
+        }
+    }
     return encodeDataFile(formatStationFile(m_price, m_languageStr.isEmpty() ? defaultLanguage : m_languageStr,
                                             column(Column::State).texts(), column(Column::Name).texts(),
-                                            column(Column::Time).texts(), column(Column::Charge).texts()));
+                                            column(Column::Time).texts(), column(Column::Charge).texts(), ownPrices,
+                                            paidTimes));
 }
 
 void Board::writeStationFile(const QByteArray& bytes)

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -28,6 +29,21 @@ enum class Column
     Time,   // the time used, "minutes:seconds"
     Charge, // the charge so far
 };
+
+// How a station stands against its paid time, for the windows: drawn plain, amber in its last five minutes, red and
+// blinking at its paid end until the operator acknowledges it, red after that.
+enum class PaidState
+{
+    None,         // an open session: no paid time
+    Paid,         // paid time ahead, more than five minutes of it
+    Soon,         // five minutes or less ahead
+    Due,          // at or past its paid end, not acknowledged yet: the alarm sounds
+    Acknowledged, // past its paid end, acknowledged: the alarm is silent
+};
+
+// The minutes before the paid end when a station turns amber, and what + and - add or take off, in seconds.
+inline constexpr qint64 paidWarning = 5 * 60;
+inline constexpr qint64 paidStep = 15 * 60;
 
 // A station's identity while the program runs: it survives the removal of other rows, and a removed station's
 // identity is never given again. It is not written to the station file. Zero stands for no station.
@@ -64,6 +80,18 @@ public:
     // How many stations carry a charge that no bill has settled yet.
     int unbilledStations() const;
 
+    // The station's own price per minute, when it has one; the price it is charged, its own or the board's.
+    std::optional<QString> ownPrice(int row) const;
+    const QString& priceOf(int row) const;
+    // The station's paid time: the time used (in seconds) at which what the customer paid for ends; none for an open
+    // session. The seconds the station has used, and how many of its paid time are left (below zero: past its end).
+    std::optional<qint64> paidTime(int row) const;
+    qint64 usedSeconds(int row) const;
+    std::optional<qint64> remainingSeconds(int row) const;
+    PaidState paidState(int row) const;
+    // Whether any station is due and not acknowledged: the alarm sounds.
+    bool isAlarmSounding() const;
+
     // The identity of the station in the row (0 for none), and the row of a station (-1 once it is removed).
     StationId stationId(int row) const;
     int rowOf(StationId station) const;
@@ -82,8 +110,20 @@ public:
     bool isNameTaken(const QString& name, int row = -1) const;
     // Starts or stops the station: the stopped word becomes the running word, any other word the stopped word.
     void toggleStation(int row);
-    // Sets the station's time to "00:00" and its charge to "00": the bill is settled.
+    // Sets the station's time to "00:00" and its charge to "00" and removes its paid time: the bill is settled. Its own
+    // price stays.
     void resetStation(int row);
+    // Gives the station its own price per minute, or (none) the board's again. Refuses (false) a price that holds no
+    // number or that the station file cannot hold.
+    bool setOwnPrice(int row, const std::optional<QString>& price);
+    // Sets the station's paid time, in seconds of time used, or removes it (none): the due state follows at once.
+    void setPaidTime(int row, std::optional<qint64> seconds);
+    // Adds paidStep to the paid time (counted from the paid end when there is one, else from the time used), or, for
+    // a negative step, takes it off; a paid time left with nothing ahead of the time used is removed.
+    void topUp(int row, bool add);
+    // The operator has seen that the station is due: its alarm stops, the row stays red.
+    void acknowledge(int row);
+    void acknowledgeAll();
     // Removes the station from the board.
     void removeStation(int row);
     // Takes a new price per minute and, when it names another file, a new language, applied at once. Refuses (false,
@@ -138,6 +178,10 @@ signals:
     // More than a minute passed between two events of the clock: counted seconds were applied at once, the computer
     // slept for slept seconds, which were not.
     void clockGap(qint64 counted, qint64 slept);
+    // A station reached its paid end (or was found past it at start-up): the alarm is to sound.
+    void stationDue(tallivor::StationId station);
+    // Some station's paid time, own price or paid state changed: its row is to be drawn anew.
+    void paidStatesChanged();
     // A line reached the ledger on the disk.
     void ledgerWritten(const tallivor::LedgerRecord& record);
 
@@ -146,7 +190,20 @@ private:
     struct Station
     {
         StationId id;
+        std::optional<QString> price; // its own price per minute
+        std::optional<qint64> paid;   // its paid time, in seconds of time used
+        qint64 used = 0;              // seconds of time used, kept for a station with a paid time
+        bool due = false;             // at or past its paid end
+        bool acknowledged = false;    // due, and the operator has seen it
+        QDateTime dueSince;           // when it became due
     };
+    Station& station(int row) { return m_stations[std::size_t(row)]; }
+    const Station& station(int row) const { return m_stations[std::size_t(row)]; }
+    // Brings the station's due state in line with its time used and paid time; writeDue: a due line for a station
+    // that reaches its paid end now (not for one found past it at start-up).
+    void settleDue(int row, bool writeDue = true);
+    // Writes the paid line of a change of the paid time from before.
+    void recordPaid(int row, std::optional<qint64> before);
 
     void readStationFile();
     QByteArray stationFileBytes() const;

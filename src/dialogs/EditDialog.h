@@ -1,8 +1,10 @@
 #pragma once
 
 #include "dialogs/DialogWindow.h"
+#include "lang/KeyedTexts.h"
 #include "lang/LanguageFile.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -24,7 +26,18 @@ struct EditorCaptions
 struct StationInput
 {
     QString name;
-    std::optional<QString> time; // "minutes:seconds"
+    std::optional<QString> time;                // "minutes:seconds"
+    std::optional<std::optional<QString>> price; // the station's own price; none inside: the board's price again
+    std::optional<std::optional<qint64>> paid;   // its paid time in seconds; none inside: no paid time
+};
+
+// What the editor shows of a station it edits.
+struct StationShown
+{
+    QString name;
+    QString time;
+    std::optional<QString> price;
+    std::optional<qint64> paid;
 };
 // Takes what Save hands on; false when it is refused: the name box then turns light yellow.
 using SaveStation = std::function<bool(const StationInput& input)>;
@@ -41,9 +54,9 @@ public:
     // Prepares the window for adding a station, with name pre-filled and the time at "00:00", and shows it.
     void openForAdd(const QString& name, const EditorCaptions& captions, SaveStation onSave);
     // Prepares the window for editing a station with this name and time ("minutes:seconds"), and shows it.
-    void openForEdit(const QString& name, const QString& time, const EditorCaptions& captions, SaveStation onSave);
+    void openForEdit(const StationShown& station, const EditorCaptions& captions, SaveStation onSave);
     // Takes the texts of a language: its labels and Cancel caption, and the names screen readers read.
-    void relabel(const LanguageEntries& entries);
+    void relabel(const LanguageEntries& entries, const KeyedTexts& texts);
 
     bool ISEDIT = false;
 
@@ -55,6 +68,11 @@ public:
     Label* const frmcaption;
     Label* const computername_caption;
     Label* const time_caption;
+    TextBox* const PRICE_TEXT;
+    TextBox* const PAID_MIN_TEXT;
+    TextBox* const PAID_SEC_TEXT;
+    Label* const price_caption;
+    Label* const paid_caption;
 
 protected:
     void save() override;
@@ -64,10 +82,12 @@ private:
     void nameForScreenReaders();
     // Remembers what the boxes were filled with, to tell what the operator changed.
     void rememberFilled();
+    // The paid time the two boxes hold: none when both are empty; refused (a box marked) when only one is filled or
+    // the seconds pass 59.
+    std::optional<std::optional<qint64>> paidInBoxes();
 
     SaveStation m_onSave;
-    QString m_filledMinutes;
-    QString m_filledSeconds;
+    std::array<QString, 5> m_filled; // minutes, seconds, price, paid minutes, paid seconds
 };
 
 } // namespace tallivor

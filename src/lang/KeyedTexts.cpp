@@ -12,6 +12,14 @@ struct KeyedEntry
 // In the order of KeyedText.
 constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"Report", "Report"},
+    {"PaidLeft", "%1 left"},
+    {"PaidOver", "%1 over"},
+    {"PaidEnds", "ends %1"},
+    {"PaidPaused", "paused"},
+    {"PaidDue", "time is up"},
+    {"PaidKeys", "+ adds 15 paid minutes, - takes 15 off, Escape silences the alarm"},
+    {"EditPrice", "Own price :"},
+    {"EditPaid", "Paid time :"},
     {"ReportToday", "Today"},
     {"ReportSinceShift", "Since shift close"},
     {"ReportFrom", "From"},

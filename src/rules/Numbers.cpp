@@ -152,6 +152,18 @@ QString numberText(double value)
     return text;
 }
 
+bool hasLeadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; };
+    while (i < text.size() && blank(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    const auto digitAt = [&text](qsizetype k) { return k < text.size() && text[k] >= u'0' && text[k] <= u'9'; };
+    return digitAt(i) || (i < text.size() && text[i] == u'.' && digitAt(i + 1));
+}
+
 std::optional<QString> priceBoxInput(QStringView input, bool boxHasMark)
 {
     QString taken;

@@ -25,6 +25,10 @@ void appendNumberText(QString& out, double value);
 // minutes and seconds pieces of a time; nothing when it holds anything else.
 std::optional<double> wholeNumber(QStringView text);
 
+// Whether the text begins with a number by the leading-number rule (after blanks, an optional sign, a digit, or "."
+// and a digit), as a price must: "25", "0.5", ".5" do, "abc" and "" do not.
+bool hasLeadingNumber(QStringView text);
+
 // What a price box takes of text typed or pasted into it, when the rest of the box already holds a decimal mark or
 // not: the digits and one decimal mark, written "." (a "," becomes "."; the station file cannot hold a comma, and
 // many operators type one); everything else is dropped. Nothing (the input is refused) when it would give the price

@@ -2,6 +2,7 @@
 
 #include "rules/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tallivor {
@@ -39,6 +40,27 @@ QString timeOfSeconds(double seconds)
     const double minutes = std::floor(seconds / 60);
     return QString::number(minutes, 'f', 0) + QLatin1Char(':') +
            QStringLiteral("%1").arg(int(seconds - minutes * 60), 2, 10, QLatin1Char('0'));
+}
+
+std::optional<qint64> paidSecondsOf(QStringView text)
+{
+    const TimeText pieces = splitTime(text);
+    const auto digits = [](QStringView piece) {
+        return !piece.isEmpty() && piece.size() <= 9 &&
+               std::all_of(piece.begin(), piece.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    if (!pieces.hasColon || !digits(pieces.minutes) || !digits(pieces.seconds) ||
+        text.size() != pieces.minutes.size() + 1 + pieces.seconds.size())
+        return std::nullopt;
+    const qint64 seconds = pieces.seconds.toLongLong();
+    if (seconds > 59)
+        return std::nullopt;
+    return pieces.minutes.toLongLong() * 60 + seconds;
+}
+
+QString paidTimeText(qint64 seconds)
+{
+    return QString::number(seconds / 60) + QLatin1Char(':') + QString::number(seconds % 60);
 }
 
 } // namespace tallivor

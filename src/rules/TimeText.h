@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace tallivor {
 
 // The time a station has used, as the board shows it: the minutes, ":" and the seconds ("00:00", "12:34", "1:0").
@@ -24,5 +26,11 @@ QString joinTime(QStringView minutes, QStringView seconds);
 double secondsOf(QStringView time);
 // Seconds as the board writes a time: minutes, ":", two-digit seconds ("12:05").
 QString timeOfSeconds(double seconds);
+
+// A paid time as the station file holds it: whole minutes, ":" and the seconds (0 to 59), digits only ("60:0",
+// "42:34"); nothing for any other text. Paid times past 2^31 minutes are none either.
+std::optional<qint64> paidSecondsOf(QStringView text);
+// A paid time written for the station file: minutes and seconds without leading zeros ("60:0", "42:34").
+QString paidTimeText(qint64 seconds);
 
 } // namespace tallivor

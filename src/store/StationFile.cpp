@@ -1,5 +1,7 @@
 #include "store/StationFile.h"
 
+#include "rules/Numbers.h"
+#include "rules/TimeText.h"
 #include "store/TextLines.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@ StationFile parseStationFile(QStringView text)
     StationFile file;
     const QList<QStringView> lines = splitLines(text);
     const qsizetype rows = lines.size();
-    for (QStringList* column : {&file.state, &file.name, &file.time, &file.charge})
+    for (QStringList* column : {&file.state, &file.name, &file.time, &file.charge, &file.ownPrice, &file.paid})
         column->reserve(rows);
 
     for (const QStringView line : lines) {
@@ -28,6 +30,10 @@ StationFile parseStationFile(QStringView text)
             file.name.append(field(1));
             file.time.append(field(2));
             file.charge.append(field(3));
+            // A hand-edited field that holds no price or no paid time is dropped, never read as a free station.
+            const QString ownPrice = field(4), paid = field(5);
+            file.ownPrice.append(hasLeadingNumber(ownPrice) && fitsStationField(ownPrice) ? ownPrice : QString());
+            file.paid.append(paidSecondsOf(paid) ? paid : QString());
         }
         if (file.lineCount < std::numeric_limits<qint16>::max())
             ++file.lineCount;
@@ -42,7 +48,8 @@ bool fitsStationField(QStringView text)
 }
 
 QString formatStationFile(const QString& price, const QString& language, const QStringList& state,
-                          const QStringList& name, const QStringList& time, const QStringList& charge)
+                          const QStringList& name, const QStringList& time, const QStringList& charge,
+                          const QStringList& ownPrice, const QStringList& paid)
 {
     const auto at = [](const QStringList& column, qsizetype i) { return i < column.size() ? column[i] : QString(); };
     const QLatin1String lineEnd("\r\n");
@@ -57,7 +64,13 @@ QString formatStationFile(const QString& price, const QString& language, const Q
     text.append(price).append(comma).append(language).append(lineEnd);
     for (qsizetype i = 0; i < name.size(); ++i) {
         text.append(at(state, i)).append(comma).append(name[i]).append(comma);
-        text.append(at(time, i)).append(comma).append(at(charge, i)).append(lineEnd);
+        text.append(at(time, i)).append(comma).append(at(charge, i));
+        const QString own = at(ownPrice, i), paidTime = at(paid, i);
+        if (!own.isEmpty() || !paidTime.isEmpty())
+            text.append(comma).append(own);
+        if (!paidTime.isEmpty())
+            text.append(comma).append(paidTime);
+        text.append(lineEnd);
     }
     return text;
 }

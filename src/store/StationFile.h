@@ -8,28 +8,34 @@
 namespace tallivor {
 
 // The station file: a header line "price,language", then one line "state,name,time,charge" per station row, in
-// board order. Fields are separated by "," with no quoting; every line ends with CR LF.
+// board order, with two optional fields after those four: the station's own price, and its paid time ("60:0").
+// Fields are separated by "," with no quoting; every line ends with CR LF.
 struct StationFile
 {
     std::optional<QString> price;    // header field 0, when the header has it
     std::optional<QString> language; // header field 1, when the header has it
     // The rows, column by column: entry i of each list belongs to row i, and the four lists have one length.
     QStringList state, name, time, charge;
+    // The optional fields of each row: the station's own price (a text that holds a number, as the header's price)
+    // and its paid time (whole minutes ":" seconds); empty for a row without one, or whose field held anything else.
+    QStringList ownPrice, paid;
     // Lines read, counted as a 16-bit signed counter that stops at 32,767.
     qint16 lineCount = 0;
 
     qsizetype rowCount() const { return name.size(); }
 };
 
-// Reads the text of a station file. The first line is the header; extra header fields and fields after the fourth of
+// Reads the text of a station file. The first line is the header; extra header fields and fields after the sixth of
 // a row are ignored; an empty line adds no row; a row line with fewer than four fields is completed with empty fields,
-// so that no text of the file is lost and the four columns keep one length.
+// so that no text of the file is lost and the columns keep one length.
 StationFile parseStationFile(QStringView text);
 
-// Writes the text of a station file: the header, then one line per entry of name. Entries missing from the other
-// columns are written as empty fields.
+// Writes the text of a station file: the header, then one line per entry of name. Entries missing from the four
+// columns are written as empty fields; the optional fields only for a row that has one, and never as trailing empty
+// fields, so that a board without them writes the four fields alone.
 QString formatStationFile(const QString& price, const QString& language, const QStringList& state,
-                          const QStringList& name, const QStringList& time, const QStringList& charge);
+                          const QStringList& name, const QStringList& time, const QStringList& charge,
+                          const QStringList& ownPrice = {}, const QStringList& paid = {});
 
 // Whether a text can be a field of the station file and read back as the same text: fields are separated by ","
 // and lines end at a CR, so a field carries neither; nor any other control character (a line feed, a tab), which

@@ -65,6 +65,13 @@ constexpr ControlDesign editTable[] = {
     {"computername_caption", -1, Kind::Label, "Computer name :", 180, 810, 1605, 255, tahoma(9.75), 0, 0, 0},
     {"frmcaption", -1, Kind::Label, "Edit Computer", 150, 150, 2025, 255, tahoma(8.25), 0, 0, 0},
     {"Shape1", -1, Kind::Bar, nullptr, 0, 0, 10995, 555, none, 0x000000, 0, 0},
+    // Below the rest: the station's own price and its paid time, both empty for a station without them.
+    {"PAID_SEC_TEXT", -1, Kind::TextBox, "", 3150, 2730, 465, 315, tahoma(8.25), 0, C, 2},
+    {"Text2", -1, Kind::TextBox, ":", 2970, 2730, 225, 315, tahoma(8.25), 0, C | Disabled, 3},
+    {"PAID_MIN_TEXT", -1, Kind::TextBox, "", 2580, 2730, 465, 315, tahoma(8.25), 0, C, 6},
+    {"PRICE_TEXT", -1, Kind::TextBox, "", 180, 2730, 1245, 315, tahoma(8.25), 0, C, 10},
+    {"paid_caption", -1, Kind::Label, "Paid time :", 2550, 2430, 1935, 255, tahoma(9.75), 0, 0, 0},
+    {"price_caption", -1, Kind::Label, "Own price :", 180, 2430, 2205, 255, tahoma(9.75), 0, 0, 0},
 };
 
 constexpr ControlDesign settingsTable[] = {

@@ -36,6 +36,9 @@ public:
     // The executable that an elevated copy is started from, given the program folder.
     virtual QString relaunchFile(const QString& programFolder) const = 0;
 
+    // Sounds the alarm of a station whose paid time is up: the system's own alert sound, once, without waiting.
+    virtual void playAlarm() = 0;
+
     // Lets the copy of the program that shows the board bring its window to the front when this copy asks it to;
     // Windows allows that only to a process the foreground process (this one, just started) permits.
     virtual void allowSetForegroundWindow() = 0;

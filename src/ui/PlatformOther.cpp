@@ -1,6 +1,7 @@
 // The platform on systems other than Windows: no elevation to ask for, addresses open in the desktop's browser.
 #include "ui/Platform.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -9,6 +10,9 @@
 #include <QUrl>
 
 #include <chrono>
+#ifdef TALLIVOR_HAVE_CANBERRA
+#include <canberra.h>
+#endif
 #include <ctime>
 
 namespace tallivor {
@@ -40,6 +44,21 @@ public:
             QDesktopServices::openUrl(QUrl::fromUserInput(file, directory));
     }
 
+    // The desktop's sound theme names the sound of an alarm that went off; without the theme, or without
+    // libcanberra, the bell.
+    void playAlarm() override
+    {
+#ifdef TALLIVOR_HAVE_CANBERRA
+        if (!m_sounds)
+            ca_context_create(&m_sounds);
+        if (m_sounds &&
+            ca_context_play(m_sounds, 0, CA_PROP_EVENT_ID, "alarm-clock-elapsed", CA_PROP_EVENT_DESCRIPTION,
+                            "A station's paid time is up", nullptr) == CA_SUCCESS)
+            return;
+#endif
+        QApplication::beep();
+    }
+
     // Window systems here let a program raise its own window when asked to.
     void allowSetForegroundWindow() override {}
     QString commandLineTail() const override { return m_tail; }
@@ -49,9 +68,20 @@ public:
         return programFolder + QLatin1String("/Tallivor");
     }
 
+    ~OtherPlatform() override
+    {
+#ifdef TALLIVOR_HAVE_CANBERRA
+        if (m_sounds)
+            ca_context_destroy(m_sounds);
+#endif
+    }
+
 private:
     QString m_folder;
     QString m_tail;
+#ifdef TALLIVOR_HAVE_CANBERRA
+    ca_context* m_sounds = nullptr;
+#endif
 };
 
 class OtherClocks final : public Clocks

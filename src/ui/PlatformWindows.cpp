@@ -40,6 +40,7 @@ public:
                             orNull(directory, dir), showCommand);
     }
 
+    void playAlarm() override { win32::playAlertSound(); }
     void allowSetForegroundWindow() override { win32::allowSetForegroundWindow(); }
     QString commandLineTail() const override { return fromAnsi(win32::commandLineTail()); }
     QString programFolder() const override { return fromAnsi(win32::programFolder()); }

@@ -9,6 +9,7 @@
 #include <windows.h>
 // The shell's headers need <windows.h> before them.
 #include <shellapi.h>
+#include <mmsystem.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -91,6 +92,14 @@ std::int64_t awakeMilliseconds()
 std::int64_t totalMilliseconds()
 {
     return std::int64_t(GetTickCount64());
+}
+
+void playAlertSound()
+{
+    // A system without sounds (or without a sound device) gets the plain beep.
+    if (!PlaySoundA(reinterpret_cast<LPCSTR>(SND_ALIAS_SYSTEMEXCLAMATION), nullptr,
+                    SND_ALIAS_ID | SND_ASYNC | SND_NODEFAULT))
+        MessageBeep(MB_ICONEXCLAMATION);
 }
 
 } // namespace tallivor::win32

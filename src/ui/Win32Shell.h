@@ -33,4 +33,7 @@ std::string tailOfCommandLine(const char* commandLine);
 std::int64_t awakeMilliseconds();
 std::int64_t totalMilliseconds();
 
+// Plays the system's own exclamation sound (PlaySound with its system alias), without waiting for it to end.
+void playAlertSound();
+
 } // namespace tallivor::win32

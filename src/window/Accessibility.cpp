@@ -3,6 +3,7 @@
 #include "window/Form1.h"
 
 #include "board/Board.h"
+#include "window/StationRows.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
@@ -11,52 +12,8 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 
-#include <algorithm>
-#include <optional>
 
 namespace tallivor {
-namespace {
-
-// A key of the board and the label-button whose click it is. Without a label-button the key starts or stops the
-// selected station, as a double-click on its state word does.
-struct BoardKey
-{
-    QKeyCombination keys;
-    std::optional<Button> button;
-};
-
-constexpr BoardKey boardKeys[] = {
-    {Qt::Key_Space, std::nullopt},
-    {Qt::Key_Return, Button::Edit},
-    {Qt::Key_Enter, Button::Edit},
-    {Qt::Key_F2, Button::Edit},
-    {Qt::Key_Insert, Button::Add},
-    {Qt::Key_Delete, Button::Remove},
-    {Qt::CTRL | Qt::Key_R, Button::Reset},
-    {Qt::Key_F9, Button::Settings},
-    {Qt::CTRL | Qt::Key_Comma, Button::Settings},
-    {Qt::CTRL | Qt::Key_P, Button::Report},
-};
-
-// Read with each list: the board's keys, as a screen reader user cannot see the captions that do the same.
-constexpr char keysHelp[] = "Space starts or stops the station, Enter edits it, Insert adds one, Delete twice removes "
-                            "it, Ctrl+R twice resets its time and charge, F9 opens the settings, Ctrl+P the report";
-
-bool isModifier(int key)
-{
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R: return true;
-    default: return false;
-    }
-}
-
-} // namespace
 
 void Form1::setUpKeyboard()
 {
@@ -69,15 +26,13 @@ void Form1::setUpKeyboard()
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 
-    for (const BoardKey& key : boardKeys) {
+    for (const BoardKey& key : boardKeys()) {
         if (key.button)
             btn[*key.button]->addKeyName(QKeySequence(key.keys).toString(QKeySequence::NativeText));
     }
     for (Button caption : {Button::StateCaption, Button::NameCaption, Button::TimeCaption, Button::BlankCaption,
                            Button::ChargeCaption, Button::Credit})
         btn[caption]->setCommand(false);
-    for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
-        list->setAccessibleDescription(QLatin1String(keysHelp));
     for (Column column : {Column::State, Column::Name, Column::Time, Column::Charge})
         m_board.column(column).setRowText([this](int row) { return stationRowText(row); });
     REL->setAccessibleName(QStringLiteral("Price per minute"));
@@ -92,6 +47,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             return boardKeyPress(*static_cast<QKeyEvent*>(event));
         break;
     case QEvent::MouseButtonPress:
+        // A press on a due row acknowledges it, also on the row already selected, whose click does nothing else.
+        for (ListBox* list : {Eventlist, Namelist, timeList, Rellist}) {
+            if (watched == list->viewport())
+                m_board.acknowledge(list->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row());
+        }
+        disarmExcept(qobject_cast<LabelButton*>(watched));
+        break;
     case QEvent::MouseButtonDblClick: disarmExcept(qobject_cast<LabelButton*>(watched)); break;
     default: break;
     }
@@ -106,22 +68,23 @@ void Form1::mousePressEvent(QMouseEvent* event)
 
 bool Form1::boardKeyPress(const QKeyEvent& event)
 {
-    if (isModifier(event.key()))
+    if (isModifierKey(event.key()))
         return false; // Ctrl on its way to Ctrl+R is not a key of its own
-    const QKeyCombination pressed(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
-    const auto* key = std::find_if(std::begin(boardKeys), std::end(boardKeys),
-                                   [pressed](const BoardKey& k) { return k.keys == pressed; });
-    if (key == std::end(boardKeys)) {
+    const BoardKey* key = findBoardKey(event);
+    if (!key) {
         disarmExcept(nullptr);
         return false; // the list's own: moving the selection or searching, a click by the keyboard
     }
     if (event.isAutoRepeat())
         return true; // a held key acts once: holding Delete must not arm and then remove
     disarmExcept(key->button ? btn[*key->button] : nullptr);
-    if (key->button)
-        btnClick(*key->button);
-    else
-        m_board.toggleStation(Eventlist->listIndex());
+    switch (key->command) {
+    case BoardCommand::Click: btnClick(*key->button); break;
+    case BoardCommand::Toggle: m_board.toggleStation(Eventlist->listIndex()); break;
+    case BoardCommand::AddPaid: m_board.topUp(selectedRow(), true); break;
+    case BoardCommand::TakePaid: m_board.topUp(selectedRow(), false); break;
+    case BoardCommand::Acknowledge: m_board.acknowledgeAll(); break;
+    }
     return true;
 }
 
@@ -135,8 +98,11 @@ void Form1::disarmExcept(const LabelButton* kept)
 
 QString Form1::stationRowText(int row) const
 {
-    return QStringList{Namelist->list(row), Eventlist->list(row), timeList->list(row), Rellist->list(row)}.join(
-        QLatin1String(", "));
+    QStringList parts{Namelist->list(row), Eventlist->list(row), timeList->list(row), Rellist->list(row)};
+    const QString paid = StationRows::spokenState(m_board, row, m_board.keyedTexts());
+    if (!paid.isEmpty())
+        parts << paid;
+    return parts.join(QLatin1String(", "));
 }
 
 void Form1::nameForScreenReaders()
@@ -146,6 +112,9 @@ void Form1::nameForScreenReaders()
     Namelist->setAccessibleName(btn[Button::NameCaption]->text());
     timeList->setAccessibleName(btn[Button::TimeCaption]->text());
     Rellist->setAccessibleName(btn[Button::ChargeCaption]->text());
+    for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
+        list->setAccessibleDescription(QLatin1String(keysHelp) + QLatin1String(", ") +
+                                       m_board.keyedTexts()[KeyedText::PaidKeys]);
 }
 
 } // namespace tallivor

@@ -37,7 +37,7 @@ void Form1::btnClick(Button button)
                            {languageText(LanguageVariable::AddFormcaption),
                             languageText(LanguageVariable::AddTitlecaption),
                             languageText(LanguageVariable::AddSavecaption)},
-                           [this](const StationInput& input) { return addStation(input.name, *input.time); });
+                           [this](const StationInput& input) { return addStation(input); });
         translate();
         break;
     case Button::Edit: {
@@ -47,13 +47,16 @@ void Form1::btnClick(Button button)
         // The editor stays with this station, whichever row is selected when Save is pressed; once the station is
         // removed, Save is refused.
         const StationId station = m_board.stationId(row);
-        edit()->openForEdit(Namelist->list(row), timeList->list(row),
+        edit()->openForEdit({Namelist->list(row), timeList->list(row), m_board.ownPrice(row), m_board.paidTime(row)},
                             {languageText(LanguageVariable::EditFormcaption),
                              languageText(LanguageVariable::EditTitlecaption),
                              languageText(LanguageVariable::EditSavecaption)},
                             [this, station](const StationInput& input) {
                                 const int at = m_board.rowOf(station);
-                                return at >= 0 && m_board.editStation(at, input.name, input.time);
+                                if (at < 0 || !m_board.editStation(at, input.name, input.time))
+                                    return false;
+                                applyPaidFields(at, input);
+                                return true;
                             });
         translate();
         break;
@@ -96,10 +99,18 @@ void Form1::relabel()
     if (m_report)
         m_report->retranslate(m_board.keyedTexts());
     if (hasEdit())
-        m_edit->relabel(m_board.languageEntries());
+        m_edit->relabel(m_board.languageEntries(), m_board.keyedTexts());
     if (hasSettings())
         m_settings->relabel(m_board.languageEntries());
     nameForScreenReaders();
+}
+
+void Form1::applyPaidFields(int row, const StationInput& input)
+{
+    if (input.price)
+        m_board.setOwnPrice(row, *input.price);
+    if (input.paid)
+        m_board.setPaidTime(row, *input.paid);
 }
 
 QString Form1::languageText(LanguageVariable variable) const

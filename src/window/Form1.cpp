@@ -4,6 +4,8 @@
 
 #include "board/Board.h"
 #include "board/BoardLock.h"
+#include "window/AlarmBell.h"
+#include "window/StationRows.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "report/ReportWindow.h"
@@ -40,7 +42,8 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
       REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
       VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), frmcaption(m_controls.get<Label>("frmcaption")), btn(m_controls),
-      m_platform(platform), m_board(board), m_boardLock(new BoardLock(board.programFolder(), this))
+      m_platform(platform), m_board(board), m_boardLock(new BoardLock(board.programFolder(), this)),
+      m_alarm(new AlarmBell(board, platform, *this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));
@@ -64,6 +67,16 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     REL->setText(board.price());
     connect(&board, &Board::priceChanged, REL, [this] { REL->setText(m_board.price()); });
     connect(&board, &Board::languageApplied, this, &Form1::relabel);
+    // Each list draws a station's paid state beside its text; the whole row is drawn anew when the state changes.
+    const std::pair<ListBox*, Column> columns[] = {
+        {Eventlist, Column::State}, {Namelist, Column::Name}, {timeList, Column::Time}, {Rellist, Column::Charge}};
+    for (const auto& [list, column] : columns) {
+        list->setItemDelegate(new StationRows(board, column, board.keyedTexts(), [this] { return m_alarm->blinkOn(); },
+                                              [&board] { return board.ledger().now(); }, list));
+        const auto redraw = [list] { list->viewport()->update(); };
+        connect(&board, &Board::paidStatesChanged, list, redraw);
+        connect(m_alarm, &AlarmBell::blinked, list, redraw);
+    }
 
     connect(Eventlist, &ListBox::listClick, this, &Form1::Eventlist_Click);
     connect(Rellist, &ListBox::listClick, this, &Form1::Rellist_Click);
@@ -153,10 +166,11 @@ int Form1::selectedRow() const
     return row;
 }
 
-bool Form1::addStation(const QString& name, const QString& time)
+bool Form1::addStation(const StationInput& input)
 {
-    if (!m_board.addStation(name, time))
+    if (!m_board.addStation(input.name, input.time.value_or(QString())))
         return false;
+    applyPaidFields(m_board.rowCount() - 1, input);
     // Selecting through the scroll bar runs the selection cascade only when its value changes. It already holds the
     // new index when the last row was removed before; the new station is still the one selected, or Enter, Delete and
     // the editor's next Save would act on no station or on another one.
@@ -215,7 +229,7 @@ EditDialog* Form1::edit()
 {
     if (!hasEdit()) {
         m_edit = new EditDialog(this);
-        m_edit->relabel(m_board.languageEntries());
+        m_edit->relabel(m_board.languageEntries(), m_board.keyedTexts());
     }
     return m_edit;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lang/Entries.h"
+#include "window/BoardKeys.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
 
@@ -12,35 +13,17 @@ class QTimer;
 
 namespace tallivor {
 
+class AlarmBell;
 class Board;
 class BoardLock;
 class EditDialog;
+struct StationInput;
 class ListBox;
 class Platform;
 class ReportWindow;
 class ScrollBar;
 class SettingsDialog;
 class TextBox;
-
-// The main window's label-buttons, by their place in its btn array.
-enum class Button
-{
-    Add,
-    Remove,
-    Settings,
-    Edit,
-    Reset,
-    StateCaption,
-    NameCaption,
-    TimeCaption,
-    BlankCaption, // over the charge column, never given a text
-    ChargeCaption,
-    Credit,
-    Address,
-    Update,
-    Report, // right of Remove Computer: opens the report window
-};
-inline constexpr std::size_t buttonCount = std::size_t(Button::Report) + 1;
 
 // The main window: the view of the Board and its controller. Its four lists show the Board's columns (one row per
 // station: state word, name, time used, charge), REL the price per minute, VScroll1 the selected row. It turns the
@@ -121,7 +104,9 @@ private:
     // The row that all four lists select; -1 when they do not agree on one.
     int selectedRow() const;
     // The editor's Save when adding: the Board adds the station, and the new row is selected.
-    bool addStation(const QString& name, const QString& time);
+    bool addStation(const StationInput& input);
+    // The editor's own price and paid time for the station in the row, where the operator gave them.
+    void applyPaidFields(int row, const StationInput& input);
     void endProcess();
     void comeForward();
 
@@ -142,6 +127,7 @@ private:
     QPointer<SettingsDialog> m_settings;
     QPointer<ReportWindow> m_report;
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
+    AlarmBell* const m_alarm;
     bool m_ended = false;
 };
 

@@ -22,6 +22,7 @@ public:
     QString tail;
     QString folder;
     std::vector<ShellCall> calls;
+    int alarms = 0; // alarm sounds asked for
 
     bool isUserAnAdmin() const override { return admin; }
     void shellExecute(QWidget* owner, const QString& operation, const QString& file, const QString& parameters,
@@ -30,6 +31,7 @@ public:
         calls.push_back({owner != nullptr, operation, file, parameters, directory, showCommand});
     }
     void allowSetForegroundWindow() override {}
+    void playAlarm() override { ++alarms; }
     QString commandLineTail() const override { return tail; }
     QString programFolder() const override { return folder; }
     // The Windows form of the relaunch file, so that the tests see what the counter PC would ask for.
