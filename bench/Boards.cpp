@@ -19,7 +19,7 @@
 
 namespace bench {
 
-QByteArray stationFileBytes(int rows)
+QByteArray stationFileBytes(int rows, bool thirdPaid)
 {
     QByteArray bytes("10,English.xml\r\n");
     bytes.reserve(bytes.size() + qsizetype(rows) * 36);
@@ -27,7 +27,11 @@ QByteArray stationFileBytes(int rows)
         const int minutes = (i * 37) % 1000;
         const int seconds = (i * 7) % 60;
         bytes += "Start,Computer " + QByteArray::number(i + 1) + ',' + QByteArray::number(minutes) + ':' +
-                 QByteArray::number(seconds) + ',' + QByteArray::number(minutes * 10) + "\r\n";
+                 QByteArray::number(seconds) + ',' + QByteArray::number(minutes * 10);
+        // Every third station sold time in advance: its paid end an hour after its time used.
+        if (thirdPaid && i % 3 == 0)
+            bytes += ",," + QByteArray::number(minutes + 60) + ":0";
+        bytes += "\r\n";
     }
     return bytes;
 }
@@ -59,12 +63,12 @@ void showAndExpose(QWidget& window)
 
 } // namespace
 
-BoardWindow::BoardWindow(int rows)
+BoardWindow::BoardWindow(int rows, bool thirdPaid)
 {
     if (!m_dir.isValid())
         qFatal("cannot make a temporary folder");
     writeFile(QDir(m_dir.path()).filePath(QStringLiteral("English.xml")), shippedLanguageFile());
-    writeFile(QDir(m_dir.path()).filePath(QLatin1String(tallivor::stationFileName)), stationFileBytes(rows));
+    writeFile(QDir(m_dir.path()).filePath(QLatin1String(tallivor::stationFileName)), stationFileBytes(rows, thirdPaid));
     m_platform = std::make_unique<QuietPlatform>(m_dir.path());
     m_board = std::make_unique<tallivor::Board>(*m_platform, m_dir.path());
     m_form = std::make_unique<tallivor::Form1>(*m_platform, *m_board);

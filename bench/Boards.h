@@ -24,7 +24,8 @@ namespace bench {
 
 // A station file of the given number of rows, all running, with times and charges spread so that about one row in
 // sixty completes a minute at each tick, as in a room whose stations were started at different moments.
-QByteArray stationFileBytes(int rows);
+// thirdPaid: every third station has a paid time, an hour past its time used.
+QByteArray stationFileBytes(int rows, bool thirdPaid = false);
 
 // The platform of an administrator that never hands anything to the shell, and clocks that stand still.
 class QuietPlatform final : public tallivor::Platform, public tallivor::Clocks
@@ -52,7 +53,7 @@ private:
 class BoardWindow
 {
 public:
-    explicit BoardWindow(int rows);
+    explicit BoardWindow(int rows, bool thirdPaid = false);
     ~BoardWindow();
 
     tallivor::Board& board() const { return *m_board; }
