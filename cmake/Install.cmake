@@ -55,7 +55,13 @@ elseif(WIN32)
         cmake_path(NORMAL_PATH path)
         install(FILES "${path}" DESTINATION .)
     endforeach()
+    # The licences of what the folder ships besides the program: Qt with where its exact source is and the recipe
+    # its DLLs were built by, the code of others built into Qt's DLLs, and the MinGW-w64 runtime.
+    install(DIRECTORY "${PROJECT_SOURCE_DIR}/resources/windows/licenses/" DESTINATION licenses)
+    install(PROGRAMS "${PROJECT_SOURCE_DIR}/scripts/build-qt-mingw.sh" DESTINATION licenses)
 endif()
+# The program's own licence, as a text file Windows opens with a double-click.
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_PACKAGE_NAME Tallivor)
 set(CPACK_PACKAGE_VENDOR "The Tallivor developers")
