@@ -102,7 +102,8 @@ done < <(find "$program" \( -name '*.exe' -o -name '*.dll' \) -print0)
 file_version() { x86_64-w64-mingw32-windres -J coff -i "$1" -O rc | sed -n 's/^ *FILEVERSION \(.*\)/\1/p'; }
 resources=$(x86_64-w64-mingw32-windres -J coff -i "$program/Tallivor.exe" -O rc)
 grep -q 'RT_GROUP_ICON' <<<"$resources" || fail "Tallivor.exe carries no icon"
-grep -qF '"OriginalFilename", "Tallivor.exe"' <<<"$resources" && [ "$(file_version "$program/Tallivor.exe")" = "${version//./, }" ] ||
+grep -qF '"OriginalFilename", "Tallivor.exe"' <<<"$resources" &&
+    [ "$(file_version "$program/Tallivor.exe")" = "${version//./, }" ] ||
     fail "Tallivor.exe carries no version resource $version"
 echo "resources: the icon and the version information $version"
 echo "program folder: $(find "$program" -type f | wc -l) files, $(du -sh "$program" | cut -f1), stripped"
@@ -206,6 +207,8 @@ unpack() { # <folder>
     mkdir -p "$(dirname "$1")"
     timeout 60 unzip -q "$zip" -d "$(dirname "$1")" || fail "unpacking $zip"
     [ -f "$1/Tallivor.exe" ] || fail "$(basename "$zip") does not unpack into a folder Tallivor holding Tallivor.exe"
+    diff -r "$program" "$1" >/dev/null ||
+        fail "$(basename "$zip") does not hold the program folder: $(diff -rq "$program" "$1" | head -5)"
 }
 
 # Writes the station file of <folder>: <lines...>, CR LF added, already in the file's encoding.
