@@ -355,7 +355,7 @@ shortcut=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Tallivor.lnk'
 strings -a "$shortcut" | grep -qxF 'C:\Program Files\Tallivor\Tallivor.exe' ||
     fail "the Start-menu shortcut does not start C:\\Program Files\\Tallivor\\Tallivor.exe"
 strings -a -el "$shortcut" | grep -q "\\\\Installer\\\\$code\\\\tallivor.ico\$" ||
-    fail "the Start-menu shortcut has not the program's icon"
+    fail "the Start-menu shortcut does not carry the program's icon"
 echo "installed $product_version, $code: all $(file_list "$program" | wc -l) files, the entry, the shortcut"
 
 station_file "$installed" "10,English.xml" "Start,$cafe,0:57,00" "Stop,PC 02,3:0,30"
