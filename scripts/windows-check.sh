@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# Proves the Windows program on Linux, under wine:
-#  1. builds the real Tallivor.exe with the windows-cross preset (MinGW-w64 and the Qt for Windows kit) and lays
-#     out its program folder with `cmake --install`, as on a fresh clone;
+# Proves the Windows program and its packages on Linux, under wine:
+#  1. builds the packages as on a fresh clone, with scripts/windows-package.sh: the real Tallivor.exe (windows-cross
+#     preset: MinGW-w64 and the Qt for Windows kit), its program folder laid out with `cmake --install --strip`, the
+#     installer (MSI) and the portable ZIP of that folder; first under a higher version (the patch number plus one)
+#     for the upgrade below, then under this one, which relinks only the executable;
 #  2. cross-compiles the proof of the Windows calls (tests/win32/win32_shell_test.cpp with src/ui/Win32Shell.cpp)
 #     and runs it headless: the program folder and command-line tail it reports, and the relaunch through "runas"
 #     with /admin appended (under wine IsUserAnAdmin answers yes, so Tallivor itself never takes that path);
-#  3. starts that Tallivor.exe on a virtual X server in temporary program folders, one of them with a blank in its
-#     path, with a running station; lets it count for a few seconds; closes the window as its close box does
-#     (WM_DELETE_WINDOW); and reads the station file written beside the exe: CR LF line ends, the running station
-#     counted and charged, the stopped one untouched, the name in the system code page (cp1252: "Café" is the
-#     single byte 0xE9) or, for a name the code page cannot hold, UTF-8 after a byte-order mark.
+#  3. unpacks the ZIP into temporary folders, one of them with a blank in its path, and starts Tallivor.exe there
+#     on a virtual X server with a running station; lets it count for a few seconds; closes the window as its close
+#     box does (WM_DELETE_WINDOW); and reads the station file written beside the exe: CR LF line ends, the running
+#     station counted and charged, the stopped one untouched, the name in the system code page (cp1252: "Café" is
+#     the single byte 0xE9) or, for a name the code page cannot hold, UTF-8 after a byte-order mark;
+#  4. installs the MSI with `msiexec /i ... /qn`: every file of the program folder in C:\Program Files\Tallivor,
+#     one entry among the installed products, per machine, with its publisher, version, web address and icon, and
+#     the Start-menu shortcut; runs the installed Tallivor.exe as in 3, so that it saves its station file and ledger
+#     in Program Files; installs the higher version over it (still one entry, the new exe, the station file and the
+#     ledger untouched); and removes it with `msiexec /x ... /qn`: nothing left but the station file and the ledger.
 #
 #   scripts/windows-check.sh [--screenshot FILE]   also photographs the board under wine (the board of
 #                                                  scripts/screenshot.sh) into FILE, e.g. docs/screenshot-windows.png
 #
 # Installs the Debian packages it needs when they are missing (sudo when not root). Builds into
-# build/windows-cross/ and keeps its throwaway wine prefix and run folders in build/windows-check/ (ignored by git).
-# Every step is bounded by `timeout`. Exits 0 when every check passed, else non-zero after a message that says
-# which check failed.
+# build/windows-cross/ (the packages in build/windows-cross/dist/) and keeps its throwaway wine prefix and run
+# folders in build/windows-check/ (ignored by git). Every step is bounded by `timeout`. Exits 0 when every check
+# passed, else non-zero after a message that says which check failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -34,8 +41,10 @@ esac
 
 out=build/windows-check
 program=build/windows-cross/Tallivor
+dist=build/windows-cross/dist
 cxx=x86_64-w64-mingw32-g++-posix
 flags=(-std=c++20 -Isrc -O1 -Wall -Wextra -Wpedantic -Werror)
+publisher="The Tallivor developers"
 
 started=$SECONDS
 step_started=$SECONDS
@@ -57,29 +66,49 @@ scripts/install-packages.sh "${groups[@]}"
 WINEDEBUG=-all wine --version
 took
 
-step "Tallivor.exe: configure, build and install (windows-cross preset)"
+version=$(sed -n 's/^project(Tallivor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+homepage=$(sed -n 's/^ *HOMEPAGE_URL "\([^"]*\)".*/\1/p' CMakeLists.txt)
+[ -n "$version" ] && [ -n "$homepage" ] || fail "no project(Tallivor VERSION ... HOMEPAGE_URL ...) in CMakeLists.txt"
+# Windows Installer compares the first three fields of a version.
+IFS=. read -r major minor patch _ <<<"$version"
+product_version=$major.$minor.$patch
+upgrade_version=$major.$minor.$((patch + 1))
+
+step "Tallivor.exe and its packages, $upgrade_version for the upgrade and then $product_version"
 mkdir -p "$out"
-timeout 300 cmake --preset windows-cross -DTALLIVOR_WERROR=ON >"$out/configure.log" 2>&1 ||
-    { cat "$out/configure.log"; fail "configuring the windows-cross preset"; }
-timeout 900 cmake --build --preset windows-cross -j 2 || fail "building Tallivor.exe"
-# A fresh program folder, so that nothing an earlier install left there can stand in for a missing file.
-rm -rf "$program"
-timeout 120 cmake --install build/windows-cross >/dev/null || fail "installing into $program"
+rm -rf "$out/upgrade"
+mkdir -p "$out/upgrade"
+TALLIVOR_WERROR=ON timeout 2400 scripts/windows-package.sh --version "$upgrade_version" ||
+    fail "packaging version $upgrade_version"
+upgrade_msi=$out/upgrade/Tallivor-$upgrade_version-win64.msi
+mv "$dist/Tallivor-$upgrade_version-win64.msi" "$upgrade_msi"
+TALLIVOR_WERROR=ON timeout 2400 scripts/windows-package.sh || fail "packaging version $product_version"
+msi=$dist/Tallivor-$product_version-win64.msi
+zip=$dist/Tallivor-$product_version-win64.zip
+[ -f "$msi" ] && [ -f "$zip" ] || fail "no $msi and $zip"
+ls "$dist" | grep -qv "^Tallivor-$product_version-win64\.\(msi\|zip\)\$" && fail "more than the two packages in $dist"
 for file in Tallivor.exe English.xml Persian.xml Italian.xml tallivor.ico Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
-    platforms/qwindows.dll styles/qwindowsvistastyle.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
+    platforms/qwindows.dll styles/qwindowsvistastyle.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll \
+    LICENSE.txt licenses/README.txt licenses/LGPL-3.0.txt licenses/GPL-3.0.txt licenses/Qt-third-party.txt \
+    licenses/MinGW-w64-runtime.txt licenses/build-qt-mingw.sh; do
     [ -f "$program/$file" ] || fail "$file is not in the program folder $program"
 done
 grep -q 'Subsystem.*(Windows GUI)' <<<"$(x86_64-w64-mingw32-objdump -p "$program/Tallivor.exe")" ||
     fail "Tallivor.exe is not a windowed (WIN32_EXECUTABLE) program"
+while IFS= read -r -d '' binary; do
+    x86_64-w64-mingw32-objdump -h "$binary" | grep -q '\.debug_' && fail "$binary still carries debug information"
+done < <(find "$program" \( -name '*.exe' -o -name '*.dll' \) -print0)
 # The resources as windres reads them back from the executable: the icon and the version information.
+file_version() { x86_64-w64-mingw32-windres -J coff -i "$1" -O rc | sed -n 's/^ *FILEVERSION \(.*\)/\1/p'; }
 resources=$(x86_64-w64-mingw32-windres -J coff -i "$program/Tallivor.exe" -O rc)
 grep -q 'RT_GROUP_ICON' <<<"$resources" || fail "Tallivor.exe carries no icon"
-version=$(sed -n 's/^project(Tallivor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-[ -n "$version" ] || fail "no project(Tallivor VERSION ...) in CMakeLists.txt"
-grep -qF "FILEVERSION ${version//./, }" <<<"$resources" && grep -qF '"OriginalFilename", "Tallivor.exe"' <<<"$resources" ||
+grep -qF '"OriginalFilename", "Tallivor.exe"' <<<"$resources" &&
+    [ "$(file_version "$program/Tallivor.exe")" = "${version//./, }" ] ||
     fail "Tallivor.exe carries no version resource $version"
 echo "resources: the icon and the version information $version"
-echo "program folder: $(find "$program" -type f | wc -l) files, $(du -sh "$program" | cut -f1)"
+echo "program folder: $(find "$program" -type f | wc -l) files, $(du -sh "$program" | cut -f1), stripped"
+echo "packages: $(du -h "$msi" | cut -f1) $(basename "$msi"), $(du -h "$zip" | cut -f1) $(basename "$zip")," \
+    "and $(basename "$upgrade_msi") for the upgrade"
 took
 
 step "Windows calls: build the proof"
@@ -104,6 +133,11 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 # Leftovers of an earlier, interrupted run of this script must not hold the prefix.
 timeout 30 wineserver -k 2>/dev/null || true
+# A Tallivor that an interrupted run left installed would be one more among the installed products counted below.
+if [ -f "$WINEPREFIX/system.reg" ] && grep -qF '"ProductName"="Tallivor"' "$WINEPREFIX/system.reg"; then
+    echo "an earlier run left Tallivor installed: a new prefix"
+    rm -rf "$WINEPREFIX"
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1 || true
@@ -167,14 +201,27 @@ export DISPLAY=":$(cat "$work/display")"
 echo "DISPLAY=$DISPLAY"
 took
 
-# Starts Tallivor.exe in <folder> with the station file <lines...> (CR LF added, already in the file's encoding),
-# lets it count, closes its window as the close box does, and waits for it to end having saved.
-run_board() { # <folder> <seconds to run> <station file lines...>
-    local folder=$1 seconds=$2
-    shift 2
-    mkdir -p "$folder"
-    cp -r "$program/." "$folder/"
+# Lays out <folder> (named Tallivor) as an owner does with the portable package: the ZIP unpacked into its parent.
+unpack() { # <folder>
+    rm -rf "$1"
+    mkdir -p "$(dirname "$1")"
+    timeout 60 unzip -q "$zip" -d "$(dirname "$1")" || fail "unpacking $zip"
+    [ -f "$1/Tallivor.exe" ] || fail "$(basename "$zip") does not unpack into a folder Tallivor holding Tallivor.exe"
+    diff -r "$program" "$1" >/dev/null ||
+        fail "$(basename "$zip") does not hold the program folder: $(diff -rq "$program" "$1" | head -5)"
+}
+
+# Writes the station file of <folder>: <lines...>, CR LF added, already in the file's encoding.
+station_file() { # <folder> <lines...>
+    local folder=$1
+    shift
     printf '%s\r\n' "$@" >"$folder/tallivor.xml"
+}
+
+# Starts <folder>/Tallivor.exe, lets it count, closes its window as the close box does, and waits for it to end
+# having saved.
+run_board() { # <folder> <seconds to run>
+    local folder=$1 seconds=$2
     echo "-- $(timeout 60 winepath -w "$folder")\\Tallivor.exe"
     # Started from another folder: the program must find and write its files beside itself.
     (cd "$work" && exec timeout 180 wine "$folder/Tallivor.exe" </dev/null >"$work/wine.log" 2>&1) &
@@ -246,32 +293,109 @@ print(f"ok: {encoding}, CR LF, {lines[1]!r} ({counted} s counted)")
 EOF
 }
 
-step "Tallivor.exe under wine: count, close, save"
+step "Tallivor.exe from the ZIP under wine: count, close, save"
 cafe=$'Caf\xe9'        # "Café" in cp1252, as the file on the counter PC holds it
 # No code page of a Western Windows holds a Greek name: such a board is kept in UTF-8 after a byte-order mark, and
 # must stay so when written back.
 greek='Σταθμός 7'
 bom=$'\xef\xbb\xbf'
 for folder in "$work/Tallivor" "$work/Program Folder/Tallivor"; do
-    run_board "$folder" 5 "10,English.xml" "Start,$cafe,0:57,00" "Stop,PC 02,3:0,30"
+    unpack "$folder"
+    station_file "$folder" "10,English.xml" "Start,$cafe,0:57,00" "Stop,PC 02,3:0,30"
+    run_board "$folder" 5
     check_file "$folder" cp1252 "Café" 0:57 60 || exit 1
-    rm -rf "$folder"
-    run_board "$folder" 5 "${bom}10,English.xml" "Start,$greek,0:57,00" "Stop,PC 02,3:0,30"
+    unpack "$folder"
+    station_file "$folder" "${bom}10,English.xml" "Start,$greek,0:57,00" "Stop,PC 02,3:0,30"
+    run_board "$folder" 5
     check_file "$folder" utf-8-bom "$greek" 0:57 60 || exit 1
     rm -rf "$folder"
 done
 took
 
+step "the installer under wine: install, run from Program Files, upgrade, uninstall"
+installed="$WINEPREFIX/drive_c/Program Files/Tallivor"
+# A finished run leaves its station file and ledger there, as an uninstall must: they go before this one starts.
+rm -rf "$installed"
+msi_run() { # </i or /x> <msi>
+    echo "-- msiexec $1 $(basename "$2") /qn"
+    timeout 300 wine msiexec "$1" "$(timeout 60 winepath -w "$2")" /qn || fail "msiexec $1 $2 /qn"
+    timeout 120 wineserver -w || true
+}
+# The product codes of the installed products named Tallivor, one a line.
+products() { timeout 60 wine uninstaller --list | tr -d '\r' | sed -n 's/^\({[-0-9A-F]*}\)|||Tallivor$/\1/p'; }
+# Checks the one Tallivor among the installed products: <version>. Prints its product code.
+check_product() {
+    local codes code entry
+    codes=$(products)
+    [ "$(wc -w <<<"$codes")" -eq 1 ] || fail "not one Tallivor among the installed products: ${codes:-none}"
+    code=$codes
+    entry=$(timeout 60 wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$code" |
+        tr -d '\r')
+    value() { sed -n "s/^ *$1 \{2,\}REG_SZ \{2,\}//p" <<<"$entry"; }
+    [ "$(value DisplayName)" = Tallivor ] && [ "$(value DisplayVersion)" = "$1" ] &&
+        [ "$(value Publisher)" = "$publisher" ] && [ "$(value URLInfoAbout)" = "$homepage" ] ||
+        fail "the entry among the installed programs is not Tallivor $1 by $publisher, $homepage: $entry"
+    # Per machine: registered under HKLM, where Programs and Features takes the entry's icon from.
+    local icon
+    icon=$(timeout 60 wine reg query 'HKLM\Software\Classes\Installer\Products' /s | tr -d '\r' |
+        sed -n 's/^ *ProductIcon *REG_SZ *//p')
+    [ "$(wc -l <<<"$icon")" -eq 1 ] && [ -s "$(timeout 60 winepath -u "$icon")" ] ||
+        fail "no icon for the entry among the installed programs (per machine): '$icon'"
+    echo "$code"
+}
+file_list() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+
+msi_run /i "$msi"
+[ -f "$installed/Tallivor.exe" ] || fail "no Tallivor.exe in C:\\Program Files\\Tallivor"
+diff -r "$program" "$installed" >/dev/null ||
+    fail "C:\\Program Files\\Tallivor does not hold the program folder: $(diff -rq "$program" "$installed" | head -5)"
+code=$(check_product "$product_version") || exit 1
+shortcut=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Tallivor.lnk')
+[ -n "$shortcut" ] || fail "no Tallivor.lnk in the Start menu"
+strings -a "$shortcut" | grep -qxF 'C:\Program Files\Tallivor\Tallivor.exe' ||
+    fail "the Start-menu shortcut does not start C:\\Program Files\\Tallivor\\Tallivor.exe"
+strings -a -el "$shortcut" | grep -q "\\\\Installer\\\\$code\\\\tallivor.ico\$" ||
+    fail "the Start-menu shortcut does not carry the program's icon"
+echo "installed $product_version, $code: all $(file_list "$program" | wc -l) files, the entry, the shortcut"
+
+station_file "$installed" "10,English.xml" "Start,$cafe,0:57,00" "Stop,PC 02,3:0,30"
+run_board "$installed" 5
+check_file "$installed" cp1252 "Café" 0:57 60 || exit 1
+ls "$installed"/tallivor-ledger-*.csv >/dev/null 2>&1 || fail "no ledger beside the installed program"
+# What the program wrote there, with its sums: an upgrade and an uninstall must leave exactly these.
+LC_ALL=C comm -13 <(file_list "$program") <(file_list "$installed") >"$work/written"
+(cd "$installed" && xargs -d '\n' sha256sum) <"$work/written" >"$work/written.sha256"
+echo "the installed program wrote: $(tr '\n' ' ' <"$work/written")"
+
+msi_run /i "$upgrade_msi"
+new_code=$(check_product "$upgrade_version") || exit 1
+[ "$new_code" != "$code" ] || fail "the upgrade kept the product code $code"
+[ "$(file_version "$installed/Tallivor.exe")" = "${upgrade_version//./, }, 0" ] ||
+    fail "the upgrade did not replace Tallivor.exe: $(file_version "$installed/Tallivor.exe")"
+(cd "$installed" && sha256sum --quiet -c "$work/written.sha256") || fail "the upgrade changed what the program wrote"
+echo "upgraded to $upgrade_version, $new_code, in place of $code: station file and ledger untouched"
+
+msi_run /x "$upgrade_msi"
+[ -z "$(products)" ] || fail "Tallivor is still among the installed products: $(products)"
+[ "$(file_list "$installed")" = "$(cat "$work/written")" ] ||
+    fail "the uninstall left in C:\\Program Files\\Tallivor: $(file_list "$installed" | tr '\n' ' ')"
+(cd "$installed" && sha256sum --quiet -c "$work/written.sha256") || fail "the uninstall changed what the program wrote"
+[ -e "$shortcut" ] && fail "the uninstall left the Start-menu shortcut"
+echo "removed: the program files gone, the station file and the ledger kept"
+took
+
 if [ -n "$screenshot" ]; then
     step "screenshot under wine"
     # The board of scripts/screenshot.sh, for comparison with docs/screenshot.png.
-    photo=$screenshot run_board "$work/Screenshot" 2.5 "10,English.xml" \
+    unpack "$work/Screenshot/Tallivor"
+    station_file "$work/Screenshot/Tallivor" "10,English.xml" \
         "Start,PC 01 (window),42:17,420" \
         "Stop,PC 02,15:0,150" \
         "Start,PC 03 console,7:58,70" \
         "Start,PC 04,93:5,930" \
         "Stop,VR corner,0:00,00" \
         "Start,PC 06,1:30,10"
+    photo=$screenshot run_board "$work/Screenshot/Tallivor" 2.5
     took
 fi
 
