@@ -3,7 +3,10 @@
 #include "lang/KeyedTexts.h"
 #include "rules/TimeText.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace tallivor {
 namespace {
@@ -31,10 +34,13 @@ QString StationRows::besideText(int row) const
     const std::optional<qint64> left = m_board.remainingSeconds(row);
     if (!left)
         return {};
+    // Beside the time used, what is left ("-12:26") or how far past the paid end it is ("+1:32"): the column is narrow.
     if (m_column == Column::Time)
-        return m_texts[*left > 0 ? KeyedText::PaidLeft : KeyedText::PaidOver].arg(minutesAndSeconds(*left));
+        return (*left > 0 ? QStringLiteral("\u2212") : QStringLiteral("+")) + minutesAndSeconds(*left);
     if (m_column != Column::Name)
         return {};
+    if (*left <= 0)
+        return m_texts[KeyedText::PaidDue];
     if (!m_board.isRunning(row))
         return m_texts[KeyedText::PaidPaused];
     // The clock counts a running station's seconds as they pass: its paid end is that many seconds from now.
@@ -46,7 +52,9 @@ QString StationRows::spokenState(const Board& board, int row, const KeyedTexts& 
     const std::optional<qint64> left = board.remainingSeconds(row);
     if (!left)
         return {};
-    return *left > 0 ? texts[KeyedText::PaidLeft].arg(minutesAndSeconds(*left)) : texts[KeyedText::PaidDue];
+    if (*left > 0)
+        return texts[KeyedText::PaidLeft].arg(minutesAndSeconds(*left));
+    return texts[KeyedText::PaidDue] + QLatin1String(", ") + texts[KeyedText::PaidOver].arg(minutesAndSeconds(*left));
 }
 
 void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -62,9 +70,16 @@ void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         fill = QColor(dueColour);
     else if (state == PaidState::Due)
         fill = QColor(dueBlinkColour);
+    // The board's lists overlap, each partly under its right-hand neighbour: the row's visible part ends where the
+    // list is covered.
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
+        const QRegion shown = view->viewport()->visibleRegion();
+        if (!shown.isEmpty())
+            item.rect.setRight(std::min(item.rect.right(), shown.boundingRect().right()));
+    }
     const bool selected = item.state & QStyle::State_Selected;
     if (fill.isValid() && !selected) {
-        item.backgroundBrush = fill;
+        painter->fillRect(item.rect, fill);
         item.palette.setColor(QPalette::Text, state == PaidState::Soon ? QColor(Qt::black) : QColor(Qt::white));
     }
     const QString beside = besideText(row);

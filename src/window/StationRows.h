@@ -12,8 +12,8 @@ class KeyedTexts;
 
 // How the board's lists draw a station row beside its text, without changing the text: the colour of its paid state
 // (amber in the last five minutes, red at the paid end, blinking until acknowledged), and for a paid station the time
-// left or over beside the time used, and its paid end as a time of day ("ends 21:40") or "paused" beside the name,
-// which is elided to make room.
+// left or over beside the time used ("-12:26", "+1:32"), and beside the name, which is elided to make room, its paid
+// end as a time of day ("ends 21:40"), "paused" or "time is up".
 class StationRows : public QStyledItemDelegate
 {
     Q_OBJECT
