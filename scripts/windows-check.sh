@@ -116,7 +116,7 @@ step "Windows calls: build the proof"
 timeout 300 "$cxx" "${flags[@]}" -c src/ui/Win32Shell.cpp -o "$out/Win32Shell.o"
 # The test, linked statically so that it needs no MinGW runtime DLLs beside it.
 timeout 300 "$cxx" "${flags[@]}" -static -static-libgcc -static-libstdc++ \
-    tests/win32/win32_shell_test.cpp "$out/Win32Shell.o" -o "$out/win32_shell_test.exe" -lshell32 -luser32
+    tests/win32/win32_shell_test.cpp "$out/Win32Shell.o" -o "$out/win32_shell_test.exe" -lshell32 -luser32 -lwinmm
 echo "built $out/win32_shell_test.exe"
 took
 
@@ -190,7 +190,7 @@ took
 
 step "virtual X server"
 # Xvfb picks a free display itself and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 50); do
     [ -s "$work/display" ] && break
