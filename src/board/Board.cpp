@@ -150,8 +150,10 @@ bool Board::isNameTaken(const QString& name, int row) const
 
 bool Board::editStation(int row, const QString& name, const std::optional<QString>& newTime)
 {
+    // A station keeps its own name, even one that a file edited by hand gave another station too.
+    const bool renamed = name != text(Column::Name, row);
     if (name.isEmpty() || !fitsStationField(name) || (newTime && !fitsStationField(*newTime)) ||
-        isNameTaken(name, row))
+        (renamed && isNameTaken(name, row)))
         return false;
     if (!isRow(row))
         return true; // no station to write to
