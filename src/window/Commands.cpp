@@ -103,6 +103,8 @@ void Form1::relabel()
     if (hasSettings())
         m_settings->relabel(m_board.languageEntries());
     nameForScreenReaders();
+    for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
+        list->viewport()->update(); // the words beside a paid station's row are the new language's
 }
 
 void Form1::applyPaidFields(int row, const StationInput& input)

@@ -70,13 +70,6 @@ void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         fill = QColor(dueColour);
     else if (state == PaidState::Due)
         fill = QColor(dueBlinkColour);
-    // The board's lists overlap, each partly under its right-hand neighbour: the row's visible part ends where the
-    // list is covered.
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
-        const QRegion shown = view->viewport()->visibleRegion();
-        if (!shown.isEmpty())
-            item.rect.setRight(std::min(item.rect.right(), shown.boundingRect().right()));
-    }
     const bool selected = item.state & QStyle::State_Selected;
     if (fill.isValid() && !selected) {
         painter->fillRect(item.rect, fill);
@@ -87,19 +80,27 @@ void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         QStyledItemDelegate::paint(painter, item, index);
         return;
     }
+    // The board's lists overlap, each partly under its right-hand neighbour: the words beside go where the row is
+    // still in sight.
+    QRect shown = item.rect;
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
+        const QRegion visible = view->viewport()->visibleRegion();
+        if (!visible.isEmpty())
+            shown.setRight(std::min(shown.right(), visible.boundingRect().right()));
+    }
     // The words beside go right, a little smaller; the row's own text keeps the rest and is elided when it must.
     QFont small = item.font;
     small.setPointSizeF(item.font.pointSizeF() * 0.72);
     const QFontMetrics smallMetrics(small);
     const int margin = 3;
     const int besideWidth = smallMetrics.horizontalAdvance(beside) + 2 * margin;
-    const QRect textRect = item.rect.adjusted(0, 0, -besideWidth, 0);
+    const QRect textRect = shown.adjusted(0, 0, -besideWidth, 0);
     item.text = item.fontMetrics.elidedText(item.text, Qt::ElideRight, std::max(0, textRect.width() - 2 * margin));
     QStyledItemDelegate::paint(painter, item, index);
     painter->save();
     painter->setFont(small);
     painter->setPen(selected ? item.palette.color(QPalette::HighlightedText) : item.palette.color(QPalette::Text));
-    painter->drawText(item.rect.adjusted(margin, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter, beside);
+    painter->drawText(shown.adjusted(margin, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter, beside);
     painter->restore();
 }
 
