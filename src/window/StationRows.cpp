@@ -81,24 +81,31 @@ void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         return;
     }
     // The board's lists overlap, each partly under its right-hand neighbour: the words beside go where the row is
-    // still in sight.
-    QRect shown = item.rect;
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
-        const QRegion visible = view->viewport()->visibleRegion();
-        if (!visible.isEmpty())
-            shown.setRight(std::min(shown.right(), visible.boundingRect().right()));
+    // still in sight. The window's layout is fixed, so that is measured once.
+    if (m_shownRight < 0) {
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget)) {
+            const QRegion visible = view->viewport()->visibleRegion();
+            m_shownRight = visible.isEmpty() ? view->viewport()->width() - 1 : visible.boundingRect().right();
+        }
     }
+    QRect shown = item.rect;
+    if (m_shownRight >= 0)
+        shown.setRight(std::min(shown.right(), m_shownRight));
     // The words beside go right, a little smaller; the row's own text keeps the rest and is elided when it must.
-    QFont small = item.font;
-    small.setPointSizeF(item.font.pointSizeF() * 0.72);
-    const QFontMetrics smallMetrics(small);
+    if (!m_small || m_smallOf != item.font) {
+        QFont small = item.font;
+        small.setPointSizeF(item.font.pointSizeF() * 0.72);
+        m_small.emplace(small);
+        m_smallOf = item.font;
+    }
+    const QFontMetrics& smallMetrics = *m_small;
     const int margin = 3;
     const int besideWidth = smallMetrics.horizontalAdvance(beside) + 2 * margin;
     const QRect textRect = shown.adjusted(0, 0, -besideWidth, 0);
     item.text = item.fontMetrics.elidedText(item.text, Qt::ElideRight, std::max(0, textRect.width() - 2 * margin));
     QStyledItemDelegate::paint(painter, item, index);
     painter->save();
-    painter->setFont(small);
+    painter->setFont(m_small->font());
     painter->setPen(selected ? item.palette.color(QPalette::HighlightedText) : item.palette.color(QPalette::Text));
     painter->drawText(shown.adjusted(margin, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter, beside);
     painter->restore();

@@ -4,7 +4,10 @@
 
 #include <QStyledItemDelegate>
 
+#include <QFontMetrics>
+
 #include <functional>
+#include <optional>
 
 namespace tallivor {
 
@@ -16,6 +19,14 @@ class KeyedTexts;
 // end as a time of day ("ends 21:40"), "paused" or "time is up".
 class StationRows : public QStyledItemDelegate
 {
+    // A font with its metrics, built once: building them for every row drawn is the dearest part of drawing it.
+    struct SmallFont : QFontMetrics
+    {
+        explicit SmallFont(const QFont& font) : QFontMetrics(font), m_font(font) {}
+        const QFont& font() const { return m_font; }
+        QFont m_font;
+    };
+
     Q_OBJECT
 public:
     // column: the list's column of the board. texts: the words in force. blinkOn: whether a due row shows its red now.
@@ -36,6 +47,10 @@ private:
     const KeyedTexts& m_texts;
     std::function<bool()> m_blinkOn;
     std::function<QDateTime()> m_now;
+    // Measured at the first row drawn: where the list is covered, and the smaller font of the words beside.
+    mutable int m_shownRight = -1;
+    mutable QFont m_smallOf;
+    mutable std::optional<SmallFont> m_small;
 };
 
 } // namespace tallivor
