@@ -118,7 +118,6 @@ private:
     TextBox* const REL;
     QTimer* const Time;
     Label* const VALUEUNIT;
-    Label* const frmcaption;
     const LabelButtons<Button, buttonCount> btn;
 
     Platform& m_platform;
