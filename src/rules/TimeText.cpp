@@ -2,6 +2,7 @@
 
 #include "rules/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tallivor {
@@ -39,6 +40,15 @@ QString timeOfSeconds(double seconds)
     const double minutes = std::floor(seconds / 60);
     return QString::number(minutes, 'f', 0) + QLatin1Char(':') +
            QStringLiteral("%1").arg(int(seconds - minutes * 60), 2, 10, QLatin1Char('0'));
+}
+
+QString hoursText(double seconds)
+{
+    const double whole = std::floor(std::max(seconds, 0.0));
+    const double hours = std::floor(whole / 3600);
+    const int rest = int(whole - hours * 3600);
+    return QString::number(hours, 'f', 0) +
+           QStringLiteral(":%1:%2").arg(rest / 60, 2, 10, QLatin1Char('0')).arg(rest % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace tallivor

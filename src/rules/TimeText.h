@@ -24,5 +24,8 @@ QString joinTime(QStringView minutes, QStringView seconds);
 double secondsOf(QStringView time);
 // Seconds as the board writes a time: minutes, ":", two-digit seconds ("12:05").
 QString timeOfSeconds(double seconds);
+// Seconds as hours, two-digit minutes and two-digit seconds ("6298:07:24", "0:46:21"): how the report shows a time
+// billed, which runs to thousands of minutes in a month.
+QString hoursText(double seconds);
 
 } // namespace tallivor
