@@ -12,7 +12,7 @@ namespace tallivor {
 
 HourChart::HourChart(QWidget* parent) : QWidget(parent)
 {
-    setMinimumSize(24 * 11 + 30, 140);
+    setMinimumSize(24 * 9 + 30, 140);
 }
 
 void HourChart::setValues(const std::array<double, 24>& values, const std::array<QString, 24>& amounts)
