@@ -199,6 +199,7 @@ void ReportWindow::open(const KeyedTexts& texts, const QString& unit, const QWid
     if (!isVisible())
         placeBeside(*this, board);
     m_unit = unit;
+    disarm();
     m_message->clear();
     retranslate(texts);
     const QDate today = m_ledger.now().date();
