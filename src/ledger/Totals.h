@@ -18,7 +18,20 @@ enum class Notice
     TimeLowered,       // an edit that took time off a station
     Gap,               // stations marked running while nothing counted them
     PriceChanged,
+    AckedLate,  // a station's paid time ran out and the operator acknowledged it more than two minutes later
+    NeverAcked, // ... and no acknowledgement for that station follows in the lines read
 };
+
+// A line that deserves a look.
+struct Look
+{
+    int record = 0; // index into the records
+    Notice why = Notice::Gap;
+    double seconds = 0; // AckedLate: how long the acknowledgement took
+};
+
+// How long a due station may wait for its acknowledgement before the report points at it.
+inline constexpr double ackGraceSeconds = 120;
 
 struct StationTotal
 {
@@ -26,6 +39,7 @@ struct StationTotal
     int bills = 0;
     double seconds = 0;
     Decimal amount;
+    double overtimeMinutes = 0; // the minutes charged past a paid end
 };
 
 // What the bills of a span of the ledger add up to.
@@ -33,15 +47,14 @@ struct PeriodTotals
 {
     int bills = 0;
     Decimal billed;
-    double seconds = 0;                        // time billed
-    std::vector<StationTotal> stations;        // by name
-    std::array<Decimal, 24> byHour;            // takings by the local hour of the bill
-    std::vector<std::pair<int, Notice>> looks; // lines that deserve a look: index into the records, and why
+    double seconds = 0;                 // time billed
+    std::vector<StationTotal> stations; // by name
+    std::array<Decimal, 24> byHour;     // takings by the local hour of the bill
+    std::vector<Look> looks;            // in the order of the records
 };
 
 // Adds up the bill lines of the records (the charges as exact decimals) and picks the lines worth a look.
 PeriodTotals totalsOf(const std::vector<LedgerRecord>& records);
-
 
 // The detail of a shift line: the shift's bills, amount billed and time billed.
 QString shiftDetail(const PeriodTotals& totals);

@@ -64,6 +64,9 @@ public:
     bool exportTo(const QString& path);
     // Shows what the shift just closed held, and the period anew.
     void showShiftClosed(const PeriodTotals& shift);
+    // Arms Close shift (the first of its two clicks), told by the board's owner how many stations still carry a
+    // charge that no bill has settled: the window says so, and a second click on the armed caption closes the shift.
+    void armShiftClose(int unbilled);
 
     const LedgerExtract& extract() const { return m_extract; }
     const PeriodTotals& totals() const { return m_totals; }
@@ -72,27 +75,42 @@ public:
 
     LabelButton* btn(ReportButton button) const { return m_buttons[std::size_t(button)]; }
 
+public slots:
+    // A line as it reaches the ledger: a line of the period shown joins it (a shift line starts "since shift close"
+    // afresh) and the figures are added up again from what the window holds, without reading the ledger.
+    void takeLine(const tallivor::LedgerRecord& record);
+
 signals:
-    // The operator asked to close the shift: whoever owns the board closes it and calls showShiftClosed().
+    // The first click on Close shift: whoever owns the board answers with armShiftClose().
+    void shiftCloseAsked();
+    // The second click, on the armed caption: whoever owns the board closes the shift and calls showShiftClosed().
     void shiftCloseRequested();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Takes back the first click on Close shift, and what the window said about it.
+    void disarm();
+    // A text that must keep its own left-to-right order inside right-to-left texts (dates, times, names).
+    QString isolated(const QString& text) const;
     void reload();
     void render();
     QString periodText() const;
     QString periodFileName() const;
     QStringList findingTexts() const;
-    QString lookText(std::pair<int, Notice> look) const;
+    QString lookText(const Look& look) const;
     // An amount with the currency unit after it.
     QString money(const QString& amount) const;
 
     const Ledger& m_ledger;
     const QString m_folder;
     KeyedTexts m_texts;
+    bool m_rightToLeft = false; // the texts read right to left: the window and its print are mirrored
     QString m_unit;
     Period m_period;
     LedgerExtract m_extract;

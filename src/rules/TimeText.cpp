@@ -63,4 +63,13 @@ QString paidTimeText(qint64 seconds)
     return QString::number(seconds / 60) + QLatin1Char(':') + QString::number(seconds % 60);
 }
 
+QString hoursText(double seconds)
+{
+    const double whole = std::floor(std::max(seconds, 0.0));
+    const double hours = std::floor(whole / 3600);
+    const int rest = int(whole - hours * 3600);
+    return QString::number(hours, 'f', 0) +
+           QStringLiteral(":%1:%2").arg(rest / 60, 2, 10, QLatin1Char('0')).arg(rest % 60, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace tallivor

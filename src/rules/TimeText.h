@@ -26,6 +26,9 @@ QString joinTime(QStringView minutes, QStringView seconds);
 double secondsOf(QStringView time);
 // Seconds as the board writes a time: minutes, ":", two-digit seconds ("12:05").
 QString timeOfSeconds(double seconds);
+// Seconds as hours, two-digit minutes and two-digit seconds ("6298:07:24", "0:46:21"): how the report shows a time
+// billed, which runs to thousands of minutes in a month.
+QString hoursText(double seconds);
 
 // A paid time as the station file holds it: whole minutes, ":" and the seconds (0 to 59), digits only ("60:0",
 // "42:34"); nothing for any other text. Paid times past 2^31 minutes are none either.

@@ -247,8 +247,11 @@ ReportWindow* Form1::report()
 {
     if (!m_report) {
         m_report = new ReportWindow(m_board.ledger(), m_board.programFolder());
+        connect(m_report, &ReportWindow::shiftCloseAsked, this,
+                [this] { m_report->armShiftClose(m_board.unbilledStations()); });
         connect(m_report, &ReportWindow::shiftCloseRequested, this,
                 [this] { m_report->showShiftClosed(m_board.closeShift()); });
+        connect(&m_board, &Board::ledgerWritten, m_report, &ReportWindow::takeLine);
     }
     return m_report;
 }
