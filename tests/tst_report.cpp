@@ -7,6 +7,7 @@
 #include "report/HourChart.h"
 #include "report/ReportWindow.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
@@ -130,6 +131,27 @@ private Q_SLOTS:
     {
         ReportWindow* report = openOnASampleLedger();
         const auto text = [report](const char* label) { return report->findChild<Label*>(label)->text(); };
+        QVERIFY(QTest::qWaitForWindowExposed(report));
+        // Nothing covers anything else.
+        const QList<QWidget*> parts = report->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : parts) {
+            for (const QWidget* b : parts) {
+                QVERIFY2(a == b || !a->isVisible() || !b->isVisible() || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + ' ' + b->objectName()));
+            }
+        }
+        // The days are picked from a calendar, and a new period is drawn at once.
+        auto* from = report->findChild<QDateEdit*>(QStringLiteral("from"));
+        QTest::mouseClick(from, Qt::LeftButton, {}, QPoint(from->width() - 6, from->height() / 2));
+        QTRY_VERIFY(from->calendarWidget() && from->calendarWidget()->isVisible());
+        from->calendarWidget()->window()->hide();
+        op::PaintCounter drawn;
+        report->findChild<HourChart*>(QStringLiteral("chart"))->installEventFilter(&drawn);
+        QCoreApplication::processEvents();
+        drawn.count = 0;
+        from->setDate(QDate(2026, 12, 6)); // the bar of the 6th joins the chart
+        QTRY_VERIFY(drawn.count > 0);
+        op::click(report->btn(ReportButton::Today));
         // However narrow the window, captions stay on one line; the message follows the commands.
         report->resize(100, 100);
         const LabelButton* since = report->btn(ReportButton::SinceShift);
@@ -163,6 +185,9 @@ private Q_SLOTS:
         QVERIFY(report->findChild<Label*>("pending")->isVisible());
         QCOMPARE(QStringList({text("bills"), text("message"), text("pending")}),
                  QStringList({"Bills: 3", "", "1 ledger lines wait to be written: the disk refused them"}));
+        // A new language's texts, at once.
+        report->retranslate(KeyedTexts({{QStringLiteral("Report"), QStringLiteral("Resoconto")}}));
+        QVERIFY(report->windowTitle() == QLatin1String("Tallivor: Resoconto") && text("title").startsWith("Resoconto"));
         // Without a printer the report is printed to a PDF file beside the program, and the window says where.
         if (!QPrinterInfo::availablePrinters().isEmpty())
             QSKIP("a printer is installed: the report goes to its print dialog");

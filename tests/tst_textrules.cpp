@@ -1,7 +1,7 @@
 // The pure text rules: numbers, the clock's rule for one row, the station file's text and bytes, the language file.
+#include "lang/LanguageFile.h"
 #include "rules/ClockRule.h"
 #include "rules/Numbers.h"
-#include "lang/LanguageFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
 
@@ -187,6 +187,7 @@ private Q_SLOTS:
         QTest::newRow("four-byte lead, then no continuation") << QByteArray("\xF1x\x80\x80") << text({0xDCF1, 'x', 0xDC80, 0xDC80});
         QTest::newRow("cut short at the end") << QByteArray("\xE2\x82") << text({0xDCE2, 0xDC82});
         QTest::newRow("a surrogate") << QByteArray("\xED\xA0\x80") << text({0xDCED, 0xDCA0, 0xDC80});
+        QTest::newRow("the first four-byte character") << QByteArray("\xF0\x90\x80\x80") << text({0xD800, 0xDC00});
         QTest::newRow("four-byte character, then a bad byte") << QByteArray("\xF0\x9F\x92\xBB\x80") << text({0xD83D, 0xDCBB, 0xDC80});
         QTest::newRow("U+FEFF after a bad byte") << QByteArray("\xFF\xEF\xBB\xBF") << text({0xDCFF, 0xFEFF});
         QTest::newRow("text that starts with U+FEFF gets a mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << text({0xFEFF, 'x'});

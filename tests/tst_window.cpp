@@ -16,6 +16,7 @@
 
 #include <QAccessible>
 #include <QBitmap>
+#include <QDesktopServices>
 #include <QSignalSpy>
 #include <QStyleFactory>
 #include <QtTest>
@@ -48,17 +49,17 @@ void verifyRowSelected(const RunningBoard& form, int row)
     QVERIFY(row < 0 || form.VScroll1->value() == row);
 }
 
-struct PaintCounter : QObject
-{
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 } // namespace
+
+// Stands for the desktop's browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+};
 
 class TestWindow : public BoardTest
 {
@@ -410,7 +411,7 @@ private Q_SLOTS:
         m_form = startShown(*m_folder, m_platform, englishBoard({"Start,PC 01,42:17,420", "Stop,PC 02,15:0,150"}));
         // A new language's state words are drawn at once, and the lists and boxes are named after its captions.
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
-        PaintCounter states;
+        op::PaintCounter states;
         m_form->Eventlist->viewport()->installEventFilter(&states);
         QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
         QCoreApplication::processEvents();
@@ -420,11 +421,14 @@ private Q_SLOTS:
         const auto reader = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
         QCOMPARE(reader(m_form->Namelist)->text(QAccessible::Name), QStringLiteral("Postazioni"));
         QCOMPARE(reader(m_form->form().edit()->computerName)->text(QAccessible::Name), QStringLiteral("Nome PC"));
+        QCOMPARE(m_form->btn(Button::Report)->text(), QStringLiteral("Resoconto")); // the report's caption by its key
         // A screen reader's press on a label-button is its click, and it is told the keys that do the same.
         QAccessibleInterface* remove = reader(m_form->btn(Button::Remove));
         const QString press = QAccessibleActionInterface::pressAction();
         QCOMPARE(remove->actionInterface()->keyBindingsForAction(press), QStringList{"Del"});
         QCOMPARE(remove->text(QAccessible::Accelerator), QStringLiteral("Del"));
+        reader(m_form->btn(Button::Add))->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QVERIFY(!m_form->form().edit()->isVisible()); // only the press clicks
         reader(m_form->btn(Button::Add))->actionInterface()->doAction(press);
         QVERIFY(m_form->form().edit()->isVisible());
         // Each of the four lists reads the whole station row, as it is now, and shows its own column only.
@@ -441,7 +445,10 @@ private Q_SLOTS:
     void linksOpenTheMakersAddressAndCaptionsDoNothing()
     {
         m_form = startShown(*m_folder, m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
-        op::click(m_form->btn(Button::Address));
+        LabelButton* address = m_form->btn(Button::Address);
+        QTest::mousePress(address, Qt::LeftButton, {}, QPoint(5, 5)); // pressed, and let go off the link: no click
+        QTest::mouseRelease(address, Qt::LeftButton, {}, QPoint(-20, 5));
+        op::click(address);
         op::click(m_form->btn(Button::Update));
         QCOMPARE(m_platform.calls.size(), std::size_t(2));
         for (const FakePlatform::ShellCall& call : m_platform.calls) {
@@ -449,6 +456,28 @@ private Q_SLOTS:
                      QStringList({"Open", "https://tallivor.example", "", m_folder->path()}));
             QVERIFY(call.withOwner && call.showCommand == 1 && !call.parameters.isNull());
         }
+    }
+
+    void hereNoElevationIsAskedForAndTheAddressOpensInTheBrowser()
+    {
+        const std::unique_ptr<Platform> platform = makeNativePlatform(m_folder->path());
+        QVERIFY(platform->isUserAnAdmin());
+        UrlCatcher browser;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+        platform->shellExecute(nullptr, QStringLiteral("Open"), QString::fromLatin1(makerAddress), QString(),
+                               m_folder->path(), swShowNormal);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(browser.opened, QList<QUrl>{QUrl(QString::fromLatin1(makerAddress))});
+    }
+
+    void theClockRunsFromTheLoadStep()
+    {
+        m_folder->write(QStringLiteral("tallivor.xml"), englishBoard({"Start,A,0:0,00"}));
+        m_platform.folder = m_folder->path();
+        RunningBoard window(m_platform, m_folder->path());
+        window.form().load();
+        m_platform.steady = {1000, 1000};
+        QTRY_COMPARE(window.timeList->list(0), QStringLiteral("0:1")); // at the next event of the window's clock
     }
 };
 
