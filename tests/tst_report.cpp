@@ -43,14 +43,14 @@ class TestReport : public QObject
             LedgerEvent event;
             const char *station, *spent, *charge, *detail;
         };
-        // The 6th: a tiny bill (its charge in exponent form), a shift close. The 7th: bills, a lowered time, removals,
-        // and the board's open line, line 10.
+        // The 6th: a tiny bill (its charge in exponent form), a shift close. The 7th: bills, a lowered time (its
+        // detail's values found by name in any order), removals, and the board's open line, line 10.
         for (const Line& line :
              {Line{6, 20, 0, LedgerEvent::Bill, "A", "10:00", "5E-05", ""},
               Line{6, 23, 0, LedgerEvent::Shift, "", "", "", "bills=1; billed=0.00005; time=10:00"},
               Line{7, 14, 3, LedgerEvent::Bill, "A", "12:34", "120", ""},
               Line{7, 14, 40, LedgerEvent::Bill, "B, corner", "0:30", "0.1", ""},
-              Line{7, 15, 0, LedgerEvent::Edit, "B, corner", "1:00", "0.1", "time=9:00; name=B, corner"},
+              Line{7, 15, 0, LedgerEvent::Edit, "B, corner", "1:00", "0.1", "name=B, corner; time=9:00"},
               Line{7, 15, 5, LedgerEvent::Remove, "C", "4:00", "40", "state=Stop"},
               Line{7, 15, 6, LedgerEvent::Remove, "D", "0:00", "00", ""},
               Line{7, 18, 10, LedgerEvent::Bill, "B, corner", "1:00", "0.9", ""},
