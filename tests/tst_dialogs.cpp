@@ -3,7 +3,6 @@
 // the program folder, and the names screen readers hear.
 #include "Operator.h"
 #include "ProgramFolder.h"
-#include "RunningBoard.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "lang/LanguageFile.h"
@@ -20,6 +19,12 @@
 #include <map>
 
 using namespace tallivor;
+
+namespace {
+// A text box showing refused input is light yellow; otherwise white.
+const QColor yellow(255, 255, 192);
+const QColor white(Qt::white);
+} // namespace
 
 class TestDialogs : public QObject
 {
