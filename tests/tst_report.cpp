@@ -132,6 +132,11 @@ private Q_SLOTS:
         ReportWindow* report = openOnASampleLedger();
         const auto text = [report](const char* label) { return report->findChild<Label*>(label)->text(); };
         QVERIFY(QTest::qWaitForWindowExposed(report));
+        for (const Label* label : report->findChildren<Label*>()) { // every caption is there
+            const QString name = label->objectName();
+            QVERIFY2(!label->text().isEmpty() || name == QLatin1String("message") || name == QLatin1String("pending"),
+                     qPrintable(name));
+        }
         // Nothing covers anything else.
         const QList<QWidget*> parts = report->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (const QWidget* a : parts) {

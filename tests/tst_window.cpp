@@ -423,6 +423,7 @@ private Q_SLOTS:
         const QString press = QAccessibleActionInterface::pressAction();
         QCOMPARE(remove->actionInterface()->keyBindingsForAction(press), QStringList{"Del"});
         QCOMPARE(remove->text(QAccessible::Accelerator), QStringLiteral("Del"));
+        QVERIFY(reader(m_form->btn(Button::StateCaption))->actionInterface()->actionNames().isEmpty()); // a caption
         reader(m_form->btn(Button::Add))->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
         QVERIFY(!m_form->form().edit()->isVisible()); // only the press clicks
         reader(m_form->btn(Button::Add))->actionInterface()->doAction(press);
@@ -442,7 +443,8 @@ private Q_SLOTS:
     {
         m_form = startShown(*m_folder, m_platform, englishBoard({"Start,A,1:0,10", "Stop,B,2:0,20"}));
         LabelButton* address = m_form->btn(Button::Address);
-        QTest::mousePress(address, Qt::LeftButton, {}, QPoint(5, 5)); // pressed, and let go off the link: no click
+        QCOMPARE(address->text(), QStringLiteral("tallivor.example")); // the address without its scheme
+        QTest::mousePress(address, Qt::LeftButton, {}, QPoint(5, 5));  // pressed, and let go off the link: no click
         QTest::mouseRelease(address, Qt::LeftButton, {}, QPoint(-20, 5));
         op::click(address);
         op::click(m_form->btn(Button::Update));
