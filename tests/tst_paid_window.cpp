@@ -12,6 +12,12 @@
 
 using namespace tallivor;
 
+namespace {
+// A text box showing refused input is light yellow; otherwise white.
+const QColor yellow(255, 255, 192);
+const QColor white(Qt::white);
+} // namespace
+
 class TestPaidWindow : public BoardTest
 {
     Q_OBJECT

@@ -1,7 +1,7 @@
 // The pure text rules: numbers, the clock's rule for one row, the station file's text and bytes, the language file.
+#include "lang/LanguageFile.h"
 #include "rules/ClockRule.h"
 #include "rules/Numbers.h"
-#include "lang/LanguageFile.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
 
@@ -33,6 +33,7 @@ const QList<QStringList> clockRows{
     {"0:0", "-99999999999999.9", "99999999999999.8", "60", "1:0", "-0.109375"},
     {"0:59", "7", "stopped", "5", "0:59", "7"}, {"12", "7", "10", "3", "12", "7"}, {"5:", "7", "10", "1", "5:", "7"},
     {":5", "7", "10", "1", ":5", "7"}, {"ab:59", "7", "10", "1", "ab:59", "7"}, {"1:\n5", "7", "10", "1", "1:\n5", "7"},
+    {"1:2.5x", "7", "10", "1", "1:2.5x", "7"},
     {"", "7", "10", "1", "", "7"}};
 // clang-format on
 
@@ -185,8 +186,10 @@ private Q_SLOTS:
         QTest::newRow("invalid bytes, NUL") << QByteArray("\xFF\x80\0\xC3", 4) << text({0xDCFF, 0xDC80, 0, 0xDCC3});
         QTest::newRow("three-byte character after a bad byte") << QByteArray("\xFF\xEF\xBC\x8C") << text({0xDCFF, 0xFF0C});
         QTest::newRow("four-byte lead, then no continuation") << QByteArray("\xF1x\x80\x80") << text({0xDCF1, 'x', 0xDC80, 0xDC80});
+        QTest::newRow("three-byte lead, then no continuation") << QByteArray("\xE2(\xA1") << text({0xDCE2, '(', 0xDCA1});
         QTest::newRow("cut short at the end") << QByteArray("\xE2\x82") << text({0xDCE2, 0xDC82});
         QTest::newRow("a surrogate") << QByteArray("\xED\xA0\x80") << text({0xDCED, 0xDCA0, 0xDC80});
+        QTest::newRow("the first four-byte character after a bad byte") << QByteArray("\xFF\xF0\x90\x80\x80") << text({0xDCFF, 0xD800, 0xDC00});
         QTest::newRow("four-byte character, then a bad byte") << QByteArray("\xF0\x9F\x92\xBB\x80") << text({0xD83D, 0xDCBB, 0xDC80});
         QTest::newRow("U+FEFF after a bad byte") << QByteArray("\xFF\xEF\xBB\xBF") << text({0xDCFF, 0xFEFF});
         QTest::newRow("text that starts with U+FEFF gets a mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << text({0xFEFF, 'x'});

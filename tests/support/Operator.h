@@ -60,4 +60,15 @@ inline void type(const QString& text)
     QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
+// Counts the paint events of the widgets it is installed on: what the operator sees drawn anew.
+struct PaintCounter : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 } // namespace op

@@ -4,8 +4,6 @@
 #include "ProgramFolder.h"
 #include "window/Form1.h"
 
-#include <QColor>
-
 #include <array>
 #include <memory>
 
@@ -52,7 +50,3 @@ std::unique_ptr<RunningBoard> startShown(const ProgramFolder& folder, FakePlatfo
 QStringList column(const tallivor::ListBox* list);
 // The four lists of the station table, left to right.
 std::array<tallivor::ListBox*, 4> listsOf(const RunningBoard& window);
-
-// A text box showing refused input is light yellow; otherwise white.
-inline const QColor yellow(255, 255, 192);
-inline const QColor white(Qt::white);
