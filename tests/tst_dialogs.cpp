@@ -20,11 +20,6 @@
 
 using namespace tallivor;
 
-namespace {
-// A text box showing refused input is light yellow; otherwise white.
-const QColor yellow(255, 255, 192);
-const QColor white(Qt::white);
-} // namespace
 
 class TestDialogs : public QObject
 {

@@ -4,8 +4,13 @@
 #include "ui/ListBox.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QLineEdit>
 #include <QtTest>
+
+// A text box showing refused input is light yellow; otherwise white.
+inline const QColor yellow(255, 255, 192);
+inline const QColor white(Qt::white);
 
 // What an operator does with the mouse and keyboard, sent through the window system the way real input arrives.
 namespace op {
