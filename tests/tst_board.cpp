@@ -307,44 +307,6 @@ private Q_SLOTS:
         QVERIFY(!autosave->isActive());
     }
 
-    void whatIsWrittenReadsBackAsTheSameBoard()
-    {
-        // Random work at the counter: names and times with any characters, starts and stops, prices and language
-        // switches, to a language whose running word the file cannot hold too, and the clock.
-        m_folder->copyLanguage(QStringLiteral("Italian.xml"));
-        m_folder->write(QStringLiteral("Odd.xml"), languageWithWords(QStringLiteral("Go, on"), QStringLiteral("Go")));
-        const auto board = m_folder->startBoard(m_clocks, englishBoard({"Start,PC 1,0:0,00"}));
-        const QStringList languages{"English.xml", "Italian.xml", "Odd.xml", "Missing.xml"};
-        QRandomGenerator random(20261207);
-        const auto text = [&random](const QString& alphabet, int longest) {
-            QString t;
-            for (int n = random.bounded(longest + 1); n > 0; --n)
-                t.append(alphabet.at(random.bounded(int(alphabet.size()))));
-            return t;
-        };
-        const QString anything = QStringLiteral("ab Z9:=,\t\u00e9\u06a9\u202e"), time = QStringLiteral("0123456789::");
-        for (int step = 0; step < 300; ++step) {
-            const int row = random.bounded(board->rowCount() + 1);
-            switch (random.bounded(5)) {
-            case 0: board->addStation(text(anything, 6), text(time, 5)); break;
-            case 1: board->editStation(row, text(anything, 6), text(time, 5)); break;
-            case 2: board->toggleStation(row); break;
-            case 3: board->applySettings(text(QStringLiteral("0123456789.a,"), 3), languages[random.bounded(4)]); break;
-            default: board->tick(random.bounded(70));
-            }
-            board->savefile();
-            const StationFile file = parseStationFile(decodeDataFile(stationFileBytes()));
-            QCOMPARE(QList<QStringList>({file.state, file.name, file.time, file.charge}),
-                     QList<QStringList>({board->column(Column::State).texts(), board->column(Column::Name).texts(),
-                                         board->column(Column::Time).texts(), board->column(Column::Charge).texts()}));
-            QCOMPARE(QStringList({file.price.value_or(QString()), file.language.value_or(QString())}),
-                     QStringList({board->price(), board->languageStr()}));
-            QVERIFY(board->runningWord() != board->stoppedWord());
-            for (const QString& word : file.state)
-                QVERIFY(word == board->runningWord() || word == board->stoppedWord());
-        }
-        QVERIFY(board->rowCount() > 10);
-    }
 
     void everyRowCanRunAndStop_data()
     {

@@ -45,7 +45,6 @@ class TestReportRules : public BoardTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void chartScale();
     void overtimeAndAcknowledgements();
     void wordsOfTheLanguageInForce_data();
     void wordsOfTheLanguageInForce();
@@ -63,15 +62,6 @@ private:
         return m_form->form().report();
     }
 };
-
-void TestReportRules::chartScale()
-{
-    // The tallest bar, and the marks of the scale: 0 and up to four round steps reaching it.
-    const std::pair<double, std::vector<double>> cases[] = {
-        {0, {0}}, {100, {0, 50, 100}}, {120.1, {0, 50, 100, 150}}, {0.9, {0, 0.5, 1}}};
-    for (const auto& [highest, scale] : cases)
-        QCOMPARE(HourChart::scaleOf(highest), scale);
-}
 
 void TestReportRules::overtimeAndAcknowledgements()
 {

@@ -18,7 +18,6 @@
 #include <QBitmap>
 #include <QDesktopServices>
 #include <QSignalSpy>
-#include <QStyleFactory>
 #include <QtTest>
 
 #include <csignal>
@@ -202,42 +201,8 @@ private Q_SLOTS:
         }
         QCOMPARE(reached, QSet<QWidget*>({m_form->Eventlist, m_form->Namelist, m_form->timeList, m_form->Rellist}));
         QVERIFY(!m_form->VScroll1->isVisible() && !m_form->form().rect().intersects(m_form->REL->geometry()));
-        // The hand, black outlined and white inside, is over the label-buttons.
-        const QCursor hand = handPointer();
-        const QImage shape = hand.bitmap().toImage(), mask = hand.mask().toImage();
-        const auto set = [](const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); };
-        QVERIFY(set(mask, 5, 0) && set(shape, 5, 0) && set(mask, 5, 1) && !set(shape, 5, 1) && !set(mask, 0, 0));
-        for (LabelButton* button : m_form->form().findChildren<LabelButton*>(QStringLiteral("btn")))
-            QCOMPARE(button->cursor().shape(), Qt::BitmapCursor);
     }
 
-    void theSelectedRowLooksAlikeInAllFour()
-    {
-        m_form = startShown(*m_folder, m_platform, boardOf(4)); // the last row selected
-        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
-        const auto colourAt = [](ListBox* list, int row) { // right of the row's text
-            const QRect rect = op::rowRect(list, row);
-            return list->viewport()->grab().toImage().pixel(rect.right() - 3, rect.center().y());
-        };
-        const auto alike = [](QRgb a, QRgb b) { // Fusion may tint the focused list's row faintly
-            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <= 12;
-        };
-        for (const QString& style : {QStringLiteral("Windows"), QStringLiteral("Fusion")}) {
-            QStyle* drawing = QStyleFactory::create(style);
-            drawing->setParent(&m_form->form());
-            QPalette palette = drawing->standardPalette(); // Windows greys the selection of a list without the focus
-            palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
-            for (ListBox* list : listsOf(*m_form)) {
-                list->setStyle(drawing);
-                list->setPalette(palette);
-            }
-            m_form->Namelist->setFocus();
-            const QRgb selected = colourAt(m_form->Namelist, 3);
-            QVERIFY(!alike(selected, colourAt(m_form->Namelist, 2)));
-            for (ListBox* list : listsOf(*m_form))
-                QVERIFY2(alike(colourAt(list, 3), selected), qPrintable(style + ' ' + list->objectName()));
-        }
-    }
 
     void terminationSignalClosesAndSaves()
     {
@@ -317,92 +282,6 @@ private Q_SLOTS:
             after.removeAt(row);
         QCOMPARE(rowsOf(m_form->board()), after);
     }
-    void activeAreaBoundsAreStrict()
-    {
-        m_form = startShown(*m_folder, m_platform, englishBoard({}));
-        LabelButton* add = m_form->btn(Button::Add); // 1485 twips wide: its caption underlines for 20 < x < 1385
-        // All four bounds are strict, and the lower one is 200 whatever the label's height (255).
-        const std::tuple<float, float, bool> moves[] = {{20, 100, false},    {20.5, 100, true},  {1385, 100, false},
-                                                        {1384.5, 100, true}, {500, 5, false},    {500, 5.5, true},
-                                                        {500, 200, false},   {500, 199.5, true}, {500, 240, false}};
-        for (const auto& [x, y, inside] : moves) {
-            m_form->form().btnMouseMove(Button::Add, x, y);
-            QVERIFY2(add->underline() == inside, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
-        }
-    }
-    void aShiftFromTheKeyboardAlone()
-    {
-        m_form = startShown(*m_folder, m_platform, englishBoard({}));
-        QVERIFY(QTest::qWaitForWindowActive(&m_form->form()));
-        expectFocus(m_form->Namelist);
-        const auto add = [this](const char* name, int enters) {
-            op::press(Qt::Key_Insert);
-            expectFocus(m_form->form().edit()->computerName);
-            op::type(QString::fromLatin1(name)); // replaces the selected row's name, which the box opens with selected
-            for (int i = 0; i < enters; ++i)
-                op::press(Qt::Key_Return);
-            op::press(Qt::Key_Escape);
-            expectFocus(m_form->Namelist);
-        };
-        add("PC 1", 1);
-        add("PC 2", 1);
-
-        op::press(Qt::Key_Up);
-        op::press(Qt::Key_Space);
-        m_form->board().tick(61);
-        op::press(Qt::Key_Space);
-        m_form->board().tick();
-        op::press(Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(rowsOf(m_form->board()), QStringList({"Stop,PC 1,1:1,10", "Stop,PC 2,00:00,00"}));
-        op::press(Qt::Key_R, Qt::ControlModifier);
-
-        op::press(Qt::Key_Down);
-        op::press(Qt::Key_Return);
-        expectFocus(m_form->form().edit()->computerName);
-        op::type(QStringLiteral("VR corner"));
-        op::press(Qt::Key_Tab); // into the minutes, its text selected
-        op::type(QStringLiteral("5"));
-        op::press(Qt::Key_Enter); // saves from any box
-        op::press(Qt::Key_Escape);
-        expectFocus(m_form->Namelist);
-        QCOMPARE(rowsOf(m_form->board()), QStringList({"Stop,PC 1,00:00,00", "Stop,VR corner,5:00,00"}));
-        op::press(Qt::Key_Delete);
-        op::press(Qt::Key_Delete);
-        // No row is selected now: nothing acts, and no ledger line names a station that is not there.
-        const auto ledger = [this] {
-            QByteArray bytes;
-            for (const QString& name : m_folder->names().filter(QStringLiteral("tallivor-ledger-")))
-                bytes += m_folder->read(name);
-            return bytes;
-        };
-        const QByteArray before = ledger();
-        for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Space, Qt::Key_Return})
-            op::press(key);
-        op::click(m_form->btn(Button::Reset));
-        op::click(m_form->btn(Button::Reset));
-        QCOMPARE(ledger(), before);
-        QVERIFY(!m_form->form().edit()->isVisible());
-        // The scroll bar still holds 1, the new station's row: it is selected all the same, so a second Enter adds
-        // nothing (its name is the selected row's now).
-        add("PC 3", 2);
-
-        op::press(Qt::Key_F9);
-        expectFocus(m_form->form().settings()->Value);
-        op::type(QStringLiteral("15"));
-        op::press(Qt::Key_Return);
-        // The report, where the shift is closed on the board's ledger.
-        expectFocus(m_form->Namelist);
-        op::press(Qt::Key_P, Qt::ControlModifier);
-        QVERIFY(m_form->form().report()->isVisible());
-        op::click(m_form->form().report()->btn(ReportButton::CloseShift)); // arms it: no charge is unbilled
-        op::click(m_form->form().report()->btn(ReportButton::CloseShift));
-        QVERIFY(ledger().contains(",shift,,,,15,bills=1; billed=10; time=1:01,"));
-        QCOMPARE(m_form->form().report()->findChild<Label*>("message")->text(),
-                 QStringLiteral("Shift closed: 1 bills, 10 $"));
-        m_form->form().close();
-        QCOMPARE(m_folder->read(QStringLiteral("tallivor.xml")),
-                 crlf({"15,English.xml", "Stop,PC 1,00:00,00", "Stop,PC 3,00:00,00"}));
-    }
     void screenReadersHearNamesWholeRowsAndTheArmedState()
     {
         m_form = startShown(*m_folder, m_platform, englishBoard({"Start,PC 01,42:17,420", "Stop,PC 02,15:0,150"}));
@@ -457,17 +336,6 @@ private Q_SLOTS:
         }
     }
 
-    void hereNoElevationIsAskedForAndTheAddressOpensInTheBrowser()
-    {
-        const std::unique_ptr<Platform> platform = makeNativePlatform(m_folder->path());
-        QVERIFY(platform->isUserAnAdmin());
-        UrlCatcher browser;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
-        platform->shellExecute(nullptr, QStringLiteral("Open"), QString::fromLatin1(makerAddress), QString(),
-                               m_folder->path(), swShowNormal);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(browser.opened, QList<QUrl>{QUrl(QString::fromLatin1(makerAddress))});
-    }
 
     void theClockRunsFromTheLoadStep()
     {
