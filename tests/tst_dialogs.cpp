@@ -117,43 +117,6 @@ private Q_SLOTS:
         }
     }
 
-    void enterSavesFromAnyBoxAndEscapeCancels_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<bool>("saves");
-        QTest::addColumn<bool>("closes");
-        const Qt::KeyboardModifiers plain = Qt::NoModifier;
-        // clang-format off
-        QTest::newRow("Return in the name") << "computerName" << Qt::Key_Return << plain << true << false;
-        QTest::newRow("the keypad's Enter in the seconds") << "SEC_TEXT" << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << true << false;
-        QTest::newRow("Shift+Return is no Save") << "MIN_TEXT" << Qt::Key_Return << Qt::KeyboardModifiers(Qt::ShiftModifier) << false << false;
-        QTest::newRow("Escape in the minutes") << "MIN_TEXT" << Qt::Key_Escape << plain << false << true;
-        QTest::newRow("Ctrl+Escape is no Cancel") << "computerName" << Qt::Key_Escape << Qt::KeyboardModifiers(Qt::ControlModifier) << false << false;
-        QTest::newRow("Return in the price saves and closes") << "Value" << Qt::Key_Return << plain << true << true;
-        QTest::newRow("Escape in the language box") << "language_text" << Qt::Key_Escape << plain << false << true;
-        // clang-format on
-    }
-    void enterSavesFromAnyBoxAndEscapeCancels()
-    {
-        QFETCH(QString, box);
-        QFETCH(Qt::Key, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(bool, saves);
-        QFETCH(bool, closes);
-        EditDialog* editor = openEditor();
-        SettingsDialog* settings = openSettings(QStringLiteral("10"));
-        TextBox* target = editor->findChild<TextBox*>(box);
-        DialogWindow* dialog = editor;
-        if (!target) {
-            target = settings->findChild<TextBox*>(box);
-            dialog = settings;
-        }
-        QTest::keyClick(target, key, modifiers);
-        QCOMPARE(m_saved.size(), qsizetype(saves));
-        QCOMPARE(dialog->isDiscarded(), closes);
-    }
 
     void textReachesABoxOnlyThroughItsRules_data()
     {

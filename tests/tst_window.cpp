@@ -342,15 +342,6 @@ private Q_SLOTS:
     }
 
 
-    void theClockRunsFromTheLoadStep()
-    {
-        m_folder->write(QStringLiteral("tallivor.xml"), englishBoard({"Start,A,0:0,00"}));
-        m_platform.folder = m_folder->path();
-        RunningBoard window(m_platform, m_folder->path());
-        window.form().load();
-        m_platform.steady = {1000, 1000};
-        QTRY_COMPARE(window.timeList->list(0), QStringLiteral("0:1")); // at the next event of the window's clock
-    }
 
     // Selling time at the board: + and -, the alarm and its acknowledgement, the editor's save rule.
 
