@@ -1,9 +1,9 @@
 #include "dialogs/EditDialog.h"
 
+#include "rules/Numbers.h"
 #include "rules/TimeText.h"
 #include "ui/TextBox.h"
 
-#include <algorithm>
 
 namespace tallivor {
 
@@ -132,7 +132,7 @@ void EditDialog::save()
         return;
     }
     const QString price = PRICE_TEXT->text();
-    if (!price.isEmpty() && !std::any_of(price.begin(), price.end(), [](QChar c) { return c.isDigit(); })) {
+    if (!price.isEmpty() && !hasLeadingNumber(price)) {
         PRICE_TEXT->setRefused(true); // "." alone is no price
         return;
     }

@@ -1,12 +1,12 @@
 #include "dialogs/SettingsDialog.h"
 
+#include "rules/Numbers.h"
 #include "store/StationFile.h"
 #include "ui/FileList.h"
 #include "ui/TextBox.h"
 
 #include <QKeyEvent>
 
-#include <algorithm>
 
 namespace tallivor {
 
@@ -96,7 +96,7 @@ void SettingsDialog::save()
 {
     // A refused box stays light yellow until the dialog closes. A price needs a digit: "." alone is none.
     const QString price = Value->text();
-    if (!std::any_of(price.begin(), price.end(), [](QChar c) { return c.isDigit(); })) {
+    if (!hasLeadingNumber(price)) {
         Value->setRefused(true);
         return;
     }
