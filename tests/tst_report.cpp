@@ -1,8 +1,10 @@
 // The report window alone, over a ledger that the program's Ledger wrote in a program folder: its periods, totals and
-// chart, what the chain says of altered lines, the lines that wait for the disk, the export, the print to a PDF file,
-// and the shift close it asks its owner for.
+// chart, what the chain says of altered lines, its words in each language, the lines that reach it while it is open,
+// the lines that wait for the disk, the export, prints of their own names, and the two-click shift close it asks its
+// owner for.
 #include "Operator.h"
 #include "ProgramFolder.h"
+#include "lang/LanguageFile.h"
 #include "ledger/Ledger.h"
 #include "report/HourChart.h"
 #include "report/ReportWindow.h"
@@ -11,9 +13,12 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
-#include <QPrinterInfo>
-#include <QTextDocument>
+#include <QListWidget>
 #include <QPointer>
+#include <QPrinterInfo>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QtTest>
 
 using namespace tallivor;
@@ -22,8 +27,16 @@ using Choose = std::function<void(ReportWindow&)>;
 Q_DECLARE_METATYPE(Alter)
 Q_DECLARE_METATYPE(Choose)
 
+using Action = std::function<void(ReportWindow&, Ledger&)>;
+Q_DECLARE_METATYPE(Action)
+
 namespace {
 const QString december = QStringLiteral("tallivor-ledger-2026-12.csv");
+
+QString textOf(const QWidget* window, const char* label)
+{
+    return window->findChild<Label*>(QLatin1String(label))->text();
+}
 } // namespace
 
 class TestReport : public QObject
@@ -34,38 +47,39 @@ class TestReport : public QObject
     std::unique_ptr<Ledger> m_ledger;
     std::unique_ptr<QWidget> m_owner;
 
+    // Appends lines "hh:mm:ss|event|station|spent|charge|price|detail" of a day of December through the ledger, and
+    // leaves its clock at the 7th, 19:00.
+    void write(int day, const QStringList& lines)
+    {
+        for (const QString& line : lines) {
+            const QStringList f = line.split(u'|');
+            m_clock = QDateTime(QDate(2026, 12, day), QTime::fromString(f[0]), Qt::UTC);
+            m_ledger->append(*eventFromName(f[1]), f[2], f[3], f[4], f[5], f[6]);
+        }
+        m_clock = QDateTime(QDate(2026, 12, 7), QTime(19, 0), Qt::UTC);
+    }
+    ReportWindow* openReport(const KeyedTexts& texts = KeyedTexts())
+    {
+        auto* report = new ReportWindow(*m_ledger, m_folder->path());
+        report->open(texts, QStringLiteral("$"), *m_owner);
+        return report;
+    }
+
     // Writes a ledger and opens the report on it for today, the 7th at 19:00.
     ReportWindow* openOnASampleLedger(const Alter& alter = {})
     {
-        m_ledger = std::make_unique<Ledger>(m_folder->path(), [this] { return m_clock; });
-        struct Line
-        {
-            int day, hour, minute;
-            LedgerEvent event;
-            const char *station, *spent, *charge, *detail;
-        };
         // The 6th: a tiny bill (its charge in exponent form), a shift close. The 7th: bills, a lowered time (its
         // detail's values found by name in any order), removals, and the board's open line, line 10.
-        for (const Line& line :
-             {Line{6, 20, 0, LedgerEvent::Bill, "A", "10:00", "5E-05", ""},
-              Line{6, 23, 0, LedgerEvent::Shift, "", "", "", "bills=1; billed=0.00005; time=10:00"},
-              Line{7, 14, 3, LedgerEvent::Bill, "A", "12:34", "120", ""},
-              Line{7, 14, 40, LedgerEvent::Bill, "B, corner", "0:30", "0.1", ""},
-              Line{7, 15, 0, LedgerEvent::Edit, "B, corner", "1:00", "0.1", "name=B, corner; time=9:00"},
-              Line{7, 15, 5, LedgerEvent::Remove, "C", "4:00", "40", "state=Stop"},
-              Line{7, 15, 6, LedgerEvent::Remove, "D", "0:00", "00", ""},
-              Line{7, 18, 10, LedgerEvent::Bill, "B, corner", "1:00", "0.9", ""},
-              Line{7, 19, 0, LedgerEvent::Open, "", "", "", "stations=1; running=0"}}) {
-            m_clock = QDateTime(QDate(2026, 12, line.day), QTime(line.hour, line.minute), Qt::UTC);
-            m_ledger->append(line.event, line.station, line.spent, line.charge, "10", line.detail);
-        }
+        write(6, {"20:00:00|bill|A|10:00|5E-05|10|", "23:00:00|shift||||10|bills=1; billed=0.00005; time=10:00"});
+        write(7, {"14:03:00|bill|A|12:34|120|10|", "14:40:00|bill|B, corner|0:30|0.1|10|",
+                  "15:00:00|edit|B, corner|1:00|0.1|10|name=B, corner; time=9:00",
+                  "15:05:00|remove|C|4:00|40|10|state=Stop", "15:06:00|remove|D|0:00|00|10|",
+                  "18:10:00|bill|B, corner|1:00|0.9|10|", "19:00:00|open||||10|stations=1; running=0"});
         QByteArrayList lines = m_folder->read(december).split('\n');
         if (alter)
             alter(lines);
         m_folder->write(december, lines.join('\n'));
-        auto* report = new ReportWindow(*m_ledger, m_folder->path());
-        report->open(KeyedTexts(), QStringLiteral("$"), *m_owner);
-        return report;
+        return openReport();
     }
 
 private Q_SLOTS:
@@ -73,6 +87,7 @@ private Q_SLOTS:
     {
         m_folder = std::make_unique<ProgramFolder>();
         m_owner = std::make_unique<QWidget>();
+        m_ledger = std::make_unique<Ledger>(m_folder->path(), [this] { return m_clock; });
     }
     void cleanup()
     {
@@ -136,10 +151,103 @@ private Q_SLOTS:
         QCOMPARE(printed, shown);
     }
 
+    void overtimeAndAcknowledgements()
+    {
+        // clang-format off
+        write(7, {"10:00:00|bill|A|80:10|802|10|paid=60:0", "10:00:01|bill|A|59:59|600|10|paid=60:0",
+            "10:00:02|bill|B|60:10|602|10|paid=59:50", "10:00:03|bill|C|70:0|700|10|paid=", "10:00:04|bill|C|377817:24|0|10|",
+            "10:00:05|bill|D|46:21|463|10|paid=50:0", "10:00:00|due|A|60:0|||", "10:01:15|ack|A||||after=75",
+            "11:00:00|due|B|30:0|||", "11:03:00|ack|B||||after=185", // 8: waited by the board's count, not the stamps'
+            "12:00:00|due|C|30:0|||", "12:00:30|due|D|30:0|||", "12:01:00|ack|D||||after=30", "13:00:00|due|A|90:0|||",
+            "13:02:00|ack|A||||after=120", "14:00:00|ack|B||||after=5", "15:00:00|due|B|30:0|||", // 16: never
+            "16:00:00|due|E|30:0|||", "16:10:00|due|E|45:0|||", "16:11:00|ack|E||||after=60"}); // 17: 11 minutes
+        // clang-format on
+        const QDate today(2026, 12, 7);
+        const PeriodTotals totals = totalsOf(readLedger(m_folder->path(), {today, today}).records);
+        // Each station's bills, time billed and minutes past a paid end; each due line worth a look, and its wait.
+        QStringList stations, looks;
+        for (const StationTotal& s : totals.stations)
+            stations << s.station + QString(" %1 %2 %3").arg(s.bills).arg(hoursText(s.seconds)).arg(s.overtimeMinutes);
+        for (const Look& look : totals.looks)
+            looks << QStringLiteral("%1:%2").arg(look.record).arg(look.why == Notice::NeverAcked ? -1 : look.seconds);
+        QCOMPARE(stations, QStringList({"A 2 2:20:09 20", "B 1 1:00:10 1", "C 2 6298:07:24 0", "D 1 0:46:21 0"}));
+        QCOMPARE(looks, QStringList({"8:185", "10:-1", "16:-1", "17:660"}));
+    }
+
+    void wordsOfTheLanguageInForce_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("shown"); // the heading, the looks, then the printed table's first heading
+        // clang-format off
+        const QStringList lines{"09:00:00|gap||||10|seconds=64; uncounted=0; running=2",
+            "10:00:00|gap||||10|seconds=3600; uncounted=3600; running=4", "16:00:00|due|PC 2|60:0|600|10|paid=60:0",
+            "16:03:05|ack|PC 2|63:5|630|10|after=185", "17:00:00|due|VR|30:0|300|10|paid=30:0",
+            "18:00:00|gap||||10|seconds=200; uncounted=109; running=1"};
+        QTest::newRow("English") << "English.xml" << lines << QStringList{"Report   2026-12-07",
+            "2026-12-07 09:00:00   gap of 0:01:04, all counted (held up, then caught up); stations running: 2",
+            "2026-12-07 10:00:00   gap of 1:00:00, not counted (asleep, or the program closed); stations running: 4",
+            "2026-12-07 16:00:00   PC 2: paid time up, acknowledged after 0:03:05",
+            "2026-12-07 17:00:00   VR: paid time up, never acknowledged",
+            "2026-12-07 18:00:00   gap of 0:03:20, 0:01:49 of it not counted (asleep); stations running: 1", "Station"};
+        // Right to left: dates and names isolated, and the print mirrored, its last column first.
+        QTest::newRow("Persian") << "Persian.xml" << lines.mid(4) << QStringList{"گزارش   \u20662026-12-07\u2069",
+            "\u20662026-12-07 17:00:00\u2069   \u2066VR\u2069: زمان پرداخت‌شده تمام شد، هرگز تأیید نشد",
+            "\u20662026-12-07 18:00:00\u2069   وقفه‌ی 0:03:20، 0:01:49 از آن شمرده نشد (خواب)؛ رایانه‌های روشن: 1", "مبلغ"};
+        // clang-format on
+    }
+    void wordsOfTheLanguageInForce()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, shown);
+        m_folder->copyLanguage(language);
+        write(7, lines);
+        const QString file = QString::fromUtf8(m_folder->read(language)).remove(u'\uFEFF');
+        ReportWindow* report = openReport(KeyedTexts(parseLanguageFile(file).keyed));
+        QStringList texts{textOf(report, "title")};
+        for (const QListWidgetItem* item : report->findChild<QListWidget*>("looks")->findItems("", Qt::MatchContains))
+            texts << item->text();
+        const auto document = report->document();
+        const auto* table = qobject_cast<QTextTable*>(document->rootFrame()->childFrames().value(0));
+        QCOMPARE(texts << (table ? table->cellAt(0, 0).firstCursorPosition().block().text() : "no table"), shown);
+    }
+
+    void linesReachAnOpenReport_data()
+    {
+        QTest::addColumn<Action>("period");
+        QTest::addColumn<Action>("live");
+        QTest::addColumn<QStringList>("shown"); // the bills, then the heading
+        const Action bill = [](ReportWindow&, Ledger& l) { l.append(LedgerEvent::Bill, "A", "1:00", "10", "10"); };
+        // clang-format off
+        QTest::newRow("today: a bill joins") << Action([](ReportWindow&, Ledger&) {}) << bill << QStringList{"Bills: 4", "Report   2026-12-07"};
+        QTest::newRow("yesterday: today's bill stays out") << Action([](ReportWindow& r, Ledger&) { r.showDays(QDate(2026, 12, 6), QDate(2026, 12, 6)); })
+            << bill << QStringList{"Bills: 1", "Report   2026-12-06"};
+        QTest::newRow("since the shift: a shift starts afresh") << Action([](ReportWindow& r, Ledger&) { r.showSinceShift(); })
+            << Action([=](ReportWindow& r, Ledger& l) { bill(r, l); l.append(LedgerEvent::Shift, {}, {}, {}, "10", "bills=1"); bill(r, l); })
+            << QStringList{"Bills: 1", "Report   Since shift close (2026-12-07 19:00)"};
+        // clang-format on
+    }
+    void linesReachAnOpenReport()
+    {
+        QFETCH(Action, period);
+        QFETCH(Action, live);
+        QFETCH(QStringList, shown);
+        ReportWindow* report = openOnASampleLedger();
+        m_ledger->setOnWritten([report](const LedgerEntry& entry, const QByteArray& check) {
+            report->takeLine(LedgerRecord{entry, check, eventFromName(entry.event)});
+        });
+        period(*report, *m_ledger);
+        // The month file moved away: a report that read the ledger again would find only the new lines.
+        QVERIFY(QDir(m_folder->path()).rename(december, "aside.csv"));
+        live(*report, *m_ledger);
+        QCOMPARE(QStringList({textOf(report, "bills"), textOf(report, "title")}), shown);
+    }
+
     void reportExportsPrintsAndAsksForTheShiftClose()
     {
         ReportWindow* report = openOnASampleLedger();
-        const auto text = [report](const char* label) { return report->findChild<Label*>(label)->text(); };
+        const auto text = [report](const char* label) { return textOf(report, label); };
         QVERIFY(QTest::qWaitForWindowExposed(report));
         for (const Label* label : report->findChildren<Label*>()) { // every caption is there
             const QString name = label->objectName();
@@ -180,12 +288,28 @@ private Q_SLOTS:
         QCOMPARE(m_folder->read("tallivor-export-2026-12-07.csv"),
                  ledger.first(ledger.indexOf("\r\n") + 2) + ledger.sliced(ledger.indexOf("2026-12-07T14:03")));
         QCOMPARE(text("message"), QStringLiteral("Saved as tallivor-export-2026-12-07.csv"));
-        // The shift is closed by the board's owner, which hands the report what the shift held.
+        // The shift is closed by the board's owner, which hands the report what the shift held. Each first click arms
+        // with the owner's count of stations with an unbilled charge, and what takes it back: the pointer onto another
+        // caption, a click elsewhere, a key.
         QSignalSpy asked(report, &ReportWindow::shiftCloseRequested);
-        connect(report, &ReportWindow::shiftCloseAsked, report, [report] { report->armShiftClose(0); });
-        op::click(report->btn(ReportButton::CloseShift)); // the first click only arms it
+        connect(report, &ReportWindow::shiftCloseAsked, report, [report] { report->armShiftClose(2); });
+        LabelButton* closeShift = report->btn(ReportButton::CloseShift);
+        auto* table = report->findChild<QTableWidget*>(QStringLiteral("stations"));
+        const std::function<void()> takeBack[] = {
+            [&] { op::movePointer(report, report->btn(ReportButton::Print)->geometry().center()); },
+            [&] { QTest::mouseClick(table->viewport(), Qt::LeftButton); },
+            [&] { QTest::keyClick(table, Qt::Key_Down); }};
+        for (const auto& action : takeBack) {
+            op::click(closeShift);
+            QCOMPARE(QStringList({closeShift->italic() ? "armed" : "", text("message")}),
+                     QStringList({"armed", "Stations with an unbilled charge: 2. Click Close shift again to close the "
+                                           "shift."}));
+            action();
+            QCOMPARE(QStringList({closeShift->italic() ? "armed" : "", text("message")}), QStringList({"", ""}));
+        }
+        op::click(closeShift);
         QCOMPARE(asked.count(), 0);
-        op::click(report->btn(ReportButton::CloseShift));
+        op::click(closeShift);
         QCOMPARE(asked.count(), 1);
         const PeriodTotals shift = report->totals();
         m_ledger->append(LedgerEvent::Shift, {}, {}, {}, "10", shiftDetail(shift));
@@ -205,12 +329,17 @@ private Q_SLOTS:
         // A new language's texts, at once.
         report->retranslate(KeyedTexts({{QStringLiteral("Report"), QStringLiteral("Resoconto")}}));
         QVERIFY(report->windowTitle() == QLatin1String("Tallivor: Resoconto") && text("title").startsWith("Resoconto"));
-        // Without a printer the report is printed to a PDF file beside the program, and the window says where.
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("a printer is installed: the report goes to its print dialog");
-        op::click(report->btn(ReportButton::Print));
-        QVERIFY(m_folder->read("tallivor-report-2026-12-07.pdf").startsWith("%PDF"));
-        QCOMPARE(text("message"), QStringLiteral("No printer: saved as tallivor-report-2026-12-07.pdf"));
+        // Without a printer the report is printed to a PDF file beside the program, and the window says where; a second
+        // print of the day gets a name of its own. (With a printer, printing opens its dialog.)
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            for (const QString name : {"tallivor-report-2026-12-07.pdf", "tallivor-report-2026-12-07-2.pdf"}) {
+                op::click(report->btn(ReportButton::Print));
+                QVERIFY(m_folder->read(name).startsWith("%PDF"));
+                QCOMPARE(text("message"), "No printer: saved as " + name);
+            }
+        }
+        QTest::keyClick(table, Qt::Key_Escape); // and Escape closes the report
+        QVERIFY(!report->isVisible());
     }
 };
 

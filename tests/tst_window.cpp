@@ -208,6 +208,19 @@ private Q_SLOTS:
         QVERIFY(!m_form->VScroll1->isVisible() && !m_form->form().rect().intersects(m_form->REL->geometry()));
     }
 
+    void theReportFollowsTheBoardAndClosesItsShift()
+    {
+        m_form = startShown(*m_folder, m_platform, boardOf(3)); // PC 1 and PC 2 carry charges
+        op::click(m_form->btn(Button::Report));
+        ReportWindow* report = m_form->form().report();
+        const auto text = [report] { return report->findChild<Label*>(QStringLiteral("message"))->text(); };
+        board().resetStation(1); // its bill reaches the open report
+        QCOMPARE(report->findChild<Label*>(QStringLiteral("bills"))->text(), QStringLiteral("Bills: 1"));
+        op::click(report->btn(ReportButton::CloseShift));
+        QCOMPARE(text(), "Stations with an unbilled charge: 1. Click Close shift again to close the shift.");
+        op::click(report->btn(ReportButton::CloseShift));
+        QCOMPARE(text(), "Shift closed: 1 bills, 10 $");
+    }
 
     void terminationSignalClosesAndSaves()
     {
@@ -341,8 +354,6 @@ private Q_SLOTS:
         }
     }
 
-
-
     // Selling time at the board: + and -, the alarm and its acknowledgement, the editor's save rule.
 
     void plusAndMinusOnTheBoard_data()
@@ -382,7 +393,7 @@ private Q_SLOTS:
         QTRY_VERIFY(m_platform.alarms >= 3); // and again, while nobody acknowledges
         op::clickRow(m_form->Namelist, 2);
         QCOMPARE(board().paidState(0), PaidState::Due); // a press on another row acknowledges nothing
-        op::press(Qt::Key_Up); // nor does moving the selection by key, onto a due row
+        op::press(Qt::Key_Up);                          // nor does moving the selection by key, onto a due row
         QCOMPARE(board().paidState(1), PaidState::Due);
         op::clickRow(m_form->timeList, 1); // a press on the selected due row acknowledges it
         QCOMPARE(board().paidState(1), PaidState::Acknowledged);
