@@ -55,14 +55,10 @@ inline void movePointer(QWidget* widget, QPoint pos)
     QTest::mouseMove(widget->window()->windowHandle(), widget->mapTo(widget->window(), pos));
 }
 
-// A key pressed and released, or text typed, where the keyboard is: the focus widget of the active window.
+// A key pressed and released where the keyboard is: the focus widget of the active window.
 inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-inline void type(const QString& text)
-{
-    QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
 // Counts the paint events of the widgets it is installed on: what the operator sees drawn anew.

@@ -78,11 +78,6 @@ std::unique_ptr<RunningBoard> startShown(const ProgramFolder& folder, FakePlatfo
     return window;
 }
 
-QStringList column(const tallivor::ListBox* list)
-{
-    return list->column().texts();
-}
-
 std::array<tallivor::ListBox*, 4> listsOf(const RunningBoard& window)
 {
     return {window.Eventlist, window.Namelist, window.timeList, window.Rellist};

@@ -46,7 +46,5 @@ std::unique_ptr<RunningBoard> startWindow(const ProgramFolder& folder, FakePlatf
 std::unique_ptr<RunningBoard> startShown(const ProgramFolder& folder, FakePlatform& platform,
                                          const QByteArray& stationFile);
 
-// The texts of a list box, top to bottom.
-QStringList column(const tallivor::ListBox* list);
 // The four lists of the station table, left to right.
 std::array<tallivor::ListBox*, 4> listsOf(const RunningBoard& window);
