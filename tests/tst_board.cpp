@@ -459,13 +459,15 @@ private Q_SLOTS:
         QCOMPARE(ledger.pendingLines(), 1);
         clock = clock.addSecs(60);
         ledger.append(LedgerEvent::Stop, name, {}, {}, "10");
+        Ledger restarted(m_folder->path(), [&] { return clock; }); // the next start appends to a whole file
+        restarted.append(LedgerEvent::Close, {}, {}, {}, "10");
         const QByteArray old = m_folder->read(december), young = m_folder->read("tallivor-ledger-2027-01.csv");
         // A byte-order mark, the heading; the check: the first 16 hex digits of SHA-256 over "<check before>,<fields>".
         QVERIFY(old.startsWith("\xEF\xBB\xBF" + QByteArray(ledgerHeading) +
                                "\r\n2026-12-31T23:59:30-03:30,open,,,,10,,47ae07572d75b4d3\r\n"));
         QCOMPARE(linesOf(old) + linesOf(young),
                  QStringList({"open,,,,10,", "start," + as + ",,,10,", "bill," + as + ",3:0,30,10,", "#3 damaged",
-                              "stop," + as + ",,,10,"}));
+                              "stop," + as + ",,,10,", "close,,,,10,"}));
     }
 
     // Paid time, own prices and one name per station.
@@ -574,8 +576,8 @@ private Q_SLOTS:
             << QStringList{"Start,A,12:5,300", "Stop,B,0:0,00,", "Stop,C,1:0,10,,"}
             << QStringList{"Start,A,12:5,300", "Stop,B,0:0,00", "Stop,C,1:0,10"};
         QTest::newRow("a price, a paid time, both, no trailing empty field")
-            << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,0.5,0060:05"}
-            << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,0.5,60:5"};
+            << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,+0.5,0060:05"}
+            << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,+0.5,60:5"};
         QTest::newRow("a field that is no price or no paid time is dropped")
             << QStringList{"Stop,A,1:0,10,abc,1:60", "Stop,B,1:0,10,12x,60", "Stop,C,1:0,10,,-5:0"}
             << QStringList{"Stop,A,1:0,10", "Stop,B,1:0,10,12x", "Stop,C,1:0,10"};
