@@ -186,7 +186,7 @@ private Q_SLOTS:
         QTest::newRow("invalid bytes, NUL") << QByteArray("\xFF\x80\0\xC3", 4) << text({0xDCFF, 0xDC80, 0, 0xDCC3});
         QTest::newRow("three-byte character after a bad byte") << QByteArray("\xFF\xEF\xBC\x8C") << text({0xDCFF, 0xFF0C});
         QTest::newRow("four-byte lead, then no continuation") << QByteArray("\xF1x\x80\x80") << text({0xDCF1, 'x', 0xDC80, 0xDC80});
-        QTest::newRow("three-byte lead, then no continuation") << QByteArray("\xE2(\xA1") << text({0xDCE2, '(', 0xDCA1});
+        QTest::newRow("two- and three-byte leads, then no continuation") << QByteArray("\xC3(\xE2(\xA1") << text({0xDCC3, '(', 0xDCE2, '(', 0xDCA1});
         QTest::newRow("cut short at the end") << QByteArray("\xE2\x82") << text({0xDCE2, 0xDC82});
         QTest::newRow("a surrogate") << QByteArray("\xED\xA0\x80") << text({0xDCED, 0xDCA0, 0xDC80});
         QTest::newRow("the first four-byte character after a bad byte") << QByteArray("\xFF\xF0\x90\x80\x80") << text({0xDCFF, 0xD800, 0xDC00});
