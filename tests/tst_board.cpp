@@ -326,7 +326,6 @@ private Q_SLOTS:
         QVERIFY(!autosave->isActive());
     }
 
-
     void everyRowCanRunAndStop_data()
     {
         QTest::addColumn<QString>("language"); // the file the header names
@@ -478,16 +477,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("keys"); // + and - in turn
         QTest::addColumn<QString>("paid"); // after each key
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("an open session: from the time used") << "Stop,A,12:34,120" << "++" << "27:34 42:34"
-                                                             << QStringList{"paid,A,12:34,120,10,paid=27:34; minutes=15",
-                                                                            "paid,A,12:34,120,10,paid=42:34; minutes=15"};
+        QTest::newRow("an open session: from the time used")
+            << "Stop,A,12:34,120"
+            << "++"
+            << "27:34 42:34"
+            << QStringList{"paid,A,12:34,120,10,paid=27:34; minutes=15", "paid,A,12:34,120,10,paid=42:34; minutes=15"};
         QTest::newRow("past the end: the top-up pays the overtime first")
-            << "Stop,A,65:0,650,,60:0" << "+" << "75:0" << QStringList{"paid,A,65:0,650,10,paid=75:0; minutes=15"};
-        QTest::newRow("- shortens while time is left") << "Stop,A,10:0,0,,40:0" << "-" << "25:0"
-                                                       << QStringList{"paid,A,10:0,0,10,paid=25:0; minutes=-15"};
-        QTest::newRow("- leaving nothing ahead removes it") << "Stop,A,30:0,0,,40:0" << "-" << "none"
-                                                            << QStringList{"paid,A,30:0,0,10,paid=; minutes=-10"};
-        QTest::newRow("- on an open session does nothing") << "Stop,A,30:0,0" << "-" << "none" << QStringList{};
+            << "Stop,A,65:0,650,,60:0"
+            << "+"
+            << "75:0" << QStringList{"paid,A,65:0,650,10,paid=75:0; minutes=15"};
+        QTest::newRow("- shortens while time is left")
+            << "Stop,A,10:0,0,,40:0"
+            << "-"
+            << "25:0" << QStringList{"paid,A,10:0,0,10,paid=25:0; minutes=-15"};
+        QTest::newRow("- leaving nothing ahead removes it")
+            << "Stop,A,30:0,0,,40:0"
+            << "-"
+            << "none" << QStringList{"paid,A,30:0,0,10,paid=; minutes=-10"};
+        QTest::newRow("- on an open session does nothing") << "Stop,A,30:0,0"
+                                                           << "-"
+                                                           << "none" << QStringList{};
     }
     void plusAndMinusCountFromThePaidEnd()
     {
@@ -531,7 +540,7 @@ private Q_SLOTS:
         board->topUp(0, true); // 75:0 paid: time ahead again
         QCOMPARE(states(), QList<PaidState>({PaidState::Paid, PaidState::None}));
         QCOMPARE(paidLines(), QStringList({"due,A,60:0,600,10,paid=60:0", "ack,A,61:1,610,10,after=75",
-                                                      "paid,A,61:1,610,10,paid=75:0; minutes=15"}));
+                                           "paid,A,61:1,610,10,paid=75:0; minutes=15"}));
     }
 
     void aStartAnEditOrAResetMovesTheDueState()

@@ -21,7 +21,6 @@
 
 using namespace tallivor;
 
-
 class TestDialogs : public QObject
 {
     Q_OBJECT
@@ -117,7 +116,6 @@ private Q_SLOTS:
         }
     }
 
-
     void textReachesABoxOnlyThroughItsRules_data()
     {
         QTest::addColumn<QString>("box");
@@ -176,7 +174,7 @@ private Q_SLOTS:
         m_folder->copyLanguage(QStringLiteral("English.xml"));
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         QPointer<SettingsDialog> dialog = openSettings(QStringLiteral("12345678901.5")); // longer than one may type
-        QVERIFY(!dialog->rect().intersects(dialog->File1->geometry()));         // the file list is not seen
+        QVERIFY(!dialog->rect().intersects(dialog->File1->geometry()));                  // the file list is not seen
         // A price the opener cannot take: the price box shows it, and the dialog stays.
         m_accept = false;
         op::click(dialog->btn[DialogButton::Save]);

@@ -31,17 +31,15 @@ T* named(const QWidget& window, const char* name)
 
 RunningBoard::RunningBoard(FakePlatform& platform, const QString& folder)
     : RunningBoard(platform, std::make_unique<tallivor::Board>(platform, folder))
-{
-}
+{}
 
 RunningBoard::RunningBoard(FakePlatform& platform, std::unique_ptr<tallivor::Board> board)
     : m_board(std::move(board)), m_form(std::make_unique<tallivor::Form1>(platform, *m_board)),
       Eventlist(named<tallivor::ListBox>(*m_form, "Eventlist")),
-      Namelist(named<tallivor::ListBox>(*m_form, "Namelist")),
-      timeList(named<tallivor::ListBox>(*m_form, "timeList")), Rellist(named<tallivor::ListBox>(*m_form, "Rellist")),
-      VScroll1(named<tallivor::ScrollBar>(*m_form, "VScroll1")), REL(named<tallivor::TextBox>(*m_form, "REL"))
-{
-}
+      Namelist(named<tallivor::ListBox>(*m_form, "Namelist")), timeList(named<tallivor::ListBox>(*m_form, "timeList")),
+      Rellist(named<tallivor::ListBox>(*m_form, "Rellist")), VScroll1(named<tallivor::ScrollBar>(*m_form, "VScroll1")),
+      REL(named<tallivor::TextBox>(*m_form, "REL"))
+{}
 
 RunningBoard::~RunningBoard()
 {
@@ -50,7 +48,8 @@ RunningBoard::~RunningBoard()
 
 tallivor::LabelButton* RunningBoard::btn(tallivor::Button button) const
 {
-    for (auto* label : m_form->findChildren<tallivor::LabelButton*>(QStringLiteral("btn"), Qt::FindDirectChildrenOnly)) {
+    for (auto* label :
+         m_form->findChildren<tallivor::LabelButton*>(QStringLiteral("btn"), Qt::FindDirectChildrenOnly)) {
         if (label->property("index").toInt() == int(button))
             return label;
     }
@@ -82,4 +81,3 @@ std::array<tallivor::ListBox*, 4> listsOf(const RunningBoard& window)
 {
     return {window.Eventlist, window.Namelist, window.timeList, window.Rellist};
 }
-
