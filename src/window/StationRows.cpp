@@ -93,8 +93,12 @@ void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         shown.setRight(std::min(shown.right(), m_shownRight));
     // The words beside go right, a little smaller; the row's own text keeps the rest and is elided when it must.
     if (!m_small || m_smallOf != item.font) {
+        // The board's fonts may be sized in pixels rather than points.
         QFont small = item.font;
-        small.setPointSizeF(item.font.pointSizeF() * 0.72);
+        if (item.font.pointSizeF() > 0)
+            small.setPointSizeF(item.font.pointSizeF() * 0.72);
+        else
+            small.setPixelSize(std::max(1, qRound(item.font.pixelSize() * 0.72)));
         m_small.emplace(small);
         m_smallOf = item.font;
     }
