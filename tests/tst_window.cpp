@@ -412,6 +412,31 @@ private Q_SLOTS:
         QVERIFY(!repeat->isActive());
     }
 
+    void paidRowsAreDrawnInTheirColoursWithTheirWords()
+    {
+        // Amber in the last five minutes, red past the end (dark red while it blinks); a paused paid row and a plain
+        // row keep the list's white, and only paid rows have words beside the name, where the list is in sight.
+        m_form = startShown(*m_folder, m_platform,
+                            englishBoard({"Start,A,56:0,560,,60:0", "Start,B,61:0,610,,60:0", "Stop,C,0:0,0",
+                                          "Stop,D,10:0,0,,60:0", "Stop,E,0:0,0"}));
+        const QImage drawn = m_form->Namelist->viewport()->grab().toImage();
+        const int right = m_form->Namelist->viewport()->visibleRegion().boundingRect().right();
+        const std::map<QRgb, QString> colours{
+            {0xFFC000, "amber"}, {0xD81E1E, "red"}, {0x7A1010, "red"}, {0xFFFFFF, "white"}};
+        QStringList seen;
+        for (int row = 0; row < 4; ++row) {
+            const QRect rect = op::rowRect(m_form->Namelist, row);
+            QSet<QRgb> beside;
+            for (int x = right - 40; x < right; ++x) {
+                for (int y = rect.top() + 1; y < rect.bottom(); ++y)
+                    beside << drawn.pixel(x, y);
+            }
+            const auto colour = colours.find(drawn.pixel(rect.left() + 1, rect.center().y()) & 0xFFFFFF);
+            seen << (colour == colours.end() ? "other" : colour->second) + (beside.size() > 1 ? " words" : "");
+        }
+        QCOMPARE(seen, QStringList({"amber words", "red words", "white", "white words"}));
+    }
+
     void theEditorSavesWhatWasChanged_data()
     {
         QTest::addColumn<QString>("change"); // what happens while the editor is open
