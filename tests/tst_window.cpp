@@ -103,6 +103,9 @@ private Q_SLOTS:
         const QString lockName = QStringLiteral("tallivor.lock");
         m_form = startWindow(*m_folder, m_platform);
         const QByteArray ownersLock = m_folder->read(lockName);
+        m_form->form().showMinimized();
+        QVERIFY(startWindow(*m_folder, m_platform)->form().hasEnded()); // a second start asks it to come forward
+        QTRY_VERIFY(m_form->form().isVisible() && !m_form->form().isMinimized());
         // The close step leaves the folder to the next start at once, before the process is gone.
         m_form->form().close();
         const auto next = startWindow(*m_folder, m_platform);
