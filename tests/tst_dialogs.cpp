@@ -1,6 +1,6 @@
 // The editor and the settings dialog, each alone on a plain owner window with a Save that records what it is handed:
 // the box that refuses, what typing and pasting bring into a box, Enter and Escape, the language box's walk through
-// the program folder, and the names screen readers hear.
+// the program folder, the names screen readers hear, and where a window opened from the board goes.
 #include "Operator.h"
 #include "ProgramFolder.h"
 #include "dialogs/EditDialog.h"
@@ -8,6 +8,7 @@
 #include "lang/LanguageFile.h"
 #include "store/TextCodec.h"
 #include "ui/FileList.h"
+#include "ui/Layout.h"
 #include "ui/TextBox.h"
 
 #include <QAccessible>
@@ -247,6 +248,33 @@ private Q_SLOTS:
                 QTest::mouseClick(dialog->language_text, Qt::LeftButton);
         }
         QCOMPARE(seen.join(u'|'), shown);
+    }
+
+    // A window opened from the board goes beside it, wholly on the board's screen (here 1280x1024 at the origin).
+    void windowsOpenBesideTheBoard_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("board");
+        QTest::addColumn<QRect>("placed");
+        // clang-format off
+        QTest::newRow("right of the board") << QSize(300, 200) << QRect(371, 319, 537, 400) << QRect(908, 319, 300, 200);
+        QTest::newRow("right, just fitting") << QSize(372, 200) << QRect(400, 319, 508, 400) << QRect(908, 319, 372, 200);
+        QTest::newRow("a board off the screen's left: at the edge") << QSize(300, 200) << QRect(-600, 100, 500, 400) << QRect(0, 100, 300, 200);
+        QTest::newRow("left, where the right has no room") << QSize(400, 300) << QRect(400, 100, 800, 400) << QRect(0, 100, 400, 300);
+        QTest::newRow("over the board at the edge, where neither side has") << QSize(400, 300) << QRect(100, -20, 1100, 500) << QRect(880, 0, 400, 300);
+        QTest::newRow("up from a board low on the screen") << QSize(300, 400) << QRect(0, 900, 500, 100) << QRect(500, 624, 300, 400);
+        QTest::newRow("cut to the screen") << QSize(2000, 2000) << QRect(0, 0, 500, 400) << QRect(0, 0, 1280, 1024);
+        // clang-format on
+    }
+    void windowsOpenBesideTheBoard()
+    {
+        QFETCH(QSize, window);
+        QFETCH(QRect, board);
+        QFETCH(QRect, placed);
+        QCOMPARE(besideTheBoard(window, board, QRect(0, 0, 1280, 1024)), placed);
+        // On a second screen to the right, the same place moved with it.
+        QCOMPARE(besideTheBoard(window, board.translated(1280, 0), QRect(1280, 0, 1280, 1024)),
+                 placed.translated(1280, 0));
     }
 
     void screenReadersHearEachBoxByItsCaption()
