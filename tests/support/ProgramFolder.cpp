@@ -49,10 +49,14 @@ std::unique_ptr<tallivor::Board> ProgramFolder::startBoard(FakeClocks& clocks, c
         write(QStringLiteral("tallivor.xml"), stationFile);
     auto board = std::make_unique<tallivor::Board>(clocks, path());
     board->load();
-    // The tests tick the clock and save themselves: no timer may act behind their back.
-    for (QTimer* timer : board->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
-        timer->stop();
+    stopTimers(*board);
     return board;
+}
+
+void stopTimers(const QObject& owner)
+{
+    for (QTimer* timer : owner.findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+        timer->stop();
 }
 
 QByteArray englishBoard(const QStringList& rows)

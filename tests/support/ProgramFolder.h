@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <array>
 #include <memory>
 
+class QObject;
 namespace tallivor {
 class Board;
 } // namespace tallivor
@@ -46,12 +46,8 @@ QByteArray englishBoard(const QStringList& rows);
 // The shipped English language file with other running and stopped words.
 QByteArray languageWithWords(const QString& start, const QString& stop);
 
-// The bytes of a string literal, NUL bytes inside it included.
-template <std::size_t N>
-QByteArray bytesOf(const char (&literal)[N])
-{
-    return QByteArray(literal, qsizetype(N - 1));
-}
+// Stops the object's own timers: the tests tick the clock and save themselves, and no timer may act behind their back.
+void stopTimers(const QObject& owner);
 
 // The board's rows as the station file writes them: "state,name,time,charge".
 QStringList rowsOf(const tallivor::Board& board);

@@ -6,17 +6,9 @@
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
 
-#include <QTimer>
 #include <QtTest>
 
 namespace {
-
-// The tests tick the clock and save themselves: no timer may act behind their back.
-void stopTimers(const QObject& owner)
-{
-    for (QTimer* timer : owner.findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
-        timer->stop();
-}
 
 template <typename T>
 T* named(const QWidget& window, const char* name)
