@@ -534,7 +534,7 @@ private Q_SLOTS:
         board->tick(60);
         QCOMPARE(QStringList({board->text(Column::Charge, 0), board->text(Column::Charge, 1)}),
                  QStringList({"50", "22"}));
-        QVERIFY(!board->setOwnPrice(1, QStringLiteral("abc")));
+        QVERIFY(!board->setOwnPrice(1, QStringLiteral(".")) && !board->setOwnPrice(1, QStringLiteral("abc")));
         QVERIFY(board->setOwnPrice(1, QStringLiteral("0.5")));
         QVERIFY(board->setOwnPrice(0, std::nullopt)); // the board's price again
         board->tick(60);

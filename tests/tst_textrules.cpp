@@ -190,7 +190,7 @@ private Q_SLOTS:
         QTest::newRow("cut short at the end") << QByteArray("\xE2\x82") << text({0xDCE2, 0xDC82});
         QTest::newRow("a surrogate") << QByteArray("\xED\xA0\x80") << text({0xDCED, 0xDCA0, 0xDC80});
         QTest::newRow("the first four-byte character after a bad byte") << QByteArray("\xFF\xF0\x90\x80\x80") << text({0xDCFF, 0xD800, 0xDC00});
-        QTest::newRow("four-byte character, then a bad byte") << QByteArray("\xF0\x9F\x92\xBB\x80") << text({0xD83D, 0xDCBB, 0xDC80});
+        QTest::newRow("four-byte character, a bad byte, a two-byte one at the end") << QByteArray("\xF0\x9F\x92\xBB\x80\xC3\xA9") << text({0xD83D, 0xDCBB, 0xDC80, 0xE9});
         QTest::newRow("U+FEFF after a bad byte") << QByteArray("\xFF\xEF\xBB\xBF") << text({0xDCFF, 0xFEFF});
         QTest::newRow("text that starts with U+FEFF gets a mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << text({0xFEFF, 'x'});
         // clang-format on

@@ -14,6 +14,7 @@
 #include "window/Form1.h"
 
 #include <QAccessible>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -129,6 +130,7 @@ private Q_SLOTS:
         QTest::newRow("one row") << 1 << 0;
         QTest::newRow("nine rows: the scroll bar already holds 8, no click runs") << 9 << -1;
         QTest::newRow("twelve rows") << 12 << 11;
+        QTest::newRow("forty rows, more than the lists show") << 40 << 39;
     }
     void startSelectsTheLastRowThroughTheScrollBar()
     {
@@ -142,6 +144,9 @@ private Q_SLOTS:
             list->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
         verifyRowSelected(*m_form, selected);
+        m_form->Rellist->verticalScrollBar()->setValue(0); // a list scrolled by itself takes the others along
+        for (ListBox* list : listsOf(*m_form))
+            QCOMPARE(list->verticalScrollBar()->value(), 0);
     }
 
     void everyWayOfSelectingSelectsInAllFourAndADoubleClickOnAStateToggles_data()
@@ -397,12 +402,6 @@ private Q_SLOTS:
         const int rung = m_platform.alarms;
         QTest::qWait(60);
         QCOMPARE(m_platform.alarms, rung);
-        // A station due again rings again; removing it silences it.
-        board().topUp(0, true);
-        board().setPaidTime(0, board().usedSeconds(0));
-        QCOMPARE(m_platform.alarms, rung + 1);
-        board().removeStation(0);
-        QVERIFY(!repeat->isActive());
     }
 
     void paidRowsAreDrawnInTheirColoursWithTheirWords()
@@ -416,16 +415,27 @@ private Q_SLOTS:
         const int right = m_form->Namelist->viewport()->visibleRegion().boundingRect().right();
         const std::map<QRgb, QString> colours{{0xFFC000, "amber"}, {0xD81E1E, "red"}, {0x7A1010, "red"}};
         QStringList seen;
+        QList<int> widths;
         for (int row = 0; row < 4; ++row) {
             const QRect rect = op::rowRect(m_form->Namelist, row);
-            QSet<QRgb> beside; // the colours where the words beside go
-            for (int x = right - 40; x < right; ++x)
-                beside << drawn.pixel(x, rect.top() + 1) << drawn.pixel(x, rect.center().y());
-            const QRgb colour = drawn.pixel(rect.left() + 1, rect.center().y()) & 0xFFFFFF;
-            seen << (colours.count(colour) ? colours.at(colour) : QString::number(colour, 16)) +
-                        (beside.size() > 1 ? " words" : "");
+            const QRgb fill = drawn.pixel(rect.left() + 1, rect.center().y());
+            int from = right, lightest = 0; // where the words beside begin, and the lightest of their ink
+            for (int x = right / 2; x < right; ++x) {
+                for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
+                    if (drawn.pixel(x, y) != fill)
+                        from = std::min(from, x), lightest = std::max(lightest, qGray(drawn.pixel(x, y)));
+                }
+            }
+            const bool white = (fill & 0xFFFFFF) == 0xFFFFFF;
+            seen << (white ? "white" : colours.at(fill & 0xFFFFFF)) + (from == right    ? ""
+                                                                       : white          ? " words"
+                                                                       : lightest > 240 ? " white words"
+                                                                                        : " dark words");
+            widths << right - from;
         }
-        QCOMPARE(seen, QStringList({"amber words", "red words", "ffffff", "ffffff words"}));
+        // "ends 21:40" beside the running station, the shorter "paused" beside the stopped one.
+        QVERIFY2(widths[0] > widths[3], qPrintable(QString::number(widths[0]) + ' ' + QString::number(widths[3])));
+        QCOMPARE(seen, QStringList({"amber dark words", "red white words", "white", "white words"}));
     }
 
     void theEditorSavesWhatWasChanged_data()

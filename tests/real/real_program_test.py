@@ -3,15 +3,14 @@
 
     real_program_test.py --exe build/dev/bin/Tallivor CASE [--rounds N] [--seed N]
 
-crash          SIGKILL at random moments and in the middle of a save, 20,000 running stations, the clock sped up 20
-               times: the station file left is whole (every row, all from one save) and at most a minute behind.
-bill           "Reset Computer" clicked twice on a virtual display, then SIGKILL right after the bill line's append or
-               in the middle of it: the bill line is there (whole, or cut only as the last line), and after the next
-               start and close the ledger's chain checks, by a second implementation of the check.
-wall, stop     the wall clock jumps +1 h and -2 h (libfaketime), or the process is frozen for 5 s (SIGSTOP): the
-               seconds counted match the real time within one second, and a minute completed meanwhile is charged.
-second_start   a second start in the same folder ends without touching the board; a killed copy's lock is taken
-               over; two folders run two boards.
+crash          SIGKILL at random moments and mid-save, 20,000 running stations, the clock 20 times fast: the file
+               left is one whole save, at most a minute behind.
+bill           "Reset Computer" clicked twice on a virtual display, SIGKILL right after or during the bill line's
+               append: the line is there (or cut only as the last), and the next start's ledger chain checks.
+wall, stop     the wall clock jumps (libfaketime), or the process is frozen 5 s (SIGSTOP): the seconds counted match
+               the real time within one second, and a minute completed meanwhile is charged.
+second_start   a second start in the folder ends without touching the board; a killed copy's lock is taken over;
+               two folders run two boards.
 """
 import argparse, errno, glob, hashlib, os, random, shutil, signal, stat, subprocess, sys, tempfile, time
 
