@@ -535,13 +535,13 @@ private Q_SLOTS:
         QCOMPARE(QStringList({board->text(Column::Charge, 0), board->text(Column::Charge, 1)}),
                  QStringList({"50", "22"}));
         QVERIFY(!board->setOwnPrice(1, QStringLiteral(".")) && !board->setOwnPrice(1, QStringLiteral("abc")));
-        QVERIFY(board->setOwnPrice(1, QStringLiteral("0.5")));
+        QVERIFY(board->setOwnPrice(1, QStringLiteral(".5")));
         QVERIFY(board->setOwnPrice(0, std::nullopt)); // the board's price again
         board->tick(60);
         QCOMPARE(QStringList({board->text(Column::Charge, 0), board->text(Column::Charge, 1)}),
                  QStringList({"62", "22.5"}));
         QCOMPARE(paidLines().filter(QStringLiteral("price,")),
-                 QStringList({"price,,,,12,before=10", "price,PC,2:0,22,0.5,before=", "price,VR,2:0,50,12,before=25"}));
+                 QStringList({"price,,,,12,before=10", "price,PC,2:0,22,.5,before=", "price,VR,2:0,50,12,before=25"}));
     }
 
     void theTwoFieldsReadAndWriteBack_data()
