@@ -24,10 +24,8 @@ EditDialog::EditDialog(QWidget* owner)
     for (TextBox* box : {MIN_TEXT, SEC_TEXT, PAID_MIN_TEXT, PAID_SEC_TEXT})
         box->setDigitsOnly();
     PRICE_TEXT->setPriceOnly();
-    // Tab goes through the boxes that take input, as they stand from left to right and top to bottom.
-    Text1->setFocusPolicy(Qt::NoFocus);
-    controls().get<TextBox>("Text2")->setFocusPolicy(Qt::NoFocus);
-    Time->setFocusPolicy(Qt::NoFocus);
+    // Tab goes through the boxes that take input (the colons are disabled, the time box hidden), as they stand from
+    // left to right and top to bottom.
     setTabOrder(computerName, MIN_TEXT);
     setTabOrder(MIN_TEXT, SEC_TEXT);
     setTabOrder(SEC_TEXT, PRICE_TEXT);

@@ -125,8 +125,6 @@ ReportWindow::ReportWindow(const Ledger& ledger, QString folder)
 
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         LabelButton* button = m_buttons[i] = new LabelButton(int(i), this);
-        button->setObjectName(QStringLiteral("btn"));
-        button->setProperty("index", int(i));
         button->setFont(designFont(tahoma(9, true)));
         button->setWordWrap(false);
         QPalette buttonPalette = button->palette();

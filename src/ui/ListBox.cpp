@@ -76,12 +76,6 @@ QString ListBox::list(int index) const
     return m_column->text(index);
 }
 
-void ListBox::setList(int index, const QString& text)
-{
-    if (index >= 0 && index < listCount())
-        m_column->replace(index, text);
-}
-
 void ListBox::setListIndex(int index)
 {
     if (index < -1 || index >= listCount() || index == m_listIndex)

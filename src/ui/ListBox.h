@@ -28,7 +28,6 @@ public:
     void clear();
     int listCount() const { return int(m_column->texts().size()); }
     QString list(int index) const;
-    void setList(int index, const QString& text);
 
     int listIndex() const { return m_listIndex; }
     void setListIndex(int index);
