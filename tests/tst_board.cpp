@@ -316,6 +316,13 @@ private Q_SLOTS:
         QCOMPARE(m_folder->names().filter(stationFile), QStringList{stationFile}); // and no temporary file is left
         board.autosave();
         QCOMPARE(stationFileBytes(), englishBoard(after)); // tried again
+        // The file cannot be replaced (a folder took its name): the save fails, and is tried again.
+        board.tick(60);
+        QVERIFY(QFile::remove(m_folder->filePath(stationFile)) && QDir(m_folder->path()).mkdir(stationFile));
+        board.autosave();
+        QVERIFY(QDir(m_folder->path()).rmdir(stationFile));
+        board.autosave();
+        QCOMPARE(stationFileBytes(), englishBoard(QStringList(500, QStringLiteral("Start,PC,1:1,10"))));
         m_folder->write(stationFile, "marker");
         board.autosave();
         QCOMPARE(stationFileBytes(), QByteArray("marker")); // nothing new since the last write

@@ -1,6 +1,6 @@
 // The main window on a real Board, driven as the operator does: the selection of a station in all four lists, the
 // double-click, the keys, the two-click confirmations, the hover, what screen readers hear, the life of the process
-// (elevation, one board per folder, termination), and what of the layout the operator needs.
+// (elevation, one board per folder), and what of the layout the operator needs.
 #include "BoardTest.h"
 #include "Operator.h"
 #include "board/Board.h"
@@ -9,7 +9,6 @@
 #include "report/ReportWindow.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
-#include "ui/TerminationSignals.h"
 #include "ui/TextBox.h"
 #include "window/Form1.h"
 
@@ -19,7 +18,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <csignal>
 #include <functional>
 #include <map>
 #include <tuple>
@@ -244,17 +242,6 @@ private Q_SLOTS:
         QCOMPARE(text(), "Shift closed: 1 bills, 10 $");
     }
 
-    void terminationSignalClosesAndSaves()
-    {
-        m_form = startShown(*m_folder, m_platform, boardOf(1));
-        TerminationSignals termination;
-        connect(&termination, &TerminationSignals::received, &m_form->form(), &QWidget::close);
-        m_form->board().toggleStation(0);
-        std::raise(SIGTERM);
-        QTRY_VERIFY(m_form->form().hasEnded());
-        QCOMPARE(m_folder->read(QStringLiteral("tallivor.xml")), crlf({"10,English.xml", "Start,PC 0,0:0,0"}));
-    }
-
     void confirmationActsOnlyOnTheSecondClickOrKey_data()
     {
         QTest::addColumn<bool>("reset"); // "Reset Computer" or Ctrl+R, else "Remove Computer" or Delete
@@ -361,8 +348,6 @@ private Q_SLOTS:
         QTest::addColumn<std::optional<qint64>>("paid");
         QTest::newRow("+ on the main keyboard (Shift and =)")
             << Qt::Key_Plus << Qt::KeyboardModifiers(Qt::ShiftModifier) << std::optional<qint64>(1754 + 900);
-        QTest::newRow("+ on the keypad") << Qt::Key_Plus << Qt::KeyboardModifiers(Qt::KeypadModifier)
-                                         << std::optional<qint64>(1754 + 900);
         QTest::newRow("- on the keypad") << Qt::Key_Minus << Qt::KeyboardModifiers(Qt::KeypadModifier)
                                          << std::optional<qint64>(1754 - 900);
         QTest::newRow("Ctrl and + is no key of the board")
