@@ -181,7 +181,7 @@ private Q_SLOTS:
         };
         // clang-format off
         QTest::newRow("invalid bytes, NUL") << QByteArray("\xFF\x80\0\xC3", 4) << text({0xDCFF, 0xDC80, 0, 0xDCC3});
-        QTest::newRow("three-byte character after a bad byte") << QByteArray("\xFF\xEF\xBC\x8C") << text({0xDCFF, 0xFF0C});
+        QTest::newRow("three-byte characters after a bad byte") << QByteArray("\xFF\xEF\xBC\x8C\xE2\x82\xAC") << text({0xDCFF, 0xFF0C, 0x20AC});
         QTest::newRow("four-byte lead, then no continuation") << QByteArray("\xF1x\x80\x80") << text({0xDCF1, 'x', 0xDC80, 0xDC80});
         QTest::newRow("two- and three-byte leads, then no continuation") << QByteArray("\xC3(\xE2(\xA1") << text({0xDCC3, '(', 0xDCE2, '(', 0xDCA1});
         QTest::newRow("cut short at the end") << QByteArray("\xE2\x82") << text({0xDCE2, 0xDC82});
