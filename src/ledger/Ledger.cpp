@@ -32,7 +32,7 @@ void Ledger::writeGap(qint64 seconds, qint64 uncounted, int running, const QStri
                          {QLatin1String("running"), QString::number(running)}}));
 }
 
-bool Ledger::writePending()
+void Ledger::writePending()
 {
     while (!m_pending.empty()) {
         // The lines of one month go to its file in one write; a line stamped in the next month starts the next.
@@ -45,7 +45,7 @@ bool Ledger::writePending()
         SyncedFile file(path.toStdU16String());
         if (!file.isOpen()) {
             qWarning("Cannot open the ledger %s", qPrintable(path));
-            return false;
+            return;
         }
 
         QByteArray bytes;
@@ -54,7 +54,7 @@ bool Ledger::writePending()
             const std::optional<QByteArray> content = readWholeFile(path);
             if (!content) {
                 qWarning("Cannot read the ledger %s", qPrintable(path));
-                return false;
+                return;
             }
             const LedgerTail tail = ledgerTail(*content);
             if (tail.empty)
@@ -71,7 +71,7 @@ bool Ledger::writePending()
         if (!file.append(bytes.constData(), std::size_t(bytes.size()))) {
             qWarning("Cannot write the ledger %s: %zu lines wait for the next write", qPrintable(path),
                      m_pending.size());
-            return false;
+            return;
         }
         m_fileName = name;
         m_fileSize = file.size();
@@ -83,7 +83,6 @@ bool Ledger::writePending()
                 m_onWritten(written[i], checks[i]);
         }
     }
-    return true;
 }
 
 } // namespace tallivor

@@ -41,7 +41,8 @@ public:
     QDateTime now() const;
 
 private:
-    bool writePending();
+    // Writes the lines that wait, oldest first; what the disk refuses waits for the next line.
+    void writePending();
 
     QString m_folder;
     std::function<QDateTime()> m_now;
