@@ -414,6 +414,8 @@ private Q_SLOTS:
         board->removeStation(0);
         QVERIFY(board->addStation(QStringLiteral("C"), QStringLiteral("0:0")));
         const StationId c = board->stationId(1); // the removed station's identity is not given again
+        QSignalSpy renamed(&board->column(Column::Name), &QAbstractItemModel::dataChanged);
+        QVERIFY(board->editStation(0, QStringLiteral("B2"), std::nullopt) && announced(renamed, 0));
         QCOMPARE(QList<int>({board->rowOf(a), board->rowOf(b), board->rowOf(0), c == a || c == b}),
                  QList<int>({-1, 0, -1, 0}));
     }

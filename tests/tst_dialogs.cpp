@@ -275,10 +275,6 @@ private Q_SLOTS:
         // On a second screen to the right, the same place moved with it.
         QCOMPARE(besideTheBoard(window, board.translated(1280, 0), QRect(1280, 0, 1280, 1024)),
                  placed.translated(1280, 0));
-        QWidget alone; // and a window opened with no board goes to the middle of its screen
-        alone.resize(window.boundedTo(QSize(400, 300)));
-        centreOnScreen(alone);
-        QCOMPARE(alone.frameGeometry().center(), alone.screen()->availableGeometry().center());
     }
 
     void screenReadersHearEachBoxByItsCaption()

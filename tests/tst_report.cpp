@@ -128,6 +128,7 @@ private Q_SLOTS:
             << day("Since shift close (2026-12-06 23:00)", intact);
         QTest::newRow("heading") << Alter([](QByteArrayList& l) { l[0].replace("time", "when"); }) << Choose() << altered("line 1: damaged");
         QTest::newRow("changed") << Alter([](QByteArrayList& l) { l[1].replace("5E-05", "6E-05"); }) << Choose() << altered("line 2" + changed);
+        QTest::newRow("one digit of a check") << Alter([](QByteArrayList& l) { char& c = l[1][l[1].size() - 2]; c = c == '0' ? '1' : '0'; }) << Choose() << altered("line 2" + changed + " | line 3" + changed);
         QTest::newRow("inserted") << Alter([](QByteArrayList& l) { l.insert(3, l[1]); }) << Choose() << altered("line 4: inserted");
         QTest::newRow("damaged, and a check not in hex") << Alter([](QByteArrayList& l) { l[1] = "garbage\r"; l[2][l[2].size() - 2] = 'g'; })
             << Choose() << altered("line 2: damaged | line 3: damaged | line 4" + changed);
