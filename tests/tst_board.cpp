@@ -411,8 +411,9 @@ private Q_SLOTS:
         const auto board = m_folder->startBoard(m_clocks, englishBoard({"Stop,A,0:0,00", "Stop,B,0:0,00"}));
         const StationId a = board->stationId(0), b = board->stationId(1);
         QVERIFY(a != 0 && b != 0 && a != b && board->stationId(-1) == 0 && board->stationId(2) == 0);
+        QSignalSpy removed(&board->column(Column::Name), &QAbstractItemModel::rowsRemoved);
         board->removeStation(0);
-        QVERIFY(board->addStation(QStringLiteral("C"), QStringLiteral("0:0")));
+        QVERIFY(removed.count() == 1 && board->addStation(QStringLiteral("C"), QStringLiteral("0:0")));
         const StationId c = board->stationId(1); // the removed station's identity is not given again
         QSignalSpy renamed(&board->column(Column::Name), &QAbstractItemModel::dataChanged);
         QVERIFY(board->editStation(0, QStringLiteral("B2"), std::nullopt) && announced(renamed, 0));

@@ -7,7 +7,6 @@
 #include "dialogs/SettingsDialog.h"
 #include "lang/LanguageFile.h"
 #include "store/TextCodec.h"
-#include "ui/FileList.h"
 #include "ui/Layout.h"
 #include "ui/TextBox.h"
 
@@ -175,7 +174,6 @@ private Q_SLOTS:
         m_folder->copyLanguage(QStringLiteral("English.xml"));
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         QPointer<SettingsDialog> dialog = openSettings(QStringLiteral("12345678901.5")); // longer than one may type
-        QVERIFY(!dialog->rect().intersects(dialog->File1->geometry()));                  // the file list is not seen
         // A price the opener cannot take: the price box shows it, and the dialog stays.
         m_accept = false;
         op::click(dialog->btn[DialogButton::Save]);
