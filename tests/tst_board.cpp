@@ -120,6 +120,8 @@ private Q_SLOTS:
             << full << QStringList{"open,,,,10,stations=32767; running=0"};
         QTest::newRow("edit: name and time; state and charge stay") << board << Action([](B b, C) { return b.editStation(1, "T 4", "10:0"); })
             << true << QStringList{board[0], "Marche,T 4,10:0,10"} << QStringList{open, "edit,T 4,10:0,10,10,time=1:0; name=B"};
+        QTest::newRow("edit: the time alone") << board << Action([](B b, C) { return b.editStation(0, "A", "13:0"); }) << true
+            << QStringList{"Stop,A,13:0,120", board[1]} << QStringList{open, "edit,A,13:0,120,10,time=12:34; name=A"};
         QTest::newRow("edit without a change writes nothing") << board << Action([](B b, C) { return b.editStation(0, "A", "12:34"); })
             << true << board << QStringList{open};
         QTest::newRow("edit refused: no name, a comma, a line feed") << board << Action([](B b, C) {

@@ -479,8 +479,11 @@ private Q_SLOTS:
 
     void theEditorSetsAndClearsAPriceAndAPaidTime()
     {
-        m_form = startShown(*m_folder, m_platform, englishBoard({"Stop,A,10:0,0"}));
-        EditDialog* editor = openEditor(0);
+        m_form = startShown(*m_folder, m_platform, englishBoard({"Stop,A,10:0,0,0.5,60:0"}));
+        EditDialog* editor = openEditor(0); // showing the station's own price and paid time
+        const QStringList shown{editor->PRICE_TEXT->text(), editor->PAID_MIN_TEXT->text(),
+                                editor->PAID_SEC_TEXT->text()};
+        QCOMPARE(shown, QStringList({"0.5", "60", "0"}));
         op::retype(editor->PRICE_TEXT, QStringLiteral("0,25"));
         op::retype(editor->PAID_MIN_TEXT, QStringLiteral("70"));
         op::retype(editor->PAID_SEC_TEXT, QStringLiteral("5"));
