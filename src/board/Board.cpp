@@ -220,7 +220,8 @@ void Board::removeStation(int row)
     m_stations.erase(m_stations.begin() + row);
     for (StringColumn& column : m_columns)
         column.remove(row);
-    m_ledger.append(LedgerEvent::Remove, station, spent, charge, price, ledgerDetail({{QLatin1String("state"), state}}));
+    m_ledger.append(LedgerEvent::Remove, station, spent, charge, price,
+                    ledgerDetail({{QLatin1String("state"), state}}));
     if (paid)
         emit paidStatesChanged(); // a due station's alarm goes with it
 }
@@ -313,14 +314,13 @@ bool Board::isAlarmSounding() const
 
 bool Board::setOwnPrice(int row, const std::optional<QString>& price)
 {
-    if (price && (!hasLeadingNumber(*price) || !fitsStationField(*price)))
+    if (price && !isOwnPrice(*price))
         return false;
     if (!isRow(row) || station(row).price == price)
         return true;
     const QString before = station(row).price.value_or(QString());
     station(row).price = price;
     recordRow(LedgerEvent::Price, row, ledgerDetail({{QLatin1String("before"), before}}));
-    emit paidStatesChanged();
     return true;
 }
 
@@ -386,7 +386,8 @@ void Board::acknowledge(int row)
     Station& s = station(row);
     s.acknowledged = true;
     recordRow(LedgerEvent::Ack, row,
-              ledgerDetail({{QLatin1String("after"), QString::number(std::max<qint64>(0, s.dueSince.secsTo(m_clocks.now())))}}));
+              ledgerDetail(
+                  {{QLatin1String("after"), QString::number(std::max<qint64>(0, s.dueSince.secsTo(m_clocks.now())))}}));
     emit paidStatesChanged();
 }
 

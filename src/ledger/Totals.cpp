@@ -12,17 +12,12 @@
 namespace tallivor {
 namespace {
 
-// The paid time a line's detail carries ("paid=60:0"), in seconds; nothing when it names none.
-std::optional<double> paidSeconds(QStringView detail)
+// The paid time a line's detail carries ("paid=60:0"), in seconds, written as the station file writes it; nothing
+// when it names none.
+std::optional<qint64> paidSeconds(QStringView detail)
 {
     const std::optional<QString> paid = detailValue(detail, QLatin1String("paid"));
-    if (!paid)
-        return std::nullopt;
-    const TimeText pieces = splitTime(*paid);
-    const std::optional<double> minutes = wholeNumber(pieces.minutes), seconds = wholeNumber(pieces.seconds);
-    if (!pieces.hasColon || !minutes || !seconds)
-        return std::nullopt;
-    return *minutes * 60 + *seconds;
+    return paid ? paidSecondsOf(*paid) : std::nullopt;
 }
 
 double secondsBetween(const QString& from, const QString& to)
@@ -57,7 +52,7 @@ PeriodTotals totalsOf(const std::vector<LedgerRecord>& records)
             ++station.bills;
             station.seconds += seconds;
             station.amount += charge;
-            const std::optional<double> paid = paidSeconds(entry.detail);
+            const std::optional<qint64> paid = paidSeconds(entry.detail);
             if (paid && seconds > *paid)
                 station.overtimeMinutes += std::floor(seconds / 60) - std::floor(*paid / 60);
             break;

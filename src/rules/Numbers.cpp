@@ -160,7 +160,7 @@ bool hasLeadingNumber(QStringView text)
         ++i;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
         ++i;
-    const auto digitAt = [&text](qsizetype k) { return k < text.size() && text[k] >= u'0' && text[k] <= u'9'; };
+    const auto digitAt = [&text](qsizetype k) { return k < text.size() && isDigit(text[k].unicode()); };
     return digitAt(i) || (i < text.size() && text[i] == u'.' && digitAt(i + 1));
 }
 
@@ -169,7 +169,7 @@ std::optional<QString> priceBoxInput(QStringView input, bool boxHasMark)
     QString taken;
     bool mark = boxHasMark;
     for (const QChar c : input) {
-        if (c >= u'0' && c <= u'9') {
+        if (isDigit(c.unicode())) {
             taken.append(c);
         } else if (c == u'.' || c == u',') {
             if (mark)

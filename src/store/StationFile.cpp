@@ -32,7 +32,7 @@ StationFile parseStationFile(QStringView text)
             file.charge.append(field(3));
             // A hand-edited field that holds no price or no paid time is dropped, never read as a free station.
             const QString ownPrice = field(4), paid = field(5);
-            file.ownPrice.append(hasLeadingNumber(ownPrice) && fitsStationField(ownPrice) ? ownPrice : QString());
+            file.ownPrice.append(isOwnPrice(ownPrice) ? ownPrice : QString());
             file.paid.append(paidSecondsOf(paid) ? paid : QString());
         }
         if (file.lineCount < std::numeric_limits<qint16>::max())
@@ -45,6 +45,11 @@ bool fitsStationField(QStringView text)
 {
     return std::none_of(text.begin(), text.end(),
                         [](QChar c) { return c == u',' || c.category() == QChar::Other_Control; });
+}
+
+bool isOwnPrice(QStringView text)
+{
+    return hasLeadingNumber(text) && fitsStationField(text);
 }
 
 QString formatStationFile(const QString& price, const QString& language, const QStringList& state,

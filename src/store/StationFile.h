@@ -41,6 +41,8 @@ QString formatStationFile(const QString& price, const QString& language, const Q
 // and lines end at a CR, so a field carries neither; nor any other control character (a line feed, a tab), which
 // has no place in a name, a price, a state word or a file name.
 bool fitsStationField(QStringView text);
+// Whether the text can be a station's own price: it begins with a number and fits a field ("25", "0.5", ".5").
+bool isOwnPrice(QStringView text);
 
 // The name the file has in the program folder.
 inline constexpr char stationFileName[] = "tallivor.xml";
