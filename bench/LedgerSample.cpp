@@ -1,6 +1,6 @@
 #include "LedgerSample.h"
 
-#include "ledger/LedgerLine.h"
+#include "ledger/Events.h"
 #include "store/TextCodec.h"
 
 #include <QDateTime>

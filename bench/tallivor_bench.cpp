@@ -19,6 +19,8 @@
 #include "board/Board.h"
 #include "ui/ScrollBar.h"
 #include "window/Form1.h"
+#include "accounts/ReportModel.h"
+#include "ledger/Events.h"
 #include "ledger/Ledger.h"
 #include "report/ReportWindow.h"
 #include "ui/ListBox.h"
@@ -210,7 +212,7 @@ void benchCatchUp(Report& report, const Options& options)
     report.add(QStringLiteral("catch-up of an hour (tick(3600)): compute"), fullRoom, summarize(timed.compute));
     report.add(QStringLiteral("catch-up of an hour: compute + repaint"), fullRoom, summarize(timed.total), 100,
                paintedNote(timed.unpainted, paints.watchedViews(), options.reps));
-    stations.applySettings(QStringLiteral("0.3333333333333333"), stations.languageStr());
+    stations.applySettings(QStringLiteral("0.3333333333333333"), stations.language().file());
     Options few = options;
     few.reps = std::min(options.reps, 5);
     few.warmup = 1;
@@ -223,7 +225,7 @@ void benchSave(Report& report, const Options& options)
 {
     BoardWindow window(fullRoom);
     tallivor::Board& board = window.board();
-    QFile file(board.stationFilePath());
+    QFile file(QDir(board.programFolder()).filePath(QStringLiteral("tallivor.xml")));
     std::vector<double> samples;
     for (int i = 0; i < options.warmup + options.reps; ++i) {
         board.tick(); // new content every time, so that a save can never be skipped as unchanged
@@ -392,8 +394,8 @@ void benchLedgerAppend(Report& report, const Options& options)
         {
             Collect collect;
             t0 = Clock::now();
-            ledger.append(tallivor::LedgerEvent::Bill, QStringLiteral("PC 07"), QStringLiteral("42:17"),
-                          QStringLiteral("420"), QStringLiteral("10"));
+            ledger.append(tallivor::line::bill(
+                {QStringLiteral("PC 07"), QStringLiteral("42:17"), QStringLiteral("420"), QStringLiteral("10")}, {}));
             t1 = Clock::now();
         }
         if (i >= options.warmup)
@@ -446,18 +448,16 @@ void benchReportOpen(Report& report, const Options& options)
             c1 = std::clock();
             t1 = Clock::now();
         }
-        dayLines = int(form.report()->extract().records.size());
-        if (form.report()->totals().bills == 0 || !form.report()->extract().findings.empty())
-            qFatal("the report read no bills, or found the sample ledger altered");
         delete form.report();
         {
             Collect collect;
             t2 = Clock::now();
-            const tallivor::LedgerExtract extract = tallivor::readLedger(board.folder(), {day, day, false});
-            const tallivor::PeriodTotals totals = tallivor::totalsOf(extract.records);
+            tallivor::ReportModel model(board.folder());
+            model.show(tallivor::Period::days(day, day));
             t3 = Clock::now();
-            if (totals.bills == 0)
-                qFatal("the day holds no bills");
+            dayLines = int(model.records().size());
+            if (model.totals().bills == 0 || !model.findings().empty())
+                qFatal("the day holds no bills, or the sample ledger reads as altered");
         }
         if (i < options.warmup)
             continue;

@@ -16,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const StationFile file = parseStationFile(text);
     const qsizetype rows = file.name.size();
-    check(file.state.size() + file.time.size() + file.charge.size() == 3 * rows, "the columns differ in length");
+    check(file.state.size() + file.spent.size() + file.charge.size() == 3 * rows, "the columns differ in length");
     const QString price = file.price.value_or(QString()), language = file.language.value_or(QString());
-    const StationFile again = parseStationFile(decodeDataFile(
-        encodeDataFile(formatStationFile(price, language, file.state, file.name, file.time, file.charge))));
+    const StationFile again = parseStationFile(decodeDataFile(encodeDataFile(formatStationFile(file))));
     check(again.price == price && again.language == language && again.state == file.state && again.name == file.name &&
-              again.time == file.time && again.charge == file.charge,
+              again.spent == file.spent && again.charge == file.charge && again.ownPrice == file.ownPrice &&
+              again.paid == file.paid,
           "the board changed on the way through the file");
     check(again.lineCount == qint16(std::min<qsizetype>(rows + 1, 32767)), "the line counter is not the lines written");
     return 0;

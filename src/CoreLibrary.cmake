@@ -1,5 +1,6 @@
-# The Qt Core-only library: the pure rules, the data files (station file, language files, codec and line splitter),
-# the ledger with its reading and totals, and the Board, the station table with its operations, clock and files.
+# The Qt Core-only library: the pure rules and Money, the data files (station file, language files, codec and line
+# splitter), the language in force, the ledger with its events, the owner's accounts read back from it, and the Board
+# with the pieces it is made of (the station table, paid time, the station file's life, the clock's timers).
 # The program's widgets library, the tests, the benchmark and the fuzz targets (a project of their own, built with
 # clang) all link this one target:
 #   include(<src>/CoreLibrary.cmake)   defines tallivor_core
@@ -7,6 +8,7 @@ include_guard(GLOBAL)
 
 add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/rules/ClockRule.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/ClockRule.h
+    ${CMAKE_CURRENT_LIST_DIR}/rules/Money.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/Money.h
     ${CMAKE_CURRENT_LIST_DIR}/rules/Numbers.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/Numbers.h
     ${CMAKE_CURRENT_LIST_DIR}/rules/TimeText.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/TimeText.h
     ${CMAKE_CURRENT_LIST_DIR}/store/DataFile.cpp ${CMAKE_CURRENT_LIST_DIR}/store/DataFile.h
@@ -14,22 +16,32 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/store/TextCodec.cpp ${CMAKE_CURRENT_LIST_DIR}/store/TextCodec.h
     ${CMAKE_CURRENT_LIST_DIR}/store/TextLines.cpp ${CMAKE_CURRENT_LIST_DIR}/store/TextLines.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/Entries.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/Entries.h
-    ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.h
-    ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/KeyedTexts.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/KeyedTexts.h
+    ${CMAKE_CURRENT_LIST_DIR}/lang/Language.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/Language.h
+    ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/LanguageFile.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/StateWords.cpp ${CMAKE_CURRENT_LIST_DIR}/lang/StateWords.h
-    ${CMAKE_CURRENT_LIST_DIR}/ledger/Decimal.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/Decimal.h
+    ${CMAKE_CURRENT_LIST_DIR}/ledger/Events.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/Events.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/Ledger.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/Ledger.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerLine.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerLine.h
-    ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.h
-    ${CMAKE_CURRENT_LIST_DIR}/board/Board.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Board.h
-    ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.h
-    ${CMAKE_CURRENT_LIST_DIR}/board/Clocks.h
-    ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h
-    ${CMAKE_CURRENT_LIST_DIR}/board/StringColumn.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StringColumn.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerReader.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerReader.h
-    ${CMAKE_CURRENT_LIST_DIR}/ledger/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/Totals.h
+    ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.h
+    ${CMAKE_CURRENT_LIST_DIR}/accounts/Period.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Period.h
+    ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.h
+    ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
+    ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/Board.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Board.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.cpp ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.h
+    ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/Clocks.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/StationEdit.h
 )
 target_include_directories(tallivor_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tallivor_core PUBLIC Qt6::Core)

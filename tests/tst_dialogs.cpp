@@ -20,6 +20,7 @@
 #include <map>
 
 using namespace tallivor;
+Q_DECLARE_METATYPE(tallivor::Refusal)
 
 class TestDialogs : public QObject
 {
@@ -27,20 +28,20 @@ class TestDialogs : public QObject
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<QWidget> m_owner;
     QList<QStringList> m_saved; // what each Save handed on
-    bool m_accept = true;       // the opener's answer to Save
+    Refusal m_answer = Refusal::None; // the opener's answer to the editor's Save
 
-    bool record(const QString& first, const QString& second)
+    Refusal record(const QString& first, const QString& second)
     {
         m_saved << QStringList{first, second};
-        return m_accept;
+        return m_answer;
     }
     EditDialog* openEditor(const QString& time = {}) // adding without a time
     {
         auto* editor = new EditDialog(m_owner.get());
         const EditorCaptions captions{QStringLiteral("Window"), QStringLiteral("Title"), QStringLiteral("Keep")};
         // A time the operator left as the editor showed it is not handed on: "kept".
-        const SaveStation save = [this](const StationInput& in) {
-            return record(in.name, in.time.value_or(QStringLiteral("kept")));
+        const SaveStation save = [this](const StationEdit& in) {
+            return record(in.name, in.spent.value_or(QStringLiteral("kept")));
         };
         if (time.isNull())
             editor->openForAdd(QStringLiteral("A"), captions, save);
@@ -52,7 +53,9 @@ class TestDialogs : public QObject
     {
         auto* dialog = new SettingsDialog(m_folder->path(), m_owner.get());
         dialog->open(price, QStringLiteral("English.xml"), QStringLiteral("Save"),
-                     [this](const QString& price, const QString& language) { return record(price, language); });
+                     [this](const QString& price, const QString& language) {
+                         return record(price, language) == Refusal::None;
+                     });
         return dialog;
     }
 
@@ -62,7 +65,7 @@ private Q_SLOTS:
         m_folder = std::make_unique<ProgramFolder>(QStringList{});
         m_owner = std::make_unique<QWidget>();
         m_saved.clear();
-        m_accept = true;
+        m_answer = Refusal::None;
     }
     void cleanup()
     {
@@ -74,31 +77,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("time");      // the station's time when editing; null when adding
         QTest::addColumn<QStringList>("typed"); // name, minutes, seconds; a null text leaves the box as it opened
-        QTest::addColumn<bool>("accept");
+        QTest::addColumn<Refusal>("answer");
         QTest::addColumn<QString>("refused");   // the light yellow box; empty for none
         QTest::addColumn<QStringList>("saved"); // what Save handed on; empty when it handed on nothing
         const QString keep, adding;
         // clang-format off
-        QTest::newRow("add") << adding << QStringList{"New", "5", "7"} << true << "" << QStringList{"New", "5:7"};
-        QTest::newRow("add refused by the opener") << adding << QStringList{keep, keep, keep} << false << "computerName" << QStringList{"A", "00:00"};
-        QTest::newRow("add: empty minutes") << adding << QStringList{"New", "", "5"} << true << "MIN_TEXT" << QStringList{};
-        QTest::newRow("add: empty seconds") << adding << QStringList{"New", "5", ""} << true << "SEC_TEXT" << QStringList{};
-        QTest::newRow("edit") << "1000:5" << QStringList{"T 4", "12", "30"} << true << "" << QStringList{"T 4", "12:30"};
-        QTest::newRow("edit: a long time kept whole") << "1000:5" << QStringList{keep, keep, keep} << true << "" << QStringList{"A", "kept"};
-        QTest::newRow("edit: no colon, so no seconds until typed") << "12" << QStringList{keep, keep, keep} << true << "SEC_TEXT" << QStringList{};
-        QTest::newRow("edit: seconds typed") << "12" << QStringList{keep, keep, "3"} << true << "" << QStringList{"A", "12:3"};
+        const Refusal none = Refusal::None;
+        QTest::newRow("add") << adding << QStringList{"New", "5", "7"} << none << "" << QStringList{"New", "5:7"};
+        QTest::newRow("add refused by the opener") << adding << QStringList{keep, keep, keep} << Refusal::Name << "computerName" << QStringList{"A", "00:00"};
+        QTest::newRow("add: empty minutes") << adding << QStringList{"New", "", "5"} << none << "MIN_TEXT" << QStringList{};
+        QTest::newRow("add: empty seconds") << adding << QStringList{"New", "5", ""} << none << "SEC_TEXT" << QStringList{};
+        QTest::newRow("edit") << "1000:5" << QStringList{"T 4", "12", "30"} << none << "" << QStringList{"T 4", "12:30"};
+        QTest::newRow("edit refused whole for its price: the price box shows it") << "1000:5" << QStringList{"T 4", "12", "30"} << Refusal::Price << "PRICE_TEXT" << QStringList{"T 4", "12:30"};
+        QTest::newRow("edit refused for its time") << "1000:5" << QStringList{"T 4", "12", "30"} << Refusal::Spent << "MIN_TEXT" << QStringList{"T 4", "12:30"};
+        QTest::newRow("edit: a long time kept whole") << "1000:5" << QStringList{keep, keep, keep} << none << "" << QStringList{"A", "kept"};
+        QTest::newRow("edit: no colon, so no seconds until typed") << "12" << QStringList{keep, keep, keep} << none << "SEC_TEXT" << QStringList{};
+        QTest::newRow("edit: seconds typed") << "12" << QStringList{keep, keep, "3"} << none << "" << QStringList{"A", "12:3"};
         // clang-format on
     }
     void editorSavesOrMarksTheRefusedBox()
     {
         QFETCH(QString, time);
         QFETCH(QStringList, typed);
-        QFETCH(bool, accept);
+        QFETCH(Refusal, answer);
         QFETCH(QString, refused);
         QFETCH(QStringList, saved);
-        m_accept = accept;
+        m_answer = answer;
         EditDialog* editor = openEditor(time);
-        const std::array boxes{editor->computerName, editor->MIN_TEXT, editor->SEC_TEXT};
+        const std::array boxes{editor->computerName, editor->MIN_TEXT, editor->SEC_TEXT, editor->PRICE_TEXT};
         for (int i = 0; i < 3; ++i) {
             if (!typed[i].isNull())
                 boxes[i]->setText(typed[i]); // as typed, or put there by an input method
@@ -172,10 +178,10 @@ private Q_SLOTS:
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         QPointer<SettingsDialog> dialog = openSettings(QStringLiteral("12345678901.5")); // longer than one may type
         // A price the opener cannot take: the price box shows it, and the dialog stays.
-        m_accept = false;
+        m_answer = Refusal::Price;
         op::click(dialog->btn[DialogButton::Save]);
         QVERIFY(dialog && !dialog->isDiscarded() && dialog->Value->backColor() == yellow);
-        m_accept = true;
+        m_answer = Refusal::None;
         op::click(dialog->btn[DialogButton::Save]);
         QVERIFY(!dialog || dialog->isDiscarded());
         // Cancel (Escape from any box) hands on nothing.

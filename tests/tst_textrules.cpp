@@ -156,16 +156,15 @@ private Q_SLOTS:
         const auto boardOf = [](const StationFile& f) {
             QStringList rows{f.price.value_or(QStringLiteral("-")) + u'|' + f.language.value_or(QStringLiteral("-"))};
             for (qsizetype i = 0; i < f.name.size(); ++i)
-                rows << QStringList{f.state.value(i), f.name[i], f.time.value(i), f.charge.value(i)}.join(u'|');
+                rows << QStringList{f.state.value(i), f.name[i], f.spent.value(i), f.charge.value(i)}.join(u'|');
             return rows;
         };
         const StationFile file = parseStationFile(text);
         QCOMPARE(boardOf(file), board);
-        QCOMPARE(file.state.size() + file.time.size() + file.charge.size(), 3 * file.name.size());
+        QCOMPARE(file.state.size() + file.spent.size() + file.charge.size(), 3 * file.name.size());
         QCOMPARE(int(file.lineCount), lineCount);
         // What is written reads back as the same board.
-        const QString formatted = formatStationFile(file.price.value_or(QString()), file.language.value_or(QString()),
-                                                    file.state, file.name, file.time, file.charge);
+        const QString formatted = formatStationFile(file);
         const StationFile again = parseStationFile(formatted);
         QCOMPARE(boardOf(again).mid(1), board.mid(1));
         QCOMPARE(formatted.count(QStringLiteral("\r\n")), board.size()); // every line ends with CR LF

@@ -241,7 +241,7 @@ private Q_SLOTS:
         QCOMPARE(report->frameGeometry(), beside(report));
         op::click(m_form->btn(Button::Edit));
         QCOMPARE(m_form->form().edit()->frameGeometry(), beside(m_form->form().edit()));
-        board().resetStation(1); // its bill reaches the open report
+        board().billStation(1); // its bill reaches the open report
         QCOMPARE(report->findChild<Label*>(QStringLiteral("bills"))->text(), QStringLiteral("Bills: 1"));
         op::click(report->btn(ReportButton::CloseShift));
         QCOMPARE(text(), "Stations with an unbilled charge: 1. Click Close shift again to close the shift.");
@@ -372,8 +372,8 @@ private Q_SLOTS:
         QFETCH(std::optional<qint64>, paid);
         m_form = startShown(*m_folder, m_platform, englishBoard({"Stop,A,0:0,0", "Stop,B,12:34,120,,29:14"}));
         QTest::keyClick(m_form->Namelist, key, modifiers); // the last row is selected
-        QCOMPARE(board().paidTime(1), paid);
-        QCOMPARE(board().paidTime(0), std::optional<qint64>());
+        QCOMPARE(board().table()[1].record.paid, paid);
+        QCOMPARE(board().table()[0].record.paid, std::optional<qint64>());
     }
 
     void theAlarmRingsUntilAcknowledged()
@@ -387,14 +387,14 @@ private Q_SLOTS:
         repeat->setInterval(20);
         QTRY_VERIFY(m_platform.alarms >= 3); // and again, while nobody acknowledges
         op::clickRow(m_form->Namelist, 2);
-        QCOMPARE(board().paidState(0), PaidState::Due); // a press on another row acknowledges nothing
+        QCOMPARE(board().table().paidState(0), PaidState::Due); // a press on another row acknowledges nothing
         op::press(Qt::Key_Up);                          // nor does moving the selection by key, onto a due row
-        QCOMPARE(board().paidState(1), PaidState::Due);
+        QCOMPARE(board().table().paidState(1), PaidState::Due);
         op::clickRow(m_form->timeList, 1); // a press on the selected due row acknowledges it
-        QCOMPARE(board().paidState(1), PaidState::Acknowledged);
+        QCOMPARE(board().table().paidState(1), PaidState::Acknowledged);
         QVERIFY(repeat->isActive());
         op::press(Qt::Key_Escape); // every due station
-        QCOMPARE(board().paidState(0), PaidState::Acknowledged);
+        QCOMPARE(board().table().paidState(0), PaidState::Acknowledged);
         QVERIFY(!repeat->isActive());
     }
 
@@ -488,16 +488,16 @@ private Q_SLOTS:
         op::retype(editor->PAID_MIN_TEXT, QStringLiteral("70"));
         op::retype(editor->PAID_SEC_TEXT, QStringLiteral("5"));
         QTest::keyClick(editor->PAID_SEC_TEXT, Qt::Key_Return);
-        QCOMPARE(board().ownPrice(0), std::optional<QString>(QStringLiteral("0.25")));
-        QCOMPARE(board().paidTime(0), std::optional<qint64>(70 * 60 + 5));
+        QCOMPARE(board().table()[0].record.price, std::optional<QString>(QStringLiteral("0.25")));
+        QCOMPARE(board().table()[0].record.paid, std::optional<qint64>(70 * 60 + 5));
         op::retype(editor->PAID_SEC_TEXT, QString()); // one box of two: refused
         QTest::keyClick(editor->PAID_SEC_TEXT, Qt::Key_Return);
         QCOMPARE(editor->PAID_SEC_TEXT->backColor(), yellow);
         op::retype(editor->PAID_MIN_TEXT, QString());
         op::retype(editor->PRICE_TEXT, QString());
         QTest::keyClick(editor->PAID_SEC_TEXT, Qt::Key_Return);
-        QCOMPARE(board().paidTime(0), std::optional<qint64>());
-        QCOMPARE(board().ownPrice(0), std::optional<QString>());
+        QCOMPARE(board().table()[0].record.paid, std::optional<qint64>());
+        QCOMPARE(board().table()[0].record.price, std::optional<QString>());
     }
 };
 

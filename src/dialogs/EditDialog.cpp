@@ -4,7 +4,6 @@
 #include "rules/TimeText.h"
 #include "ui/TextBox.h"
 
-
 namespace tallivor {
 
 EditDialog::EditDialog(QWidget* owner)
@@ -60,12 +59,12 @@ void EditDialog::openForEdit(const StationShown& station, const EditorCaptions& 
 {
     m_onSave = std::move(onSave);
     computerName->setText(station.name);
-    Time->setText(station.time);
+    Time->setText(station.spent);
     PRICE_TEXT->setText(station.price.value_or(QString()));
     PAID_MIN_TEXT->setText(station.paid ? QString::number(*station.paid / 60) : QString());
     PAID_SEC_TEXT->setText(station.paid ? QString::number(*station.paid % 60) : QString());
     // A time without ":" goes whole into the minutes; the empty seconds then stop Save until they are typed.
-    const TimeText pieces = splitTime(station.time);
+    const TimeText pieces = splitTime(station.spent);
     MIN_TEXT->setText(pieces.minutes.toString());
     SEC_TEXT->setText(pieces.seconds.toString());
     ISEDIT = true;
@@ -138,18 +137,21 @@ void EditDialog::save()
     if (!paid)
         return;
     Time->setText(joinTime(minutes, seconds));
-    StationInput input{computerName->text(), {}, {}, {}};
+    StationEdit edit{computerName->text(), {}, {}, {}};
     // A station added takes every box as typed; one edited keeps what it has now (its live time above all) of every
     // box the operator left as it was filled.
     if (!ISEDIT || minutes != m_filled[0] || seconds != m_filled[1])
-        input.time = Time->text();
+        edit.spent = Time->text();
     if (!ISEDIT || price != m_filled[2])
-        input.price = price.isEmpty() ? std::nullopt : std::optional<QString>(price);
+        edit.price = price.isEmpty() ? std::nullopt : std::optional<QString>(price);
     if (!ISEDIT || PAID_MIN_TEXT->text() != m_filled[3] || PAID_SEC_TEXT->text() != m_filled[4])
-        input.paid = *paid;
-    if (!m_onSave || !m_onSave(input)) {
-        computerName->setRefused(true);
-        return;
+        edit.paid = *paid;
+    const Refusal refused = m_onSave ? m_onSave(edit) : Refusal::Name;
+    switch (refused) {
+    case Refusal::None: break;
+    case Refusal::Name: computerName->setRefused(true); return;
+    case Refusal::Spent: MIN_TEXT->setRefused(true); return;
+    case Refusal::Price: PRICE_TEXT->setRefused(true); return;
     }
     rememberFilled(); // what was just saved is what the station has: a second Save does not write it again
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/StationEdit.h"
 #include "dialogs/DialogWindow.h"
 #include "lang/KeyedTexts.h"
 #include "lang/LanguageFile.h"
@@ -21,30 +22,21 @@ struct EditorCaptions
     QString save;
 };
 
-// What the editor's Save hands on. A box the operator left as the editor filled it is not handed on: the station keeps
-// what it has now, which may have moved on since (a running station's time).
-struct StationInput
-{
-    QString name;
-    std::optional<QString> time;                // "minutes:seconds"
-    std::optional<std::optional<QString>> price; // the station's own price; none inside: the board's price again
-    std::optional<std::optional<qint64>> paid;   // its paid time in seconds; none inside: no paid time
-};
-
 // What the editor shows of a station it edits.
 struct StationShown
 {
     QString name;
-    QString time;
+    QString spent;
     std::optional<QString> price;
     std::optional<qint64> paid;
 };
-// Takes what Save hands on; false when it is refused: the name box then turns light yellow.
-using SaveStation = std::function<bool(const StationInput& input)>;
+// Takes what Save hands on, whole: a box the operator left as the editor filled it is not handed on, and the station
+// keeps what it has now of it, which may have moved on since (a running station's time). Says which box refused it.
+using SaveStation = std::function<Refusal(const StationEdit& edit)>;
 
-// The station editor: adds a station to the board (ISEDIT false) or changes the name and time of one (ISEDIT true).
-// The station commands open it for one job; Save hands the name and time on and leaves the window open, Cancel
-// closes it.
+// The station editor: adds a station to the board (ISEDIT false) or edits one (ISEDIT true): its name, time spent,
+// own price and paid time. The station commands open it for one job; Save hands all of it on as one change, refused
+// whole with the box that caused it light yellow, and leaves the window open; Cancel closes it.
 class EditDialog : public DialogWindow
 {
     Q_OBJECT
@@ -53,7 +45,7 @@ public:
 
     // Prepares the window for adding a station, with name pre-filled and the time at "00:00", and shows it.
     void openForAdd(const QString& name, const EditorCaptions& captions, SaveStation onSave);
-    // Prepares the window for editing a station with this name and time ("minutes:seconds"), and shows it.
+    // Prepares the window for editing a station with what it has now, and shows it.
     void openForEdit(const StationShown& station, const EditorCaptions& captions, SaveStation onSave);
     // Takes the texts of a language: its labels and Cancel caption, and the names screen readers read.
     void relabel(const LanguageEntries& entries, const KeyedTexts& texts);

@@ -42,7 +42,7 @@ void SettingsDialog::open(const QString& price, const QString& language, const Q
     Value->setText(price);
     language_text->setText(language);
     // The language box steps on from the language in force, not from the first file.
-    File1->setListIndex(int(File1->column().texts().indexOf(language)));
+    File1->setListIndex(int(File1->items().indexOf(language)));
     btn[DialogButton::Save]->setText(saveCaption);
     showModeless(*Value);
 }

@@ -17,19 +17,20 @@ QDateTime Ledger::now() const
     return m_now ? m_now() : QDateTime::currentDateTime();
 }
 
-void Ledger::append(LedgerEvent event, const QString& station, const QString& spent, const QString& charge,
-                    const QString& price, const QString& detail)
+void Ledger::append(LedgerEntry entry)
 {
-    m_pending.push_back({ledgerTime(now()), eventName(event), station, spent, charge, price, detail});
+    entry.time = ledgerTime(now());
+    m_pending.push_back(std::move(entry));
     writePending();
 }
 
-void Ledger::writeGap(qint64 seconds, qint64 uncounted, int running, const QString& price)
+QByteArray Ledger::head() const
 {
-    append(LedgerEvent::Gap, {}, {}, {}, price,
-           ledgerDetail({{QLatin1String("seconds"), QString::number(seconds)},
-                         {QLatin1String("uncounted"), QString::number(uncounted)},
-                         {QLatin1String("running"), QString::number(running)}}));
+    const QString name = ledgerFileName(now().date());
+    if (name == m_fileName && !m_lastCheck.isEmpty())
+        return m_lastCheck;
+    const std::optional<QByteArray> content = readWholeFile(QDir(m_folder).filePath(name));
+    return content ? ledgerTail(*content).lastCheck : QByteArray(ledgerFirstCheck);
 }
 
 void Ledger::writePending()

@@ -19,14 +19,10 @@ public:
     // now: the wall clock that stamps the lines; its local date chooses the month file.
     Ledger(QString folder, std::function<QDateTime()> now);
 
-    // Appends a line for the event, stamped with the time of now. It is on the disk when this returns. When the disk
-    // refuses it, it is kept and written with the next line (nothing waits or retries in between), and
-    // pendingLines() says so.
-    void append(LedgerEvent event, const QString& station, const QString& spent, const QString& charge,
-                const QString& price, const QString& detail = {});
-    // Appends a gap line: for `seconds` the board was not watching (the program was not running, was held up, or the
-    // computer slept) while `running` stations were marked running; `uncounted` of them were not added to their times.
-    void writeGap(qint64 seconds, qint64 uncounted, int running, const QString& price);
+    // Appends a line (one of those Events.h builds), stamped with the time of now. It is on the disk when this
+    // returns. When the disk refuses it, it is kept and written with the next line (nothing waits or retries in
+    // between), and pendingLines() says so.
+    void append(LedgerEntry entry);
 
     // Is told of every line as it reaches the disk, with its check: an open report follows the ledger without reading
     // it again.
@@ -37,6 +33,9 @@ public:
 
     // Lines the disk refused so far, waiting for the next write.
     int pendingLines() const { return int(m_pending.size()); }
+    // The chain's head: the check of the last line on the disk, in the month file of now ("0000000000000000" for a
+    // month without lines yet).
+    QByteArray head() const;
     // The time on the ledger's clock.
     QDateTime now() const;
 

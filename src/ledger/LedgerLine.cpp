@@ -10,10 +10,6 @@
 namespace tallivor {
 namespace {
 
-constexpr std::array<const char*, 15> eventNames{"open",  "close",    "add", "edit",  "start",
-                                                 "stop",  "bill",     "remove", "price", "language",
-                                                 "gap",   "shift",    "paid", "due",   "ack"};
-
 void appendField(QByteArray& out, QStringView field)
 {
     QByteArray bytes = encodeUtf8Keeping(field);
@@ -28,20 +24,6 @@ void appendField(QByteArray& out, QStringView field)
 }
 
 } // namespace
-
-QLatin1String eventName(LedgerEvent event)
-{
-    return QLatin1String(eventNames[std::size_t(event)]);
-}
-
-std::optional<LedgerEvent> eventFromName(QStringView name)
-{
-    for (std::size_t i = 0; i < eventNames.size(); ++i) {
-        if (name == QLatin1String(eventNames[i]))
-            return LedgerEvent(i);
-    }
-    return std::nullopt;
-}
 
 QByteArray ledgerFieldBytes(const LedgerEntry& entry)
 {
@@ -129,31 +111,6 @@ std::optional<LedgerEntry> parseLedgerFields(QByteArrayView bytes)
     if (count != fields.size())
         return std::nullopt;
     return LedgerEntry{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
-}
-
-QString ledgerDetail(std::initializer_list<std::pair<QLatin1String, QString>> values)
-{
-    QString detail;
-    for (const auto& [key, value] : values) {
-        if (!detail.isEmpty())
-            detail += QLatin1String("; ");
-        detail += key + QLatin1Char('=') + value;
-    }
-    return detail;
-}
-
-std::optional<QString> detailValue(QStringView detail, QLatin1String key)
-{
-    for (qsizetype start = 0; start <= detail.size();) {
-        qsizetype end = detail.indexOf(QLatin1String("; "), start);
-        if (end < 0)
-            end = detail.size();
-        const QStringView part = detail.sliced(start, end - start);
-        if (part.startsWith(key) && part.sliced(key.size()).startsWith(u'='))
-            return part.sliced(key.size() + 1).toString();
-        start = end + 2;
-    }
-    return std::nullopt;
 }
 
 QString ledgerTime(const QDateTime& time)

@@ -7,37 +7,11 @@
 #include <QStringList>
 #include <QStringView>
 
-#include <initializer_list>
 #include <optional>
-#include <utility>
 
 class QDateTime;
 
 namespace tallivor {
-
-// What a ledger line records.
-enum class LedgerEvent
-{
-    Open,     // the program started
-    Close,    // the program closed
-    Add,      // a station was added
-    Edit,     // a station's name or time was edited
-    Start,    // a station was started
-    Stop,     // a station was stopped
-    Bill,     // a reset: the time and charge it cleared are the bill
-    Remove,   // a station was removed
-    Price,    // the board's price per minute changed, or a station's own price (the line names the station)
-    Language, // the language changed
-    Gap,      // stations were marked running while nothing counted them
-    Shift,    // an operator closed a shift
-    Paid,     // a station's paid time was set, topped up, shortened or removed: "paid=42:34; minutes=15"
-    Due,      // a running station reached its paid end: "paid=60:0"
-    Ack,      // the operator acknowledged a due station: "after=75", the seconds since its due line
-};
-
-// The event's name in the file ("bill"), and the event a name stands for.
-QLatin1String eventName(LedgerEvent event);
-std::optional<LedgerEvent> eventFromName(QStringView name);
 
 // The fields of a ledger line before its check, in column order.
 struct LedgerEntry
@@ -72,11 +46,6 @@ bool isLedgerCheck(QByteArrayView text);
 // The fields of a line's field bytes (the line up to its last comma), unquoted; nothing when the text is not seven
 // well-formed fields.
 std::optional<LedgerEntry> parseLedgerFields(QByteArrayView fieldBytes);
-
-// A detail made of named values, "seconds=3600; running=3", and one value read back from it (the text after
-// "key=" up to the next "; "); nothing when the detail has no such value.
-QString ledgerDetail(std::initializer_list<std::pair<QLatin1String, QString>> values);
-std::optional<QString> detailValue(QStringView detail, QLatin1String key);
 
 // A time stamp as the ledger writes it: local date and time to the second with the UTC offset,
 // "2026-12-07T14:03:22+01:00".

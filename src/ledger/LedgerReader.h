@@ -1,17 +1,19 @@
 #pragma once
 
+#include "ledger/Events.h"
 #include "ledger/LedgerChain.h"
-#include "ledger/LedgerLine.h"
 
-#include <QDate>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace tallivor {
 
-// One line of the ledger as the report reads it.
+// One line of the ledger as it is read back.
 struct LedgerRecord
 {
     LedgerEntry entry;
@@ -26,23 +28,16 @@ struct FileFinding
     LedgerFinding finding;
 };
 
-// The span of the ledger a report covers: the days from and to (local dates, both included), or every line after the
-// last shift line.
-struct Period
-{
-    QDate from, to;
-    bool sinceShift = false;
-};
+// The month files of the folder, oldest first.
+QStringList ledgerMonthFiles(const QString& folder);
 
-// The lines of a period, and what the chains of the month files read for it say.
-struct LedgerExtract
-{
-    std::vector<LedgerRecord> records; // in the order they were written
-    std::vector<FileFinding> findings; // every alteration of the files read, not only of the period's lines
-    QString shiftTime;                 // since the last shift: the time of that shift line (empty when none)
-};
+// Reads one month file of the folder in one pass and checks its chain. Each line whose day (the first ten bytes of
+// its time stamp, "2026-12-07") wanted accepts is parsed and goes to take, in file order; the chain's findings go to
+// findings. False when the file cannot be read.
+bool readMonthFile(const QString& folder, const QString& name, const std::function<bool(QByteArrayView day)>& wanted,
+                   const std::function<void(LedgerRecord&& record)>& take, std::vector<FileFinding>& findings);
 
-// Reads the month files of the folder that the period needs, each in one pass, and checks their chains.
-LedgerExtract readLedger(const QString& folder, const Period& period);
+// The lines of records as the ledger holds them, checks included, under the heading: a CSV file of its own.
+QByteArray ledgerFileBytes(const std::vector<LedgerRecord>& records);
 
 } // namespace tallivor

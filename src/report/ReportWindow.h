@@ -1,8 +1,8 @@
 #pragma once
 
-#include "lang/KeyedTexts.h"
-#include "ledger/LedgerReader.h"
-#include "ledger/Totals.h"
+#include "accounts/ReportModel.h"
+#include "accounts/ReportWords.h"
+#include "ui/Document.h"
 #include "ui/LabelButton.h"
 
 #include <QWidget>
@@ -12,7 +12,6 @@
 
 class QDateEdit;
 class QListWidget;
-class QPrinter;
 class QTableWidget;
 class QTextDocument;
 
@@ -31,10 +30,11 @@ enum class ReportButton
     CloseShift,
 };
 
-// The owner's view of the ledger: for a period (today, a range of days, or since the last shift close) the bills,
-// the amount and time billed, a table per station, the takings per hour of the day, the lines that deserve a look,
-// and whether the ledger's chain is intact. It prints, exports the period's lines and closes a shift. It is a window
-// of its own beside the board and never blocks it; it reads the ledger when it opens and when the period changes.
+// The owner's view of the ledger, a view of the report model: for a period (today, a range of days, or since the last
+// shift close) the bills, the amount and time billed, a table per station, the takings per hour of the day, the lines
+// that deserve a look, and whether the ledger's chain is intact. It prints, exports the period's lines and closes a
+// shift. It is a window of its own beside the board and never blocks it; it reads the ledger when it opens and when
+// the period changes.
 class ReportWindow : public QWidget
 {
     Q_OBJECT
@@ -56,20 +56,13 @@ public:
 
     // A click on a label-button.
     void btnClick(ReportButton button);
-    // Prints the report: Qt's print dialog, or with no printer on the system a PDF file in the program folder.
-    void print();
-    // Asks where to export the period's lines, in the folder of the program.
-    void exportCsv();
     // Writes the period's lines, as the ledger holds them, to a CSV file; false when it cannot be written.
     bool exportTo(const QString& path);
-    // Shows what the shift just closed held, and the period anew.
+    // Says what the shift just closed held; its shift line has reached the window already.
     void showShiftClosed(const PeriodTotals& shift);
-    // Arms Close shift (the first of its two clicks), told by the board's owner how many stations still carry a
-    // charge that no bill has settled: the window says so, and a second click on the armed caption closes the shift.
+    // Says, at the first of Close shift's two clicks, how many stations still carry a charge that no bill settled.
     void armShiftClose(int unbilled);
 
-    const LedgerExtract& extract() const { return m_extract; }
-    const PeriodTotals& totals() const { return m_totals; }
     // The report as a document, as it is printed.
     std::unique_ptr<QTextDocument> document() const;
 
@@ -77,7 +70,7 @@ public:
 
 public slots:
     // A line as it reaches the ledger: a line of the period shown joins it (a shift line starts "since shift close"
-    // afresh) and the figures are added up again from what the window holds, without reading the ledger.
+    // afresh) and the figures follow, without the ledger being read again.
     void takeLine(const tallivor::LedgerRecord& record);
 
 signals:
@@ -94,28 +87,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void layOut();
     // Takes back the first click on Close shift, and what the window said about it.
     void disarm();
-    // A text that must keep its own left-to-right order inside right-to-left texts (dates, times, names).
-    QString isolated(const QString& text) const;
-    void reload();
+    void show(const Period& period);
     void render();
-    QString periodText() const;
-    QString periodFileName() const;
-    QStringList findingTexts() const;
-    QString lookText(const Look& look) const;
-    // An amount with the currency unit after it.
-    QString money(const QString& amount) const;
+    void exportCsv();
 
     const Ledger& m_ledger;
     const QString m_folder;
-    KeyedTexts m_texts;
-    bool m_rightToLeft = false; // the texts read right to left: the window and its print are mirrored
-    QString m_unit;
-    Period m_period;
-    LedgerExtract m_extract;
-    PeriodTotals m_totals;
-    std::unique_ptr<QPrinter> m_printer;
+    ReportModel m_model;
+    ReportWords m_words;
+    Printing m_printing;
 
     std::array<LabelButton*, 5> m_buttons{};
     Label* const m_title;

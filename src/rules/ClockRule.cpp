@@ -8,6 +8,14 @@
 #include <cmath>
 
 namespace tallivor {
+
+// What the clock rule reads of a price: its value as a binary number, and as an exact decimal when it is one.
+struct ClockArithmetic
+{
+    static double value(PriceReader& price) { return price.value(); }
+    static std::optional<ScaledUnits> decimal(PriceReader& price) { return price.decimal(); }
+};
+
 namespace {
 
 // The value of a time piece: plain digits (the common case, read without allocating) or any other whole number.
@@ -96,7 +104,7 @@ std::optional<ScaledUnits> exactDecimal(double value, int fewestPlaces)
 // True when the charge was written.
 bool chargeMinutes(QString& charge, PriceReader& price, qint64 minutes)
 {
-    const std::optional<ScaledUnits> unitPrice = price.decimal();
+    const std::optional<ScaledUnits> unitPrice = ClockArithmetic::decimal(price);
     const std::optional<ScaledUnits> start =
         unitPrice ? exactDecimal(leadingNumber(charge), unitPrice->places) : std::nullopt;
     if (start) {
@@ -115,7 +123,7 @@ bool chargeMinutes(QString& charge, PriceReader& price, qint64 minutes)
     }
     bool written = false;
     for (qint64 minute = 0; minute < minutes; ++minute) {
-        const double sum = leadingNumber(charge) + price.value();
+        const double sum = leadingNumber(charge) + ClockArithmetic::value(price);
         if (!std::isfinite(sum))
             break; // the charge stays, and so would every later sum
         charge.truncate(0);
@@ -186,7 +194,7 @@ RowChange tickRow(QString& time, QString& charge, bool running, PriceReader& pri
     time.truncate(0);
     appendNumberText(time, *minutes + 1);
     time.append(QLatin1String(":0"));
-    const double sum = leadingNumber(charge) + price.value();
+    const double sum = leadingNumber(charge) + ClockArithmetic::value(price);
     if (!std::isfinite(sum))
         return RowChange::Time;
     charge.truncate(0);

@@ -8,7 +8,8 @@
 
 namespace tallivor {
 
-// A number that is exactly a decimal of at most 15 digits: the double nearest to units / 10^places.
+// A number that is exactly a decimal of at most 15 digits: the double nearest to units / 10^places. The clock rule's
+// own: only it reads a price or a charge as a binary number.
 struct ScaledUnits
 {
     qint64 units;
@@ -21,11 +22,13 @@ class PriceReader
 {
 public:
     explicit PriceReader(QStringView text) : m_text(text) {}
+
+private:
+    friend struct ClockArithmetic;
     double value();
     // The price as an exact decimal, when it is one; for charging many minutes at once.
     std::optional<ScaledUnits> decimal();
 
-private:
     QStringView m_text;
     std::optional<double> m_value;
     std::optional<std::optional<ScaledUnits>> m_decimal;

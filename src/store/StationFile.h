@@ -15,7 +15,7 @@ struct StationFile
     std::optional<QString> price;    // header field 0, when the header has it
     std::optional<QString> language; // header field 1, when the header has it
     // The rows, column by column: entry i of each list belongs to row i, and the four lists have one length.
-    QStringList state, name, time, charge;
+    QStringList state, name, spent, charge;
     // The optional fields of each row: the station's own price (a text that holds a number, as the header's price)
     // and its paid time (whole minutes ":" seconds); empty for a row without one, or whose field held anything else.
     QStringList ownPrice, paid;
@@ -30,12 +30,11 @@ struct StationFile
 // so that no text of the file is lost and the columns keep one length.
 StationFile parseStationFile(QStringView text);
 
-// Writes the text of a station file: the header, then one line per entry of name. Entries missing from the four
-// columns are written as empty fields; the optional fields only for a row that has one, and never as trailing empty
-// fields, so that a board without them writes the four fields alone.
-QString formatStationFile(const QString& price, const QString& language, const QStringList& state,
-                          const QStringList& name, const QStringList& time, const QStringList& charge,
-                          const QStringList& ownPrice = {}, const QStringList& paid = {});
+// Writes the text of a station file: the header (an empty field for a price or language it does not have), then one
+// line per entry of name. Entries missing from the other columns are written as empty fields; the optional fields
+// only for a row that has one, and never as trailing empty fields, so that a board without them writes the four
+// fields alone.
+QString formatStationFile(const StationFile& file);
 
 // Whether a text can be a field of the station file and read back as the same text: fields are separated by ","
 // and lines end at a CR, so a field carries neither; nor any other control character (a line feed, a tab), which

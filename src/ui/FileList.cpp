@@ -10,7 +10,8 @@ void FileList::setFolder(const QString& folder, const QString& extension)
     const QStringList names =
         dir.entryList({QStringLiteral("*.") + extension}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     clear();
-    column().append(names);
+    for (const QString& name : names)
+        addItem(name);
 }
 
 } // namespace tallivor

@@ -59,6 +59,28 @@ private:
     QStringList m_keyNames;
 };
 
+// The two-click confirmation of a destructive command (the board's Reset and Remove, the report's Close shift): the
+// first click arms the caption (italic) and does nothing else but armed(); a second click on the still-armed caption
+// runs act() and disarms it. Whatever disarms it meanwhile (the pointer leaving it, a click or key meant for
+// something else) makes the next click a first one again, so a stray click never acts alone.
+template <typename Act, typename Armed>
+void confirmTwice(LabelButton& button, Act act, Armed armed)
+{
+    if (!button.italic()) {
+        button.setItalic(true);
+        armed();
+        return;
+    }
+    act();
+    button.setItalic(false);
+}
+
+template <typename Act>
+void confirmTwice(LabelButton& button, Act act)
+{
+    confirmTwice(button, act, [] {});
+}
+
 // A window's label-button array, indexed by the window's names for its buttons (an enumeration counting from 0).
 template <typename Name, std::size_t Count>
 class LabelButtons

@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -71,13 +70,13 @@ QWidget* createWidget(const ControlDesign& design, QWidget& window)
     case Kind::ListBox: {
         auto* list = new ListBox(&window);
         if (!text.isEmpty())
-            list->column().append(text.split(QLatin1Char('\n')));
+            for (const QString& row : text.split(QLatin1Char('\n')))
+                list->addItem(row);
         return list;
     }
     case Kind::FileList: return new FileList(&window);
     case Kind::ScrollBar: return new ScrollBar(&window);
     case Kind::Bar: return new Bar(QColor(design.fill), &window);
-    case Kind::Timer: break;
     }
     return nullptr;
 }
@@ -90,24 +89,19 @@ Controls buildLayout(QWidget& window, std::span<const ControlDesign> table)
     std::vector<QWidget*> widgets(table.size(), nullptr);
     for (std::size_t i = 0; i < table.size(); ++i) {
         const ControlDesign& design = table[i];
-        QObject* object = nullptr;
-        if (design.kind == Kind::Timer) {
-            object = new QTimer(&window);
-        } else {
-            QWidget* widget = createWidget(design, window);
-            widget->setGeometry(toPixels(design.left), toPixels(design.top), toPixels(design.width),
-                                toPixels(design.height));
-            if (design.font.points > 0)
-                widget->setFont(designFont(design.font));
-            if (design.flags & Hidden)
-                widget->setVisible(false);
-            if (design.flags & Disabled)
-                widget->setEnabled(false);
-            if (design.flags & HandPointer)
-                widget->setCursor(handPointer());
-            widgets[i] = widget;
-            object = widget;
-        }
+        QWidget* widget = createWidget(design, window);
+        widget->setGeometry(toPixels(design.left), toPixels(design.top), toPixels(design.width),
+                            toPixels(design.height));
+        if (design.font.points > 0)
+            widget->setFont(designFont(design.font));
+        if (design.flags & Hidden)
+            widget->setVisible(false);
+        if (design.flags & Disabled)
+            widget->setEnabled(false);
+        if (design.flags & HandPointer)
+            widget->setCursor(handPointer());
+        widgets[i] = widget;
+        QObject* object = widget;
         object->setObjectName(QString::fromLatin1(design.name));
         if (design.index >= 0)
             object->setProperty("index", design.index);

@@ -24,7 +24,6 @@ enum class Kind
     ListBox,
     FileList,
     ScrollBar, // vertical, used as a value holder
-    Timer,     // not drawn
     Bar,       // a solid-filled rectangle, never clickable
 };
 

@@ -22,7 +22,6 @@ constexpr ControlDesign form1Table[] = {
     {"Eventlist", -1, Kind::ListBox, "Start\nStop\nStart\nStart\nStop\nStart\nStart\nStop\nStart",
      90, 1470, 1545, 3735, tahoma(12), 0, 0, 0},
     {"REL", -1, Kind::TextBox, "10", 180, 7200, 1095, 435, none, 0, 0, 0},
-    {"Time", -1, Kind::Timer, nullptr, 180, 6660, 0, 0, none, 0, 0, 0},
     {"VScroll1", -1, Kind::ScrollBar, nullptr, 8040, 1080, 345, 4155, none, 0, Hidden, 0},
     {"btn", 12, Kind::LabelButton, "Update", 7380, 5460, 555, 195, tahoma(6.75), 0, H, 0},
     {"VALUEUNIT", -1, Kind::Label, "$", 7470, 1170, 285, 270, tahoma(9), 0, C | H, 0},

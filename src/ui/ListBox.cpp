@@ -5,6 +5,8 @@
 #include <QScopedValueRollback>
 #include <QStyleOptionViewItem>
 
+#include <algorithm>
+
 namespace tallivor {
 
 ListBox::ListBox(QWidget* parent) : QListView(parent)
@@ -19,7 +21,7 @@ ListBox::ListBox(QWidget* parent) : QListView(parent)
     connect(this, &QAbstractItemView::doubleClicked, this, &ListBox::listDblClick);
 }
 
-void ListBox::setColumn(StringColumn& column)
+void ListBox::setColumn(TextColumn& column)
 {
     for (const QMetaObject::Connection& connection : std::as_const(m_columnConnections))
         disconnect(connection);
@@ -57,18 +59,18 @@ void ListBox::forgetSelection()
 
 void ListBox::addItem(const QString& text)
 {
-    m_column->append(text);
+    m_ownColumn.append(text);
 }
 
 void ListBox::removeItem(int index)
 {
-    if (index >= 0 && index < listCount())
-        m_column->remove(index);
+    if (index >= 0 && index < m_ownColumn.size())
+        m_ownColumn.remove(index);
 }
 
 void ListBox::clear()
 {
-    m_column->clear();
+    m_ownColumn.clear();
 }
 
 QString ListBox::list(int index) const
@@ -105,12 +107,15 @@ void ListBox::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomR
         QListView::dataChanged(topLeft, bottomRight, roles); // screen readers are told about every change
         return;
     }
+    // Only the changed rows in view are drawn: one station's change does not repaint the whole list.
     const QModelIndex top = indexAt(QPoint(0, 0));
     const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
-    const int firstShown = top.isValid() ? top.row() : 0;
-    const int lastShown = bottom.isValid() ? bottom.row() : listCount() - 1;
-    if (bottomRight.row() >= firstShown && topLeft.row() <= lastShown)
-        viewport()->update();
+    const int first = std::max(topLeft.row(), top.isValid() ? top.row() : 0);
+    const int last = std::min(bottomRight.row(), bottom.isValid() ? bottom.row() : listCount() - 1);
+    if (first > last)
+        return;
+    const QRect from = visualRect(m_column->index(first)), to = visualRect(m_column->index(last));
+    viewport()->update(QRect(0, from.top(), viewport()->width(), to.bottom() - from.top() + 1));
 }
 
 void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)

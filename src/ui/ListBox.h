@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/StringColumn.h"
+#include "board/TextColumn.h"
 
 #include <QListView>
 
@@ -21,19 +21,19 @@ public:
 
     // Shows another column instead of the list's own: the board's, so that there is one copy of its texts. The
     // column outlives the list box.
-    void setColumn(StringColumn& column);
+    void setColumn(TextColumn& column);
 
+    // The list's own entries, while it shows them.
     void addItem(const QString& text);
     void removeItem(int index);
     void clear();
-    int listCount() const { return int(m_column->texts().size()); }
+    const QStringList& items() const { return m_ownColumn.texts(); }
+    int listCount() const { return m_column->size(); }
     QString list(int index) const;
 
     int listIndex() const { return m_listIndex; }
     void setListIndex(int index);
 
-    StringColumn& column() { return *m_column; }
-    const StringColumn& column() const { return *m_column; }
 
 signals:
     // Any change of the selection, by the operator (mouse or keyboard) or from code.
@@ -58,7 +58,7 @@ private:
     void forgetSelection();
 
     StringColumn m_ownColumn;
-    StringColumn* m_column = &m_ownColumn;
+    TextColumn* m_column = &m_ownColumn;
     QList<QMetaObject::Connection> m_columnConnections;
     int m_listIndex = -1;
     bool m_showing = false;

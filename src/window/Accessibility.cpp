@@ -3,15 +3,14 @@
 #include "window/Form1.h"
 
 #include "board/Board.h"
-#include "window/StationRows.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
+#include "window/StationRows.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
-
 
 namespace tallivor {
 
@@ -33,7 +32,7 @@ void Form1::setUpKeyboard()
     for (Button caption : {Button::StateCaption, Button::NameCaption, Button::TimeCaption, Button::BlankCaption,
                            Button::ChargeCaption, Button::Credit})
         btn[caption]->setCommand(false);
-    for (Column column : {Column::State, Column::Name, Column::Time, Column::Charge})
+    for (Column column : {Column::State, Column::Name, Column::Spent, Column::Charge})
         m_board.column(column).setRowText([this](int row) { return stationRowText(row); });
     REL->setAccessibleName(QStringLiteral("Price per minute"));
     nameForScreenReaders();
@@ -99,7 +98,7 @@ void Form1::disarmExcept(const LabelButton* kept)
 QString Form1::stationRowText(int row) const
 {
     QStringList parts{Namelist->list(row), Eventlist->list(row), timeList->list(row), Rellist->list(row)};
-    const QString paid = StationRows::spokenState(m_board, row, m_board.keyedTexts());
+    const QString paid = StationRows::spokenState(m_board, row);
     if (!paid.isEmpty())
         parts << paid;
     return parts.join(QLatin1String(", "));
@@ -114,7 +113,7 @@ void Form1::nameForScreenReaders()
     Rellist->setAccessibleName(btn[Button::ChargeCaption]->text());
     for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
         list->setAccessibleDescription(QLatin1String(keysHelp) + QLatin1String(", ") +
-                                       m_board.keyedTexts()[KeyedText::PaidKeys]);
+                                       m_board.language().texts()[KeyedText::PaidKeys]);
 }
 
 } // namespace tallivor

@@ -17,7 +17,7 @@ AlarmBell::AlarmBell(Board& board, Platform& platform, QWidget& window)
     m_blink->setObjectName(QStringLiteral("alarmBlink"));
     m_blink->setInterval(500);
     connect(&board, &Board::stationDue, this, &AlarmBell::ring);
-    connect(&board, &Board::paidStatesChanged, this, &AlarmBell::follow);
+    connect(&board, &Board::paidStateChanged, this, &AlarmBell::follow);
     connect(m_repeat, &QTimer::timeout, this, &AlarmBell::sound);
     connect(m_blink, &QTimer::timeout, this, [this] {
         m_blinkOn = !m_blinkOn;
@@ -29,7 +29,7 @@ void AlarmBell::ring()
 {
     // Stations that reach their paid end in one tick ring once, and the 30 seconds start again from there.
     const bool justRang = m_repeat->isActive() && m_repeat->remainingTime() > m_repeat->interval() - 1000;
-    if (!m_board.isAlarmSounding() || justRang)
+    if (!m_board.table().isAlarmSounding() || justRang)
         return;
     sound();
     m_repeat->start();
@@ -39,7 +39,7 @@ void AlarmBell::ring()
 
 void AlarmBell::sound()
 {
-    if (!m_board.isAlarmSounding()) {
+    if (!m_board.table().isAlarmSounding()) {
         follow();
         return;
     }
@@ -51,7 +51,7 @@ void AlarmBell::sound()
 void AlarmBell::follow()
 {
     // Acknowledged, extended, billed or removed: with no due station left unacknowledged, the bell falls silent.
-    if (m_board.isAlarmSounding())
+    if (m_board.table().isAlarmSounding())
         return;
     m_repeat->stop();
     m_blink->stop();

@@ -12,32 +12,16 @@
 
 namespace tallivor {
 
-namespace {
-
-// The first click arms the label (italic) and does nothing else; a second click on the still-armed label acts and
-// disarms it. Moving the pointer off the label disarms it too (hover feedback), so a stray click never acts alone.
-template <typename Action>
-void confirmTwice(LabelButton& button, Action action)
-{
-    if (!button.italic()) {
-        button.setItalic(true);
-        return;
-    }
-    action();
-    button.setItalic(false);
-}
-
-} // namespace
-
 void Form1::btnClick(Button button)
 {
+    const Language& language = m_board.language();
     switch (button) {
     case Button::Add:
         edit()->openForAdd(Namelist->list(Namelist->listIndex()),
-                           {languageText(LanguageVariable::AddFormcaption),
-                            languageText(LanguageVariable::AddTitlecaption),
-                            languageText(LanguageVariable::AddSavecaption)},
-                           [this](const StationInput& input) { return addStation(input); });
+                           {language.text(LanguageVariable::AddFormcaption),
+                            language.text(LanguageVariable::AddTitlecaption),
+                            language.text(LanguageVariable::AddSavecaption)},
+                           [this](const StationEdit& edit) { return addStation(edit); });
         translate();
         break;
     case Button::Edit: {
@@ -46,30 +30,27 @@ void Form1::btnClick(Button button)
             return; // no station to edit
         // The editor stays with this station, whichever row is selected when Save is pressed; once the station is
         // removed, Save is refused.
-        const StationId station = m_board.stationId(row);
-        edit()->openForEdit({Namelist->list(row), timeList->list(row), m_board.ownPrice(row), m_board.paidTime(row)},
-                            {languageText(LanguageVariable::EditFormcaption),
-                             languageText(LanguageVariable::EditTitlecaption),
-                             languageText(LanguageVariable::EditSavecaption)},
-                            [this, station](const StationInput& input) {
-                                const int at = m_board.rowOf(station);
-                                if (at < 0 || !m_board.editStation(at, input.name, input.time))
-                                    return false;
-                                applyPaidFields(at, input);
-                                return true;
+        const StationId station = m_board.table().idOf(row);
+        const StationRecord& record = m_board.table()[row].record;
+        edit()->openForEdit({Namelist->list(row), timeList->list(row), record.price, record.paid},
+                            {language.text(LanguageVariable::EditFormcaption),
+                             language.text(LanguageVariable::EditTitlecaption),
+                             language.text(LanguageVariable::EditSavecaption)},
+                            [this, station](const StationEdit& edit) {
+                                return m_board.editStation(m_board.table().rowOf(station), edit);
                             });
         translate();
         break;
     }
     case Button::Settings:
-        settings()->open(m_board.price(), m_board.languageStr(), languageText(LanguageVariable::AddSavecaption),
+        settings()->open(m_board.price(), language.file(), language.text(LanguageVariable::AddSavecaption),
                          [this](const QString& price, const QString& language) {
                              return m_board.applySettings(price, language);
                          });
         translate();
         break;
-    case Button::Report: report()->open(m_board.keyedTexts(), VALUEUNIT->text(), *this); break;
-    case Button::Reset: confirmTwice(*btn[Button::Reset], [this] { m_board.resetStation(selectedRow()); }); break;
+    case Button::Report: report()->open(language.texts(), VALUEUNIT->text(), *this); break;
+    case Button::Reset: confirmTwice(*btn[Button::Reset], [this] { m_board.billStation(selectedRow()); }); break;
     case Button::Remove: confirmTwice(*btn[Button::Remove], [this] { m_board.removeStation(selectedRow()); }); break;
     case Button::Address:
     case Button::Update:
@@ -94,30 +75,18 @@ void Form1::translate()
 
 void Form1::relabel()
 {
-    applyLanguage(m_controls, TargetWindow::Form1, m_board.languageEntries());
-    btn[Button::Report]->setText(m_board.keyedTexts()[KeyedText::Report]);
+    const Language& language = m_board.language();
+    applyLanguage(m_controls, TargetWindow::Form1, language.entries());
+    btn[Button::Report]->setText(language.texts()[KeyedText::Report]);
     if (m_report)
-        m_report->retranslate(m_board.keyedTexts());
+        m_report->retranslate(language.texts());
     if (hasEdit())
-        m_edit->relabel(m_board.languageEntries(), m_board.keyedTexts());
+        m_edit->relabel(language.entries(), language.texts());
     if (hasSettings())
-        m_settings->relabel(m_board.languageEntries());
+        m_settings->relabel(language.entries());
     nameForScreenReaders();
     for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
         list->viewport()->update(); // the words beside a paid station's row are the new language's
-}
-
-void Form1::applyPaidFields(int row, const StationInput& input)
-{
-    if (input.price)
-        m_board.setOwnPrice(row, *input.price);
-    if (input.paid)
-        m_board.setPaidTime(row, *input.paid);
-}
-
-QString Form1::languageText(LanguageVariable variable) const
-{
-    return m_board.languageEntries()[std::size_t(entryOf(variable))].value_or(QString());
 }
 
 } // namespace tallivor

@@ -4,8 +4,6 @@
 
 #include "board/Board.h"
 #include "board/BoardLock.h"
-#include "window/AlarmBell.h"
-#include "window/StationRows.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "report/ReportWindow.h"
@@ -15,13 +13,14 @@
 #include "ui/Platform.h"
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
+#include "window/AlarmBell.h"
+#include "window/StationRows.h"
 
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace tallivor {
 namespace {
@@ -40,8 +39,7 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     : QWidget(parent), m_controls(buildLayout(*this, form1Layout())), Eventlist(m_controls.get<ListBox>("Eventlist")),
       Namelist(m_controls.get<ListBox>("Namelist")), timeList(m_controls.get<ListBox>("timeList")),
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
-      REL(m_controls.get<TextBox>("REL")), Time(m_controls.get<QTimer>("Time")),
-      VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), btn(m_controls),
+      REL(m_controls.get<TextBox>("REL")), VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), btn(m_controls),
       m_platform(platform), m_board(board), m_boardLock(new BoardLock(board.programFolder(), this)),
       m_alarm(new AlarmBell(board, platform, *this))
 {
@@ -67,15 +65,12 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     REL->setText(board.price());
     connect(&board, &Board::priceChanged, REL, [this] { REL->setText(m_board.price()); });
     connect(&board, &Board::languageApplied, this, &Form1::relabel);
-    // Each list draws a station's paid state beside its text; the whole row is drawn anew when the state changes.
+    // Each list draws a station's paid state beside its text; the Board names the rows whose state changed.
     const std::pair<ListBox*, Column> columns[] = {
-        {Eventlist, Column::State}, {Namelist, Column::Name}, {timeList, Column::Time}, {Rellist, Column::Charge}};
+        {Eventlist, Column::State}, {Namelist, Column::Name}, {timeList, Column::Spent}, {Rellist, Column::Charge}};
     for (const auto& [list, column] : columns) {
-        list->setItemDelegate(new StationRows(board, column, board.keyedTexts(), [this] { return m_alarm->blinkOn(); },
-                                              [&board] { return board.ledger().now(); }, list));
-        const auto redraw = [list] { list->viewport()->update(); };
-        connect(&board, &Board::paidStatesChanged, list, redraw);
-        connect(m_alarm, &AlarmBell::blinked, list, redraw);
+        list->setItemDelegate(new StationRows(board, column, [this] { return m_alarm->blinkOn(); }, list));
+        connect(m_alarm, &AlarmBell::blinked, list, [list] { list->viewport()->update(); });
     }
 
     connect(Eventlist, &ListBox::listClick, this, &Form1::Eventlist_Click);
@@ -93,10 +88,6 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
         connect(button, &LabelButton::pointerMoved, this,
                 [this](int index, float x, float y) { btnMouseMove(Button(index), x, y); });
     }
-
-    Time->setInterval(1000);
-    connect(Time, &QTimer::timeout, &board, &Board::clockTimeout);
-    Time->start();
 
     connect(m_boardLock, &BoardLock::comeForwardRequested, this, &Form1::comeForward);
     setUpKeyboard();
@@ -166,11 +157,10 @@ int Form1::selectedRow() const
     return row;
 }
 
-bool Form1::addStation(const StationInput& input)
+Refusal Form1::addStation(const StationEdit& edit)
 {
-    if (!m_board.addStation(input.name, input.time.value_or(QString())))
-        return false;
-    applyPaidFields(m_board.rowCount() - 1, input);
+    if (const Refusal refused = m_board.addStation(edit); refused != Refusal::None)
+        return refused;
     // Selecting through the scroll bar runs the selection cascade only when its value changes. It already holds the
     // new index when the last row was removed before; the new station is still the one selected, or Enter, Delete and
     // the editor's next Save would act on no station or on another one.
@@ -180,7 +170,7 @@ bool Form1::addStation(const StationInput& input)
     Namelist->setListIndex(last);
     for (ListBox* list : {Namelist, timeList, Eventlist, Rellist})
         NoVertScrollBar(list);
-    return true;
+    return Refusal::None;
 }
 
 void Form1::keepListsScrolledTogether()
@@ -229,7 +219,7 @@ EditDialog* Form1::edit()
 {
     if (!hasEdit()) {
         m_edit = new EditDialog(this);
-        m_edit->relabel(m_board.languageEntries(), m_board.keyedTexts());
+        m_edit->relabel(m_board.language().entries(), m_board.language().texts());
     }
     return m_edit;
 }
@@ -238,7 +228,7 @@ SettingsDialog* Form1::settings()
 {
     if (!hasSettings()) {
         m_settings = new SettingsDialog(m_board.programFolder(), this);
-        m_settings->relabel(m_board.languageEntries());
+        m_settings->relabel(m_board.language().entries());
     }
     return m_settings;
 }
@@ -248,7 +238,8 @@ ReportWindow* Form1::report()
     if (!m_report) {
         m_report = new ReportWindow(m_board.ledger(), m_board.programFolder());
         connect(m_report, &ReportWindow::shiftCloseAsked, this,
-                [this] { m_report->armShiftClose(m_board.unbilledStations()); });
+                [this] { m_report->armShiftClose(m_board.table().unbilled()); });
+        // The shift line reaches the report as any line does; the report then says what the shift held.
         connect(m_report, &ReportWindow::shiftCloseRequested, this,
                 [this] { m_report->showShiftClosed(m_board.closeShift()); });
         connect(&m_board, &Board::ledgerWritten, m_report, &ReportWindow::takeLine);
@@ -276,7 +267,7 @@ void Form1::load()
     // The lists give up the layout's sample rows and show the Board's columns: the one copy of the station data.
     Eventlist->setColumn(m_board.column(Column::State));
     Namelist->setColumn(m_board.column(Column::Name));
-    timeList->setColumn(m_board.column(Column::Time));
+    timeList->setColumn(m_board.column(Column::Spent));
     Rellist->setColumn(m_board.column(Column::Charge));
     m_board.load();
     const int rows = m_board.rowCount();
@@ -297,7 +288,6 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::endProcess()
 {
     m_ended = true;
-    Time->stop();
     m_board.stop();
     // Open dialogs go with the process, their pending input unapplied.
     delete m_edit.data();

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "board/StationEdit.h"
 #include "lang/Entries.h"
-#include "window/BoardKeys.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
+#include "window/BoardKeys.h"
 
 #include <QPointer>
 #include <QWidget>
 
 class QKeyEvent;
-class QTimer;
 
 namespace tallivor {
 
@@ -17,7 +17,6 @@ class AlarmBell;
 class Board;
 class BoardLock;
 class EditDialog;
-struct StationInput;
 class ListBox;
 class Platform;
 class ReportWindow;
@@ -98,15 +97,11 @@ private:
     void nameForScreenReaders();
     // Takes the texts of the language the Board applied, and hands them to the open windows.
     void relabel();
-    // A text the language in force gives the editor and the settings dialog.
-    QString languageText(LanguageVariable variable) const;
 
     // The row that all four lists select; -1 when they do not agree on one.
     int selectedRow() const;
     // The editor's Save when adding: the Board adds the station, and the new row is selected.
-    bool addStation(const StationInput& input);
-    // The editor's own price and paid time for the station in the row, where the operator gave them.
-    void applyPaidFields(int row, const StationInput& input);
+    Refusal addStation(const StationEdit& edit);
     void endProcess();
     void comeForward();
 
@@ -116,7 +111,6 @@ private:
     ListBox* const Rellist;
     ScrollBar* const VScroll1;
     TextBox* const REL;
-    QTimer* const Time;
     Label* const VALUEUNIT;
     const LabelButtons<Button, buttonCount> btn;
 

@@ -22,36 +22,36 @@ QString minutesAndSeconds(qint64 seconds)
 
 } // namespace
 
-StationRows::StationRows(const Board& board, Column column, const KeyedTexts& texts, std::function<bool()> blinkOn,
-                         std::function<QDateTime()> now, QObject* parent)
-    : QStyledItemDelegate(parent), m_board(board), m_column(column), m_texts(texts), m_blinkOn(std::move(blinkOn)),
-      m_now(std::move(now))
+StationRows::StationRows(const Board& board, Column column, std::function<bool()> blinkOn, QObject* parent)
+    : QStyledItemDelegate(parent), m_board(board), m_column(column), m_blinkOn(std::move(blinkOn))
 {
 }
 
 QString StationRows::besideText(int row) const
 {
-    const std::optional<qint64> left = m_board.remainingSeconds(row);
+    const std::optional<qint64> left = m_board.table().remainingSeconds(row);
     if (!left)
         return {};
-    // Beside the time used, what is left ("-12:26") or how far past the paid end it is ("+1:32"): the column is narrow.
-    if (m_column == Column::Time)
+    const KeyedTexts& texts = m_board.language().texts();
+    // Beside the time spent, what is left ("-12:26") or how far past the paid end it is ("+1:32"): the column is narrow.
+    if (m_column == Column::Spent)
         return (*left > 0 ? QStringLiteral("\u2212") : QStringLiteral("+")) + minutesAndSeconds(*left);
     if (m_column != Column::Name)
         return {};
     if (*left <= 0)
-        return m_texts[KeyedText::PaidDue];
+        return texts[KeyedText::PaidDue];
     if (!m_board.isRunning(row))
-        return m_texts[KeyedText::PaidPaused];
+        return texts[KeyedText::PaidPaused];
     // The clock counts a running station's seconds as they pass: its paid end is that many seconds from now.
-    return m_texts[KeyedText::PaidEnds].arg(m_now().addSecs(*left).toString(QStringLiteral("HH:mm")));
+    return texts[KeyedText::PaidEnds].arg(m_board.ledger().now().addSecs(*left).toString(QStringLiteral("HH:mm")));
 }
 
-QString StationRows::spokenState(const Board& board, int row, const KeyedTexts& texts)
+QString StationRows::spokenState(const Board& board, int row)
 {
-    const std::optional<qint64> left = board.remainingSeconds(row);
+    const std::optional<qint64> left = board.table().remainingSeconds(row);
     if (!left)
         return {};
+    const KeyedTexts& texts = board.language().texts();
     if (*left > 0)
         return texts[KeyedText::PaidLeft].arg(minutesAndSeconds(*left));
     return texts[KeyedText::PaidDue] + QLatin1String(", ") + texts[KeyedText::PaidOver].arg(minutesAndSeconds(*left));
@@ -60,7 +60,7 @@ QString StationRows::spokenState(const Board& board, int row, const KeyedTexts& 
 void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int row = index.row();
-    const PaidState state = m_board.paidState(row);
+    const PaidState state = m_board.table().paidState(row);
     QStyleOptionViewItem item(option);
     initStyleOption(&item, index);
     QColor fill;

@@ -2,16 +2,13 @@
 
 #include "board/Board.h"
 
-#include <QStyledItemDelegate>
-
 #include <QFontMetrics>
+#include <QStyledItemDelegate>
 
 #include <functional>
 #include <optional>
 
 namespace tallivor {
-
-class KeyedTexts;
 
 // How the board's lists draw a station row beside its text, without changing the text: the colour of its paid state
 // (amber in the last five minutes, red at the paid end, blinking until acknowledged), and for a paid station the time
@@ -29,14 +26,13 @@ class StationRows : public QStyledItemDelegate
 
     Q_OBJECT
 public:
-    // column: the list's column of the board. texts: the words in force. blinkOn: whether a due row shows its red now.
-    StationRows(const Board& board, Column column, const KeyedTexts& texts, std::function<bool()> blinkOn,
-                std::function<QDateTime()> now, QObject* parent = nullptr);
+    // column: the list's column of the board. blinkOn: whether a due row shows its red now.
+    StationRows(const Board& board, Column column, std::function<bool()> blinkOn, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // What the row adds to the row's text for a screen reader: the time left or over, or that the time is up.
-    static QString spokenState(const Board& board, int row, const KeyedTexts& texts);
+    static QString spokenState(const Board& board, int row);
 
 private:
     // The words drawn beside the row's text; empty for a station without paid time.
@@ -44,9 +40,7 @@ private:
 
     const Board& m_board;
     const Column m_column;
-    const KeyedTexts& m_texts;
     std::function<bool()> m_blinkOn;
-    std::function<QDateTime()> m_now;
     // Measured at the first row drawn: where the list is covered, and the smaller font of the words beside.
     mutable int m_shownRight = -1;
     mutable QFont m_smallOf;

@@ -55,7 +55,7 @@ std::unique_ptr<tallivor::Board> ProgramFolder::startBoard(FakeClocks& clocks, c
 
 void stopTimers(const QObject& owner)
 {
-    for (QTimer* timer : owner.findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+    for (QTimer* timer : owner.findChildren<QTimer*>())
         timer->stop();
 }
 
@@ -86,7 +86,7 @@ QStringList rowsOf(const tallivor::Board& board)
     QStringList rows;
     for (int row = 0; row < board.rowCount(); ++row)
         rows << QStringList{board.text(Column::State, row), board.text(Column::Name, row),
-                            board.text(Column::Time, row), board.text(Column::Charge, row)}
+                            board.text(Column::Spent, row), board.text(Column::Charge, row)}
                     .join(u',');
     return rows;
 }

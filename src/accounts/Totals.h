@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ledger/Decimal.h"
 #include "ledger/LedgerReader.h"
-#include "rules/TimeText.h"
+#include "rules/Money.h"
 
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -25,7 +25,7 @@ enum class Notice
 // A line that deserves a look.
 struct Look
 {
-    int record = 0; // index into the records
+    int record = 0; // index into the period's lines
     Notice why = Notice::Gap;
     double seconds = 0; // AckedLate: how long the acknowledgement took
 };
@@ -38,7 +38,7 @@ struct StationTotal
     QString station;
     int bills = 0;
     double seconds = 0;
-    Decimal amount;
+    Money amount;
     double overtimeMinutes = 0; // the minutes charged past a paid end
 };
 
@@ -46,17 +46,28 @@ struct StationTotal
 struct PeriodTotals
 {
     int bills = 0;
-    Decimal billed;
+    Money billed;
     double seconds = 0;                 // time billed
     std::vector<StationTotal> stations; // by name
-    std::array<Decimal, 24> byHour;     // takings by the local hour of the bill
-    std::vector<Look> looks;            // in the order of the records
+    std::array<Money, 24> byHour;       // takings by the local hour of the bill
+    std::vector<Look> looks;            // in the order of the lines
 };
 
-// Adds up the bill lines of the records (the charges as exact decimals) and picks the lines worth a look.
-PeriodTotals totalsOf(const std::vector<LedgerRecord>& records);
+// Adds up the bill lines of a period as they come (the charges as exact decimals) and picks the lines worth a look.
+class Totals
+{
+public:
+    // Takes the period's next line, its index-th.
+    void add(const LedgerRecord& record, int index);
+    // The figures of the lines taken so far.
+    PeriodTotals figures() const;
 
-// The detail of a shift line: the shift's bills, amount billed and time billed.
-QString shiftDetail(const PeriodTotals& totals);
+private:
+    PeriodTotals m_totals; // stations in the order first billed, looks without those that wait for an ack
+    QHash<QString, std::size_t> m_stationIndex;
+    QHash<QString, std::vector<std::pair<int, QString>>> m_unanswered; // per station, its due lines' index and time
+};
+
+PeriodTotals totalsOf(const std::vector<LedgerRecord>& records);
 
 } // namespace tallivor

@@ -1,15 +1,10 @@
-#include "board/StringColumn.h"
+#include "board/TextColumn.h"
 
 namespace tallivor {
 
-int StringColumn::rowCount(const QModelIndex& parent) const
+QVariant TextColumn::data(const QModelIndex& index, int role) const
 {
-    return parent.isValid() ? 0 : int(m_texts.size());
-}
-
-QVariant StringColumn::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_texts.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::AccessibleTextRole && m_rowText)
         return m_rowText(index.row());
@@ -18,14 +13,19 @@ QVariant StringColumn::data(const QModelIndex& index, int role) const
     // A list shows a few dozen characters of a row; laying out a text of megabytes (a damaged file) would stall the
     // window. The row keeps its whole text: only what is drawn is cut.
     constexpr qsizetype shown = 1000;
-    const QString& text = m_texts.at(index.row());
+    const QString text = this->text(index.row());
     return text.size() > shown ? text.first(shown) : text;
 }
 
-void StringColumn::announceChanged(int first, int last)
+void TextColumn::announceChanged(int first, int last)
 {
-    if (first <= last)
+    if (first >= 0 && first <= last)
         emit dataChanged(index(first), index(last), {Qt::DisplayRole});
+}
+
+int StringColumn::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_texts.size());
 }
 
 void StringColumn::append(const QString& text)
@@ -33,16 +33,6 @@ void StringColumn::append(const QString& text)
     const int row = int(m_texts.size());
     beginInsertRows({}, row, row);
     m_texts.append(text);
-    endInsertRows();
-}
-
-void StringColumn::append(const QStringList& texts)
-{
-    if (texts.isEmpty())
-        return;
-    const int first = int(m_texts.size());
-    beginInsertRows({}, first, first + int(texts.size()) - 1);
-    m_texts.append(texts);
     endInsertRows();
 }
 
@@ -58,12 +48,6 @@ void StringColumn::clear()
     beginResetModel();
     m_texts.clear();
     endResetModel();
-}
-
-void StringColumn::replace(int row, const QString& text)
-{
-    m_texts[row] = text;
-    announceChanged(row, row);
 }
 
 } // namespace tallivor

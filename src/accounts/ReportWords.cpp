@@ -1,0 +1,113 @@
+#include "accounts/ReportWords.h"
+
+#include "rules/TimeText.h"
+
+namespace tallivor {
+namespace {
+
+// A ledger time stamp as the owner reads it: the local date and time to the minute.
+QString readableTime(const QString& stamp)
+{
+    const QDateTime time = QDateTime::fromString(stamp, Qt::ISODate);
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) : stamp;
+}
+
+} // namespace
+
+ReportWords::ReportWords(const KeyedTexts& texts, QString unit)
+    : m_texts(texts), m_unit(std::move(unit)), m_rightToLeft(texts[KeyedText::Report].isRightToLeft())
+{
+}
+
+QString ReportWords::isolated(const QString& text) const
+{
+    // Between the isolates (LRI ... PDI) a date's or a name's digits and signs keep their order in a right-to-left
+    // line; a left-to-right line needs none.
+    return m_rightToLeft ? QChar(0x2066) + text + QChar(0x2069) : text;
+}
+
+QString ReportWords::money(const QString& amount) const
+{
+    return m_unit.isEmpty() ? amount : amount + QLatin1Char(' ') + m_unit;
+}
+
+QString ReportWords::period(const ReportModel& model) const
+{
+    const Period& period = model.period();
+    if (period.sinceShift) {
+        return m_texts[KeyedText::SinceShift] +
+               (model.shiftTime().isEmpty() ? QString()
+                                            : QStringLiteral(" (%1)").arg(isolated(readableTime(model.shiftTime()))));
+    }
+    const QString from = isolated(period.from.toString(Qt::ISODate));
+    return period.from == period.to ? from
+                                    : from + QStringLiteral(" \u2013 ") + isolated(period.to.toString(Qt::ISODate));
+}
+
+QString ReportWords::periodFileName(const ReportModel& model, const QDateTime& now)
+{
+    const Period& period = model.period();
+    if (period.sinceShift)
+        return QStringLiteral("shift-") + now.toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
+    const QString from = period.from.toString(Qt::ISODate);
+    return period.from == period.to ? from : from + QLatin1Char('_') + period.to.toString(Qt::ISODate);
+}
+
+QStringList ReportWords::findings(const ReportModel& model) const
+{
+    QStringList texts;
+    for (const FileFinding& found : model.findings()) {
+        KeyedText text = KeyedText::Damaged;
+        switch (found.finding.what) {
+        case Alteration::Changed: text = KeyedText::Changed; break;
+        case Alteration::Inserted: text = KeyedText::Inserted; break;
+        case Alteration::Cut: text = KeyedText::Cut; break;
+        case Alteration::Heading:
+        case Alteration::Damaged: break;
+        }
+        texts << m_texts[text].arg(found.file).arg(found.finding.line);
+    }
+    return texts;
+}
+
+QString ReportWords::look(const ReportModel& model, const Look& look) const
+{
+    const LedgerEntry& entry = model.records()[std::size_t(look.record)].entry;
+    const QString station = isolated(entry.station);
+    const QString arrow = QStringLiteral("\u2192");
+    QString why;
+    switch (look.why) {
+    case Notice::RemovedWithCharge:
+        why = QStringList{m_texts[KeyedText::Removed], station, entry.spent, money(entry.charge)}.join(u' ');
+        break;
+    case Notice::TimeLowered:
+        why = QStringList{m_texts[KeyedText::Lowered], station, detailOf(entry, Detail::Time).value_or(QString()), arrow,
+                          entry.spent}
+                  .join(u' ');
+        break;
+    case Notice::PriceChanged:
+        why = QStringList{m_texts[KeyedText::PriceChanged], detailOf(entry, Detail::Before).value_or(QString()), arrow,
+                          entry.price}
+                  .join(u' ');
+        break;
+    case Notice::Gap: {
+        // Whether the board counted the gap's seconds afterwards (a hold-up it caught up) or not (sleep, or the
+        // program closed): the owner's question is whether those minutes were billed.
+        const double length = detailNumber(entry, Detail::Seconds), uncounted = detailNumber(entry, Detail::Uncounted);
+        const QString running = QString::number(detailNumber(entry, Detail::Running));
+        if (uncounted <= 0)
+            why = m_texts[KeyedText::GapCounted].arg(hoursText(length), running);
+        else if (uncounted >= length)
+            why = m_texts[KeyedText::GapNotCounted].arg(hoursText(length), running);
+        else
+            why = m_texts[KeyedText::GapPartly].arg(hoursText(length), hoursText(uncounted), running);
+        break;
+    }
+    case Notice::AckedLate: why = m_texts[KeyedText::AckedLate].arg(station, hoursText(look.seconds)); break;
+    case Notice::NeverAcked: why = m_texts[KeyedText::NeverAcked].arg(station); break;
+    }
+    return isolated(QString(entry.time).replace(QLatin1Char('T'), QLatin1Char(' ')).left(19)) + QStringLiteral("   ") +
+           why;
+}
+
+} // namespace tallivor

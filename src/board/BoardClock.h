@@ -1,0 +1,39 @@
+#pragma once
+
+#include "board/Clocks.h"
+#include "board/SteadySeconds.h"
+
+#include <QObject>
+
+class QTimer;
+
+namespace tallivor {
+
+// The board's two timers, in one place: the one-second clock, whose events apply the seconds the steady clocks say
+// have passed, and the minute's save of the stations' times.
+class BoardClock : public QObject
+{
+    Q_OBJECT
+public:
+    BoardClock(Clocks& clocks, QObject* parent = nullptr);
+
+    // Both timers run from the load step to the close step; a copy that relaunches itself never counts or saves.
+    void start();
+    void stop();
+    // What a clock event applies now: the seconds passed on the steady clocks since those last applied.
+    SteadySeconds::Due due() { return m_seconds.due(m_clocks.steadyTime()); }
+
+signals:
+    // A clock event: apply due().
+    void ticked();
+    // A minute passed: save what the clock counted.
+    void saveDue();
+
+private:
+    Clocks& m_clocks;
+    SteadySeconds m_seconds;
+    QTimer* const m_tick;
+    QTimer* const m_save;
+};
+
+} // namespace tallivor

@@ -1,0 +1,75 @@
+#include "board/StationStore.h"
+
+#include "board/StationTable.h"
+#include "rules/TimeText.h"
+#include "store/DataFile.h"
+#include "store/TextCodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace tallivor {
+
+StationStore::StationStore(const QString& programFolder)
+    : m_path(QDir(programFolder).filePath(QLatin1String(stationFileName)))
+{
+}
+
+StationFile StationStore::read()
+{
+    m_lastWritten = QFileInfo(m_path).lastModified();
+    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    if (!bytes)
+        return {};
+    m_saved = *bytes;
+    return parseStationFile(decodeDataFile(*bytes));
+}
+
+bool StationStore::write(const QByteArray& bytes, bool always)
+{
+    if (!always && bytes == m_saved)
+        return true; // nothing changed since the file was last written or read
+    if (!replaceFile(m_path, bytes))
+        return false;
+    m_saved = bytes;
+    return true;
+}
+
+std::vector<Station> stationsOf(const StationFile& file)
+{
+    std::vector<Station> stations(std::size_t(file.rowCount()));
+    for (qsizetype i = 0; i < file.rowCount(); ++i) {
+        Station& station = stations[std::size_t(i)];
+        station.texts = {file.state[i], file.name[i], file.spent[i], file.charge[i]};
+        if (!file.ownPrice[i].isEmpty())
+            station.record.price = file.ownPrice[i];
+        station.record.paid = paidSecondsOf(file.paid[i]);
+        if (station.record.paid)
+            station.record.spent = qint64(secondsOf(file.spent[i]));
+    }
+    return stations;
+}
+
+QByteArray stationFileBytes(const QString& price, const QString& language, const StationTable& table)
+{
+    StationFile file;
+    const bool extras = std::any_of(table.rows().begin(), table.rows().end(),
+                                    [](const Station& s) { return s.record.price || s.record.paid; });
+    for (const Station& station : table.rows()) {
+        file.state << station.text(Column::State);
+        file.name << station.text(Column::Name);
+        file.spent << station.text(Column::Spent);
+        file.charge << station.text(Column::Charge);
+        if (extras) {
+            file.ownPrice << station.record.price.value_or(QString());
+            file.paid << (station.record.paid ? paidTimeText(*station.record.paid) : QString());
+        }
+    }
+    file.price = price;
+    file.language = language;
+    return encodeDataFile(formatStationFile(file));
+}
+
+} // namespace tallivor

@@ -1,0 +1,179 @@
+#include "ledger/Events.h"
+
+#include "rules/Money.h"
+#include "rules/Numbers.h"
+#include "rules/TimeText.h"
+
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace tallivor {
+namespace {
+
+constexpr std::array<const char*, 15> eventNames{"open",  "close", "add",    "edit",  "start",    "stop",
+                                                 "bill",  "remove", "price", "language", "gap",
+                                                 "shift", "paid",  "due",    "ack"};
+
+constexpr std::array<const char*, 14> detailKeys{"stations", "running", "seconds", "uncounted", "time",
+                                                 "name",     "state",   "before",  "language",  "bills",
+                                                 "billed",   "paid",    "minutes", "after"};
+
+// A detail made of named values, "seconds=3600; running=3".
+QString detailText(std::initializer_list<std::pair<Detail, QString>> values)
+{
+    QString detail;
+    for (const auto& [key, value] : values) {
+        if (!detail.isEmpty())
+            detail += QLatin1String("; ");
+        detail += detailKey(key) + QLatin1Char('=') + value;
+    }
+    return detail;
+}
+
+LedgerEntry entry(LedgerEvent event, const StationFields& station, QString detail = {})
+{
+    return {{}, eventName(event), station.station, station.spent, station.charge, station.price, std::move(detail)};
+}
+
+LedgerEntry boardEntry(LedgerEvent event, const QString& price, QString detail)
+{
+    return entry(event, {{}, {}, {}, price}, std::move(detail));
+}
+
+} // namespace
+
+QLatin1String eventName(LedgerEvent event)
+{
+    return QLatin1String(eventNames[std::size_t(event)]);
+}
+
+std::optional<LedgerEvent> eventFromName(QStringView name)
+{
+    for (std::size_t i = 0; i < eventNames.size(); ++i) {
+        if (name == QLatin1String(eventNames[i]))
+            return LedgerEvent(i);
+    }
+    return std::nullopt;
+}
+
+QLatin1String detailKey(Detail key)
+{
+    return QLatin1String(detailKeys[std::size_t(key)]);
+}
+
+std::optional<QString> detailOf(const LedgerEntry& entry, Detail key)
+{
+    const QStringView detail = entry.detail;
+    const QLatin1String name = detailKey(key);
+    for (qsizetype start = 0; start <= detail.size();) {
+        qsizetype end = detail.indexOf(QLatin1String("; "), start);
+        if (end < 0)
+            end = detail.size();
+        const QStringView part = detail.sliced(start, end - start);
+        if (part.startsWith(name) && part.sliced(name.size()).startsWith(u'='))
+            return part.sliced(name.size() + 1).toString();
+        start = end + 2;
+    }
+    return std::nullopt;
+}
+
+double detailNumber(const LedgerEntry& entry, Detail key)
+{
+    return wholeNumber(detailOf(entry, key).value_or(QString())).value_or(0);
+}
+
+std::optional<qint64> paidOf(const LedgerEntry& entry)
+{
+    const std::optional<QString> paid = detailOf(entry, Detail::Paid);
+    return paid ? paidSecondsOf(*paid) : std::nullopt;
+}
+
+namespace line {
+
+LedgerEntry open(int stations, int running, const QString& price)
+{
+    return boardEntry(LedgerEvent::Open, price,
+                      detailText({{Detail::Stations, QString::number(stations)},
+                                  {Detail::Running, QString::number(running)}}));
+}
+
+LedgerEntry close(int stations, int running, const QString& price)
+{
+    LedgerEntry closed = open(stations, running, price);
+    closed.event = eventName(LedgerEvent::Close);
+    return closed;
+}
+
+LedgerEntry gap(qint64 seconds, qint64 uncounted, int running, const QString& price)
+{
+    return boardEntry(LedgerEvent::Gap, price,
+                      detailText({{Detail::Seconds, QString::number(seconds)},
+                                  {Detail::Uncounted, QString::number(uncounted)},
+                                  {Detail::Running, QString::number(running)}}));
+}
+
+LedgerEntry ofStation(LedgerEvent event, const StationFields& station)
+{
+    return entry(event, station);
+}
+
+LedgerEntry edit(const StationFields& after, const QString& timeBefore, const QString& nameBefore)
+{
+    // The time first: a name may hold "; ", a time from the editor never does.
+    return entry(LedgerEvent::Edit, after, detailText({{Detail::Time, timeBefore}, {Detail::Name, nameBefore}}));
+}
+
+LedgerEntry bill(const StationFields& billed, std::optional<qint64> paid)
+{
+    return entry(LedgerEvent::Bill, billed, paid ? detailText({{Detail::Paid, paidTimeText(*paid)}}) : QString());
+}
+
+LedgerEntry remove(const StationFields& removed, const QString& state)
+{
+    return entry(LedgerEvent::Remove, removed, detailText({{Detail::State, state}}));
+}
+
+LedgerEntry boardPrice(const QString& price, const QString& before)
+{
+    return boardEntry(LedgerEvent::Price, price, detailText({{Detail::Before, before}}));
+}
+
+LedgerEntry ownPrice(const StationFields& station, const QString& before)
+{
+    return entry(LedgerEvent::Price, station, detailText({{Detail::Before, before}}));
+}
+
+LedgerEntry language(const QString& price, const QString& language, const QString& before)
+{
+    return boardEntry(LedgerEvent::Language, price,
+                      detailText({{Detail::Language, language}, {Detail::Before, before}}));
+}
+
+LedgerEntry shift(const QString& price, int bills, const Money& billed, const QString& time)
+{
+    return boardEntry(
+        LedgerEvent::Shift, price,
+        detailText({{Detail::Bills, QString::number(bills)}, {Detail::Billed, billed.text()}, {Detail::Time, time}}));
+}
+
+LedgerEntry paid(const StationFields& station, std::optional<qint64> paid, double minutes)
+{
+    return entry(LedgerEvent::Paid, station,
+                 detailText({{Detail::Paid, paid ? paidTimeText(*paid) : QString()},
+                             {Detail::Minutes, numberText(minutes)}}));
+}
+
+LedgerEntry due(const StationFields& station, qint64 paid)
+{
+    return entry(LedgerEvent::Due, station, detailText({{Detail::Paid, paidTimeText(paid)}}));
+}
+
+LedgerEntry ack(const StationFields& station, qint64 secondsAfterDue)
+{
+    return entry(LedgerEvent::Ack, station, detailText({{Detail::After, QString::number(secondsAfterDue)}}));
+}
+
+} // namespace line
+
+} // namespace tallivor
