@@ -1,12 +1,12 @@
 #include "Boards.h"
 
-#include "rules/ClockRule.h"
 #include "board/Board.h"
-#include "window/Form1.h"
+#include "rules/ClockRule.h"
 #include "store/StationFile.h"
 #include "ui/Layout.h"
 #include "ui/ListBox.h"
 #include "ui/Twips.h"
+#include "window/Form1.h"
 
 #include <QDir>
 #include <QEvent>
@@ -88,7 +88,7 @@ BoardWindow::BoardWindow(int rows, bool thirdPaid)
 
 BoardWindow::~BoardWindow()
 {
-    m_form.reset(); // before the board it shows
+    m_form.reset();  // before the board it shows
     m_board.reset(); // before the platform it refers to
 }
 

@@ -2,7 +2,8 @@
 // click in the station table, timed in process on shown windows, beside the same tick and click done on plain
 // QListWidgets in the same run.
 //
-//   tallivor_bench [--case tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report] [--rows 1000,10000,32767]
+//   tallivor_bench [--case tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report] [--rows
+//   1000,10000,32767]
 //                  [--reps 50] [--warmup 5] [--no-header]
 //   tallivor_bench --write-station-file PATH ROWS     writes a station file of ROWS running stations and exits
 //   tallivor_bench --write-ledger PATH LINES FIRST LAST
@@ -16,16 +17,15 @@
 #include "LedgerSample.h"
 #include "Report.h"
 
-#include "board/Board.h"
-#include "ui/ScrollBar.h"
-#include "window/Form1.h"
 #include "accounts/ReportModel.h"
+#include "board/Board.h"
 #include "ledger/Events.h"
 #include "ledger/Ledger.h"
 #include "report/ReportWindow.h"
 #include "ui/ListBox.h"
 #include "ui/ScrollBar.h"
 #include "ui/TextBox.h"
+#include "window/Form1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,9 +58,9 @@ constexpr int fullRoom = 32767;
 
 struct Options
 {
-    QStringList cases{QStringLiteral("tick"), QStringLiteral("tick-paid"), QStringLiteral("tick-plain"), QStringLiteral("catch-up"),
-                      QStringLiteral("save"),   QStringLiteral("click"),      QStringLiteral("click-plain"),
-                      QStringLiteral("ledger"), QStringLiteral("report")};
+    QStringList cases{QStringLiteral("tick"),        QStringLiteral("tick-paid"), QStringLiteral("tick-plain"),
+                      QStringLiteral("catch-up"),    QStringLiteral("save"),      QStringLiteral("click"),
+                      QStringLiteral("click-plain"), QStringLiteral("ledger"),    QStringLiteral("report")};
     QList<int> tickRows{1000, 10000, fullRoom};
     int reps = 50;
     int warmup = 5;

@@ -60,7 +60,10 @@ class TestAccounts : public QObject
                                                    .arg(totals.bills)
                                                    .arg(words.money(totals.billed.text()), hoursText(totals.seconds))};
         for (const StationTotal& s : totals.stations)
-            shown << QStringLiteral("%1: %2 %3 %4").arg(s.station).arg(s.bills).arg(hoursText(s.seconds), s.amount.text());
+            shown << QStringLiteral("%1: %2 %3 %4")
+                         .arg(s.station)
+                         .arg(s.bills)
+                         .arg(hoursText(s.seconds), s.amount.text());
         for (std::size_t hour = 0; hour < totals.byHour.size(); ++hour) {
             if (!totals.byHour[hour].isZero())
                 shown << QStringLiteral("%1h %2").arg(hour).arg(totals.byHour[hour].text());

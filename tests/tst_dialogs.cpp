@@ -27,7 +27,7 @@ class TestDialogs : public QObject
     Q_OBJECT
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<QWidget> m_owner;
-    QList<QStringList> m_saved; // what each Save handed on
+    QList<QStringList> m_saved;       // what each Save handed on
     Refusal m_answer = Refusal::None; // the opener's answer to the editor's Save
 
     Refusal record(const QString& first, const QString& second)
@@ -52,10 +52,9 @@ class TestDialogs : public QObject
     SettingsDialog* openSettings(const QString& price)
     {
         auto* dialog = new SettingsDialog(m_folder->path(), m_owner.get());
-        dialog->open(price, QStringLiteral("English.xml"), QStringLiteral("Save"),
-                     [this](const QString& price, const QString& language) {
-                         return record(price, language) == Refusal::None;
-                     });
+        dialog->open(
+            price, QStringLiteral("English.xml"), QStringLiteral("Save"),
+            [this](const QString& price, const QString& language) { return record(price, language) == Refusal::None; });
         return dialog;
     }
 

@@ -1,6 +1,7 @@
 // The pure text rules: numbers, the clock's rule for one row, the station file's text and bytes, the language file.
 #include "lang/LanguageFile.h"
 #include "rules/ClockRule.h"
+#include "rules/Money.h"
 #include "rules/Numbers.h"
 #include "store/StationFile.h"
 #include "store/TextCodec.h"
@@ -88,6 +89,63 @@ private Q_SLOTS:
         const auto& [text, value, written] = row;
         QCOMPARE(leadingNumber(text), value);
         QCOMPARE(numberText(value), written);
+    }
+
+    // Money: "a op b" with op one of + - * (a decimal factor), x (a whole quantity), < and ==; "parse a" by the price
+    // rules; "text a" as the board reads a charge; "charge a" written as the board writes one.
+    void money_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("result");
+        // clang-format off
+        const QList<std::pair<const char*, const char*>> rows{
+            {"0.1 + 0.2", "0.3"}, {"5 - 7.25", "-2.25"}, {"-0.1 + 0.1", "0"}, {"999999999999999.9 + 0.1", "1000000000000000"},
+            {"1.5 * 0.5", "0.75"}, {"-0.1 * -3", "0.3"}, {"0.1 * 0", "0"}, {"2.5 x 3", "7.5"}, {"-1.25 x 4", "-5"}, {"7 x -2", "-14"},
+            {"1.50 == 1.5", "yes"}, {"-2 < -1.5", "yes"}, {"-1.5 < -2", "no"}, {"0.1 < 0.09", "no"}, {"-5 < 0.1", "yes"},
+            {"0.1 < 5", "yes"}, {"3 < 3", "no"}, {"10 < 9.99", "no"},
+            {"parse 25", "25"}, {"parse .5", "0.5"}, {"parse 5.", "5"}, {"parse 007.50", "7.5"}, {"parse 0", "0"},
+            {"parse 1.2.3", "none"}, {"parse .", "none"}, {"parse 1,5", "none"}, {"parse -1", "none"}, {"parse 1a", "none"},
+            {"text 12.5abc", "12.5"}, {"text 1E-05", "0.00001"}, {"text 00", "0"}, {"text 1E+400", "0"}, {"text -3", "-3"},
+            {"text 2.5E+16", "25000000000000000"},
+            {"charge 100", "100"}, {"charge 0.3", "0.3"}, {"charge -0.5", "-0.5"}, {"charge 0.00001", "1E-05"}, {"charge 0.0001", "0.0001"},
+            {"charge 1234567890123456789", "1.23456789012346E+18"}, {"charge 999999999999999.95", "1E+15"},
+            {"charge 123456789012345.67", "123456789012346"}, {"charge 999999999999999", "999999999999999"},
+            {"charge 0.000012345678901234567", "1.23456789012346E-05"}, {"charge 0", "0"}};
+        // clang-format on
+        for (const auto& [expression, result] : rows)
+            QTest::newRow(expression) << QString::fromUtf8(expression) << QString::fromUtf8(result);
+    }
+    void money()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, result);
+        const QStringList parts = expression.split(u' ');
+        const auto of = [](const QString& text) {
+            const bool negative = text.startsWith(u'-');
+            const Money magnitude = *Money::parse(text.mid(negative ? 1 : 0));
+            return negative ? -magnitude : magnitude;
+        };
+        QString got;
+        if (parts[0] == u"parse") {
+            const std::optional<Money> parsed = Money::parse(parts[1]);
+            got = parsed ? parsed->text() : QStringLiteral("none");
+        } else if (parts[0] == u"text") {
+            got = Money::ofText(parts[1]).text();
+        } else if (parts[0] == u"charge") {
+            got = of(parts[1]).chargeText();
+        } else {
+            const Money a = of(parts[0]), b = of(parts[2]);
+            const QString& op = parts[1];
+            if (op == u"<" || op == u"==")
+                got = (op == u"<" ? a < b : a == b) ? QStringLiteral("yes") : QStringLiteral("no");
+            else
+                got = (op == u"+"   ? a + b
+                       : op == u"-" ? a - b
+                       : op == u"*" ? a.times(b)
+                                    : a.times(parts[2].toLongLong()))
+                          .text();
+        }
+        QCOMPARE(got, result);
     }
 
     void clockRow_data()

@@ -388,7 +388,7 @@ private Q_SLOTS:
         QTRY_VERIFY(m_platform.alarms >= 3); // and again, while nobody acknowledges
         op::clickRow(m_form->Namelist, 2);
         QCOMPARE(board().table().paidState(0), PaidState::Due); // a press on another row acknowledges nothing
-        op::press(Qt::Key_Up);                          // nor does moving the selection by key, onto a due row
+        op::press(Qt::Key_Up);                                  // nor does moving the selection by key, onto a due row
         QCOMPARE(board().table().paidState(1), PaidState::Due);
         op::clickRow(m_form->timeList, 1); // a press on the selected due row acknowledges it
         QCOMPARE(board().table().paidState(1), PaidState::Acknowledged);

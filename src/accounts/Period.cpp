@@ -7,8 +7,7 @@ namespace tallivor {
 PeriodLines::PeriodLines(const Period& period)
     : m_period(period), m_from(period.from.toString(Qt::ISODate).toLatin1()),
       m_to(period.to.toString(Qt::ISODate).toLatin1())
-{
-}
+{}
 
 bool PeriodLines::wantsDay(QByteArrayView day) const
 {
@@ -44,8 +43,8 @@ PeriodRead readPeriod(const QString& folder, const Period& period)
     std::vector<std::pair<std::vector<LedgerRecord>, std::vector<FileFinding>>> months;
     for (qsizetype i = files.size(); i-- > 0;) {
         auto& [records, findings] = months.emplace_back();
-        readMonthFile(folder, files[i], wanted, [&records](LedgerRecord&& record) { records.push_back(record); },
-                      findings);
+        readMonthFile(
+            folder, files[i], wanted, [&records](LedgerRecord&& record) { records.push_back(record); }, findings);
         if (std::any_of(records.begin(), records.end(),
                         [](const LedgerRecord& record) { return record.event == LedgerEvent::Shift; }))
             break;

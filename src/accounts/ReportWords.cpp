@@ -16,8 +16,7 @@ QString readableTime(const QString& stamp)
 
 ReportWords::ReportWords(const KeyedTexts& texts, QString unit)
     : m_texts(texts), m_unit(std::move(unit)), m_rightToLeft(texts[KeyedText::Report].isRightToLeft())
-{
-}
+{}
 
 QString ReportWords::isolated(const QString& text) const
 {
@@ -81,8 +80,8 @@ QString ReportWords::look(const ReportModel& model, const Look& look) const
         why = QStringList{m_texts[KeyedText::Removed], station, entry.spent, money(entry.charge)}.join(u' ');
         break;
     case Notice::TimeLowered:
-        why = QStringList{m_texts[KeyedText::Lowered], station, detailOf(entry, Detail::Time).value_or(QString()), arrow,
-                          entry.spent}
+        why = QStringList{m_texts[KeyedText::Lowered], station, detailOf(entry, Detail::Time).value_or(QString()),
+                          arrow, entry.spent}
                   .join(u' ');
         break;
     case Notice::PriceChanged:

@@ -50,9 +50,9 @@ void Totals::add(const LedgerRecord& record, int index)
         for (const auto& [due, time] : dues) {
             // The ack says how long it took after the station's latest due line, by the board's own clock; an
             // earlier one that went unanswered meanwhile is measured by the time stamps.
-            const std::optional<QString> after = due == dues.back().first ? detailOf(entry, Detail::After) : std::nullopt;
-            const double took =
-                (after ? wholeNumber(*after) : std::nullopt).value_or(secondsBetween(time, entry.time));
+            const std::optional<QString> after =
+                due == dues.back().first ? detailOf(entry, Detail::After) : std::nullopt;
+            const double took = (after ? wholeNumber(*after) : std::nullopt).value_or(secondsBetween(time, entry.time));
             if (took > ackGraceSeconds)
                 m_totals.looks.push_back({due, Notice::AckedLate, took});
         }

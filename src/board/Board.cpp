@@ -237,7 +237,6 @@ void Board::clockTimeout()
     if (due.gap) {
         // Held up or asleep for over a minute: the owner sees it in the ledger, and what was not counted.
         m_ledger.append(line::gap(due.seconds + due.sleptSeconds, due.sleptSeconds, runningStations(), m_price));
-        emit clockGap(due.seconds, due.sleptSeconds);
     }
 }
 

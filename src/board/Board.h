@@ -95,9 +95,6 @@ signals:
     void priceChanged();
     // A language file was applied (or the state words chosen anew): windows re-label themselves.
     void languageApplied();
-    // More than a minute passed between two events of the clock: counted seconds were applied at once, the computer
-    // slept for slept seconds, which were not.
-    void clockGap(qint64 counted, qint64 slept);
     // A station reached its paid end (or was found past it at start-up): the alarm is to sound.
     void stationDue(tallivor::StationId station);
     // A station's paid state changed (or the station went): its rows are drawn anew, the alarm follows.

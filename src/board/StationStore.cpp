@@ -14,8 +14,7 @@ namespace tallivor {
 
 StationStore::StationStore(const QString& programFolder)
     : m_path(QDir(programFolder).filePath(QLatin1String(stationFileName)))
-{
-}
+{}
 
 StationFile StationStore::read()
 {

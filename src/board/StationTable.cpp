@@ -26,8 +26,8 @@ StationTable::StationTable()
 
 int StationTable::rowOf(StationId station) const
 {
-    const auto found =
-        std::find_if(m_rows.begin(), m_rows.end(), [station](const Station& s) { return station != 0 && s.id == station; });
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [station](const Station& s) { return station != 0 && s.id == station; });
     return found == m_rows.end() ? -1 : int(found - m_rows.begin());
 }
 

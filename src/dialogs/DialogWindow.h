@@ -17,8 +17,8 @@ enum class DialogButton
 };
 
 // What the station editor and the settings dialog share: a small fixed tool window built from its layout table, shown
-// without blocking the main window, opening beside it, and discarded (with whatever was typed in it) when it closes. Its
-// Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog is
+// without blocking the main window, opening beside it, and discarded (with whatever was typed in it) when it closes.
+// Its Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog is
 // handed what it shows and what to call on Save by its opener, and knows nothing of the window that opened it.
 class DialogWindow : public QWidget
 {

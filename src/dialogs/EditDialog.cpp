@@ -13,9 +13,8 @@ EditDialog::EditDialog(QWidget* owner)
       frmcaption(controls().get<Label>("frmcaption")),
       computername_caption(controls().get<Label>("computername_caption")),
       time_caption(controls().get<Label>("time_caption")), PRICE_TEXT(controls().get<TextBox>("PRICE_TEXT")),
-      PAID_MIN_TEXT(controls().get<TextBox>("PAID_MIN_TEXT")),
-      PAID_SEC_TEXT(controls().get<TextBox>("PAID_SEC_TEXT")), price_caption(controls().get<Label>("price_caption")),
-      paid_caption(controls().get<Label>("paid_caption"))
+      PAID_MIN_TEXT(controls().get<TextBox>("PAID_MIN_TEXT")), PAID_SEC_TEXT(controls().get<TextBox>("PAID_SEC_TEXT")),
+      price_caption(controls().get<Label>("price_caption")), paid_caption(controls().get<Label>("paid_caption"))
 {
     setObjectName(QStringLiteral("edit"));
     setWindowTitle(QStringLiteral("Edit"));

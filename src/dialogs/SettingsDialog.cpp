@@ -7,7 +7,6 @@
 
 #include <QKeyEvent>
 
-
 namespace tallivor {
 
 SettingsDialog::SettingsDialog(const QString& programFolder, QWidget* owner)

@@ -8,9 +8,9 @@
 
 namespace tallivor {
 
-// The texts of the report window and of its label-button on the board, and those of paid stations and own prices. They are optional entries of a language
-// file, after its 23 numbered lines, found by key ("Report=Report"); a text the file does not carry is the built-in
-// English one. Texts with %1 and %2 take values.
+// The texts of the report window and of its label-button on the board, and those of paid stations and own prices. They
+// are optional entries of a language file, after its 23 numbered lines, found by key ("Report=Report"); a text the file
+// does not carry is the built-in English one. Texts with %1 and %2 take values.
 enum class KeyedText
 {
     Report,

@@ -42,8 +42,7 @@ std::pair<std::optional<QString>, std::optional<QString>> stateWordsOf(const std
 
 Language::Language(QString programFolder)
     : m_folder(std::move(programFolder)), m_file(QLatin1String(defaultLanguageFile))
-{
-}
+{}
 
 QString Language::text(LanguageVariable variable) const
 {

@@ -11,9 +11,8 @@
 namespace tallivor {
 namespace {
 
-constexpr std::array<const char*, 15> eventNames{"open",  "close", "add",    "edit",  "start",    "stop",
-                                                 "bill",  "remove", "price", "language", "gap",
-                                                 "shift", "paid",  "due",    "ack"};
+constexpr std::array<const char*, 15> eventNames{"open",  "close",    "add", "edit",  "start", "stop", "bill", "remove",
+                                                 "price", "language", "gap", "shift", "paid",  "due",  "ack"};
 
 constexpr std::array<const char*, 14> detailKeys{"stations", "running", "seconds", "uncounted", "time",
                                                  "name",     "state",   "before",  "language",  "bills",
@@ -93,9 +92,9 @@ namespace line {
 
 LedgerEntry open(int stations, int running, const QString& price)
 {
-    return boardEntry(LedgerEvent::Open, price,
-                      detailText({{Detail::Stations, QString::number(stations)},
-                                  {Detail::Running, QString::number(running)}}));
+    return boardEntry(
+        LedgerEvent::Open, price,
+        detailText({{Detail::Stations, QString::number(stations)}, {Detail::Running, QString::number(running)}}));
 }
 
 LedgerEntry close(int stations, int running, const QString& price)
@@ -159,9 +158,9 @@ LedgerEntry shift(const QString& price, int bills, const Money& billed, const QS
 
 LedgerEntry paid(const StationFields& station, std::optional<qint64> paid, double minutes)
 {
-    return entry(LedgerEvent::Paid, station,
-                 detailText({{Detail::Paid, paid ? paidTimeText(*paid) : QString()},
-                             {Detail::Minutes, numberText(minutes)}}));
+    return entry(
+        LedgerEvent::Paid, station,
+        detailText({{Detail::Paid, paid ? paidTimeText(*paid) : QString()}, {Detail::Minutes, numberText(minutes)}}));
 }
 
 LedgerEntry due(const StationFields& station, qint64 paid)

@@ -67,7 +67,7 @@ double detailNumber(const LedgerEntry& entry, Detail key);
 // The paid time a line carries, in seconds; nothing when it names none.
 std::optional<qint64> paidOf(const LedgerEntry& entry);
 
-// What a line says of the station it names: its name, the time it has used, its charge and the price it is charged.
+// What a line says of the station it names: its name, the time it has spent, its charge and the price it is charged.
 struct StationFields
 {
     QString station, spent, charge, price;

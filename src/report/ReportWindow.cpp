@@ -317,7 +317,8 @@ std::unique_ptr<QTextDocument> ReportWindow::document() const
     const KeyedTexts& texts = m_words.texts();
     DocumentBuilder page(m_words.rightToLeft());
     page.heading(m_title->text());
-    page.paragraph(QStringList{m_bills->text(), m_billed->text(), m_time->text()}.join(QStringLiteral(" \u00A0 ")), true);
+    page.paragraph(QStringList{m_bills->text(), m_billed->text(), m_time->text()}.join(QStringLiteral(" \u00A0 ")),
+                   true);
     page.paragraph(m_chain->text());
     std::vector<QStringList> rows;
     for (const StationTotal& station : m_model.totals().stations)
@@ -345,11 +346,9 @@ std::unique_ptr<QTextDocument> ReportWindow::document() const
 
 void ReportWindow::exportCsv()
 {
-    const QString suggested =
-        QDir(m_folder).filePath(QStringLiteral("tallivor-export-%1.csv")
-                                    .arg(ReportWords::periodFileName(m_model, m_ledger.now())));
-    auto* dialog =
-        new QFileDialog(this, m_words.texts()[KeyedText::Export], suggested, QStringLiteral("CSV (*.csv)"));
+    const QString suggested = QDir(m_folder).filePath(
+        QStringLiteral("tallivor-export-%1.csv").arg(ReportWords::periodFileName(m_model, m_ledger.now())));
+    auto* dialog = new QFileDialog(this, m_words.texts()[KeyedText::Export], suggested, QStringLiteral("CSV (*.csv)"));
     dialog->setObjectName(QStringLiteral("exportDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);

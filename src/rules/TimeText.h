@@ -7,7 +7,7 @@
 
 namespace tallivor {
 
-// The time a station has used, as the board shows it: the minutes, ":" and the seconds ("00:00", "12:34", "1:0").
+// The time a station has spent, as the board shows it: the minutes, ":" and the seconds ("00:00", "12:34", "1:0").
 // The pieces are kept as they are written: no padding, no range check, no conversion to numbers.
 struct TimeText
 {

@@ -61,7 +61,8 @@ QString formatStationFile(const StationFile& file)
 
     qsizetype size = price.size() + language.size() + 3;
     for (qsizetype i = 0; i < file.name.size(); ++i)
-        size += at(file.state, i).size() + file.name[i].size() + at(file.spent, i).size() + at(file.charge, i).size() + 5;
+        size +=
+            at(file.state, i).size() + file.name[i].size() + at(file.spent, i).size() + at(file.charge, i).size() + 5;
 
     QString text;
     text.reserve(size);

@@ -38,7 +38,8 @@ void DocumentBuilder::heading(const QString& text, int level)
 
 void DocumentBuilder::paragraph(const QString& text, bool bold)
 {
-    m_html += bold ? QStringLiteral("<p><b>%1</b></p>").arg(escaped(text)) : QStringLiteral("<p>%1</p>").arg(escaped(text));
+    m_html +=
+        bold ? QStringLiteral("<p><b>%1</b></p>").arg(escaped(text)) : QStringLiteral("<p>%1</p>").arg(escaped(text));
 }
 
 void DocumentBuilder::table(const QStringList& headings, const std::vector<QStringList>& rows)

@@ -34,7 +34,6 @@ public:
     int listIndex() const { return m_listIndex; }
     void setListIndex(int index);
 
-
 signals:
     // Any change of the selection, by the operator (mouse or keyboard) or from code.
     void listClick();

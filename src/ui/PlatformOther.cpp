@@ -51,9 +51,8 @@ public:
 #ifdef TALLIVOR_HAVE_CANBERRA
         if (!m_sounds)
             ca_context_create(&m_sounds);
-        if (m_sounds &&
-            ca_context_play(m_sounds, 0, CA_PROP_EVENT_ID, "alarm-clock-elapsed", CA_PROP_EVENT_DESCRIPTION,
-                            "A station's paid time is up", nullptr) == CA_SUCCESS)
+        if (m_sounds && ca_context_play(m_sounds, 0, CA_PROP_EVENT_ID, "alarm-clock-elapsed", CA_PROP_EVENT_DESCRIPTION,
+                                        "A station's paid time is up", nullptr) == CA_SUCCESS)
             return;
 #endif
         QApplication::beep();
@@ -61,8 +60,14 @@ public:
 
     // Window systems here let a program raise its own window when asked to.
     void allowSetForegroundWindow() override {}
-    QString commandLineTail() const override { return m_tail; }
-    QString programFolder() const override { return m_folder; }
+    QString commandLineTail() const override
+    {
+        return m_tail;
+    }
+    QString programFolder() const override
+    {
+        return m_folder;
+    }
     QString relaunchFile(const QString& programFolder) const override
     {
         return programFolder + QLatin1String("/Tallivor");

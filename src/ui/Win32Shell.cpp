@@ -8,8 +8,8 @@
 #endif
 #include <windows.h>
 // The shell's headers need <windows.h> before them.
-#include <shellapi.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>

@@ -38,7 +38,8 @@ const BoardKey* findBoardKey(const QKeyEvent& event)
     if (event.key() == Qt::Key_Plus || event.key() == Qt::Key_Minus)
         modifiers &= ~Qt::ShiftModifier;
     const QKeyCombination pressed(modifiers, Qt::Key(event.key()));
-    const auto* key = std::find_if(std::begin(keys), std::end(keys), [pressed](const BoardKey& k) { return k.keys == pressed; });
+    const auto* key =
+        std::find_if(std::begin(keys), std::end(keys), [pressed](const BoardKey& k) { return k.keys == pressed; });
     return key == std::end(keys) ? nullptr : key;
 }
 

@@ -43,10 +43,9 @@ void Form1::btnClick(Button button)
         break;
     }
     case Button::Settings:
-        settings()->open(m_board.price(), language.file(), language.text(LanguageVariable::AddSavecaption),
-                         [this](const QString& price, const QString& language) {
-                             return m_board.applySettings(price, language);
-                         });
+        settings()->open(
+            m_board.price(), language.file(), language.text(LanguageVariable::AddSavecaption),
+            [this](const QString& price, const QString& language) { return m_board.applySettings(price, language); });
         translate();
         break;
     case Button::Report: report()->open(language.texts(), VALUEUNIT->text(), *this); break;

@@ -69,7 +69,8 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     const std::pair<ListBox*, Column> columns[] = {
         {Eventlist, Column::State}, {Namelist, Column::Name}, {timeList, Column::Spent}, {Rellist, Column::Charge}};
     for (const auto& [list, column] : columns) {
-        list->setItemDelegate(new StationRows(board, column, [this] { return m_alarm->blinkOn(); }, list));
+        list->setItemDelegate(new StationRows(
+            board, column, [this] { return m_alarm->blinkOn(); }, list));
         connect(m_alarm, &AlarmBell::blinked, list, [list] { list->viewport()->update(); });
     }
 

@@ -25,7 +25,7 @@ class SettingsDialog;
 class TextBox;
 
 // The main window: the view of the Board and its controller. Its four lists show the Board's columns (one row per
-// station: state word, name, time used, charge), REL the price per minute, VScroll1 the selected row. It turns the
+// station: state word, name, time spent, charge), REL the price per minute, VScroll1 the selected row. It turns the
 // selection, the clicks and the keys into the Board's operations, opens the dialogs and the report for the selected
 // station, and re-labels itself in the language in force.
 class Form1 : public QWidget

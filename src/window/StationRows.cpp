@@ -24,8 +24,7 @@ QString minutesAndSeconds(qint64 seconds)
 
 StationRows::StationRows(const Board& board, Column column, std::function<bool()> blinkOn, QObject* parent)
     : QStyledItemDelegate(parent), m_board(board), m_column(column), m_blinkOn(std::move(blinkOn))
-{
-}
+{}
 
 QString StationRows::besideText(int row) const
 {
@@ -33,7 +32,8 @@ QString StationRows::besideText(int row) const
     if (!left)
         return {};
     const KeyedTexts& texts = m_board.language().texts();
-    // Beside the time spent, what is left ("-12:26") or how far past the paid end it is ("+1:32"): the column is narrow.
+    // Beside the time spent, what is left ("-12:26") or how far past the paid end it is ("+1:32"): the column is
+    // narrow.
     if (m_column == Column::Spent)
         return (*left > 0 ? QStringLiteral("\u2212") : QStringLiteral("+")) + minutesAndSeconds(*left);
     if (m_column != Column::Name)

@@ -12,7 +12,7 @@ namespace tallivor {
 
 // How the board's lists draw a station row beside its text, without changing the text: the colour of its paid state
 // (amber in the last five minutes, red at the paid end, blinking until acknowledged), and for a paid station the time
-// left or over beside the time used ("-12:26", "+1:32"), and beside the name, which is elided to make room, its paid
+// left or over beside the time spent ("-12:26", "+1:32"), and beside the name, which is elided to make room, its paid
 // end as a time of day ("ends 21:40"), "paused" or "time is up".
 class StationRows : public QStyledItemDelegate
 {
