@@ -259,14 +259,14 @@ void benchAutosave(Report& report, const Options& options)
         {
             Collect collect;
             t0 = Clock::now();
-            board.autosave();
+            board.persist();
             t1 = Clock::now();
         }
         board.tick();
         {
             Collect collect;
             t2 = Clock::now();
-            board.autosave();
+            board.persist();
             t3 = Clock::now();
         }
         if (i < options.warmup)

@@ -25,7 +25,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerChain.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerLine.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerLine.h
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerReader.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerReader.h
-    ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/SyncedFile.h
+    ${CMAKE_CURRENT_LIST_DIR}/store/SyncedFile.cpp ${CMAKE_CURRENT_LIST_DIR}/store/SyncedFile.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Period.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Period.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
@@ -35,6 +35,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.cpp ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.h
     ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.h
     ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.h
     ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h

@@ -169,7 +169,8 @@ private Q_SLOTS:
             "11:00:00|due|B|30:0|||", "11:03:00|ack|B||||after=185", // 8: waited by the board's count, not the stamps'
             "12:00:00|due|C|30:0|||", "12:00:30|due|D \"x\"|30:0|||", "12:01:00|ack|D \"x\"||||after=30", "13:00:00|due|A|90:0|||",
             "13:02:00|ack|A||||after=120", "14:00:00|ack|B||||after=5", "15:00:00|due|B|30:0|||", // 16: never
-            "16:00:00|due|E|30:0|||", "16:10:00|due|E|45:0|||", "16:11:00|ack|E||||after=60"}); // 17: 11 minutes
+            "16:00:00|due|E|30:0|||", "16:10:00|due|E|45:0|||", "16:11:00|ack|E||||after=60", // 17: 11 minutes
+            "17:00:00|edit|F|9:00|0|10|time=1:00; name=F", "17:01:00|edit|G|8:00|0|10|name=F"}); // no time lowered
         // clang-format on
         ReportModel model(m_folder->path());
         model.show(Period::days(today, today));

@@ -12,6 +12,7 @@
 #include "store/TextCodec.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTimer>
@@ -192,7 +193,59 @@ private Q_SLOTS:
         const auto loaded = m_folder->startBoard(m_clocks);
         QCOMPARE(action(*loaded, m_clocks), accepted);
         QCOMPARE(rowsOf(*loaded), after);
+        // Every operation is on the disk when it returns.
+        const StationFile saved = parseStationFile(decodeDataFile(stationFileBytes()));
+        QStringList savedRows;
+        for (qsizetype i = 0; i < saved.rowCount(); ++i)
+            savedRows << QStringList{saved.state[i], saved.name[i], saved.spent[i], saved.charge[i]}.join(u',');
+        QCOMPARE(savedRows, after);
         QCOMPARE(linesOf(m_folder->read(december)), lines); // and no findings of the chain
+    }
+
+    void theLedgerIsTheRecordAtTheStart_data()
+    {
+        QTest::addColumn<QDateTime>("written"); // when the station file was last written
+        QTest::addColumn<QStringList>("lines"); // "seconds after it|event|station|spent|charge|price|detail"
+        QTest::addColumn<QStringList>("after"); // the station file after the start, header first
+        const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0, 0, 500), Qt::UTC);
+        const QStringList header{"10,English.xml"};
+        // clang-format off
+        QTest::newRow("a bill, with its paid time") << noon << QStringList{"1|bill|A|10:0|100|10|paid=60:0"} << header + QStringList{"Stop,A,00:00,00", "Start,B,1:0,10"};
+        QTest::newRow("an add, a rename, a start, a removal") << noon << QStringList{"0|add|C|5:7|00|10|", "1|edit|B2|3:0|10|10|time=1:0; name=B", "2|start|C|5:7|00|10|", "3|remove|A|10:0|100|10|state=Stop"}
+            << header + QStringList{"Start,B2,3:0,10", "Start,C,5:7,00"};
+        QTest::newRow("the prices, a paid time, the language") << noon << QStringList{"0|price||||12|before=10", "1|price|A|10:0|100|25|before=",
+            "2|paid|B|1:0|10|12|paid=60:0; minutes=59", "3|price|B|1:0|10|12|before=7", "4|language||||12|language=Italian.xml; before=English.xml"}
+            << QStringList{"12,Italian.xml", "Fermo,A,10:0,100,25,60:0", "Attivo,B,1:0,10,,60:0"};
+        QTest::newRow("lines the file holds already change nothing") << noon << QStringList{"0|stop|A|10:0|100|10|", "0|edit|B|1:0|10|10|time=0:0; name=B"}
+            << header + QStringList{"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"};
+        QTest::newRow("a station file newer than the lines") << noon << QStringList{"-1|bill|A|10:0|100|10|", "-5|remove|B|1:0|10|10|state=Start"}
+            << header + QStringList{"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"};
+        QTest::newRow("a month's turn") << QDateTime(QDate(2026, 11, 30), QTime(23, 59, 59, 200), Qt::UTC)
+            << QStringList{"0|bill|A|10:0|100|10|", "2|remove|B|1:0|10|10|state=Start"} << header + QStringList{"Stop,A,00:00,00"};
+        // clang-format on
+    }
+    void theLedgerIsTheRecordAtTheStart()
+    {
+        QFETCH(QDateTime, written);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, after);
+        m_folder->copyLanguage(QStringLiteral("Italian.xml"));
+        const QByteArray file = englishBoard({"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"});
+        m_folder->write(stationFile, file);
+        QFile station(m_folder->filePath(stationFile));
+        QVERIFY(station.open(QIODevice::Append) && station.setFileTime(written, QFileDevice::FileModificationTime));
+        station.close();
+        Ledger ledger(m_folder->path(), [this] { return m_clocks.clock; });
+        for (const QString& line : lines) {
+            const QStringList f = line.split(u'|');
+            m_clocks.clock = written.addSecs(f[0].toInt());
+            ledger.append({{}, f[1], f[2], f[3], f[4], f[5], f[6]});
+        }
+        m_clocks.clock = written.addSecs(60);
+        const auto board = m_folder->startBoard(m_clocks);
+        QCOMPARE(stationFileBytes(), crlf(after));
+        // A file that already held the board was not written again.
+        QCOMPARE(QFileInfo(m_folder->filePath(stationFile)).lastModified() == written, crlf(after) == file);
     }
 
     void theClockRunsTheRunningRowsAndAnnouncesThem_data()
@@ -334,23 +387,24 @@ private Q_SLOTS:
         board.load();
         // Saved once a minute from the load step on, so that a crash or a power cut costs at most the last minute.
         auto* autosave = board.findChild<QTimer*>(QStringLiteral("autosave"));
-        QVERIFY(autosave->isActive() && autosave->interval() == 60'000);
+        auto* clock = board.findChild<QTimer*>(QStringLiteral("Time"));
+        QVERIFY(autosave->isActive() && autosave->interval() == 60'000 && clock->isActive() && clock->interval() == 1000);
         autosave->stop(); // the test saves
         board.tick();
-        withFullDisk(4096, [&] { board.autosave(); });
+        withFullDisk(4096, [&] { board.persist(); });
         QCOMPARE(stationFileBytes(), englishBoard(before)); // the write failed part-way: the old file stays whole
         QCOMPARE(m_folder->names().filter(stationFile), QStringList{stationFile}); // and no temporary file is left
-        board.autosave();
+        board.persist();
         QCOMPARE(stationFileBytes(), englishBoard(after)); // tried again
         // The file cannot be replaced (a folder took its name): the save fails, and is tried again.
         board.tick(60);
         QVERIFY(QFile::remove(m_folder->filePath(stationFile)) && QDir(m_folder->path()).mkdir(stationFile));
-        board.autosave();
+        board.persist();
         QVERIFY(QDir(m_folder->path()).rmdir(stationFile));
-        board.autosave();
+        board.persist();
         QCOMPARE(stationFileBytes(), englishBoard(QStringList(500, QStringLiteral("Start,PC,1:1,10"))));
         m_folder->write(stationFile, "marker");
-        board.autosave();
+        board.persist();
         QCOMPARE(stationFileBytes(), QByteArray("marker")); // nothing new since the last write
         autosave->start();
         board.close();
@@ -359,7 +413,8 @@ private Q_SLOTS:
 
     void aMissingLanguageLeavesWordsThatRunAndStop()
     {
-        QFile::remove(m_folder->filePath(QStringLiteral("English.xml"))); // and English is missing too
+        // And English cannot stand in: its stopped word is empty.
+        m_folder->write(QStringLiteral("English.xml"), languageWithWords(QStringLiteral("Go"), QString()));
         const auto board = m_folder->startBoard(m_clocks, crlf({"10,Klingon.xml", ",A,0:59,00"}));
         QCOMPARE(board->language().words(), (StateWords{"Start", "Stop"}));
         for (int i = 0; i < 2; ++i) { // a row without a state word runs, is charged a minute, and stops
@@ -445,6 +500,33 @@ private Q_SLOTS:
         QVERIFY(ok(board->editStation(0, {QStringLiteral("B2"), {}, {}, {}})) && announced(renamed, 0));
         QCOMPARE(QList<int>({table.rowOf(a), table.rowOf(b), table.rowOf(0), c == a || c == b}),
                  QList<int>({-1, 0, -1, 0}));
+    }
+
+    void linesLeftWaitingAreNamedAtTheNextStart()
+    {
+        m_clocks.clock = QDateTime(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
+        QDir folder(m_folder->path());
+        {
+            auto board = m_folder->startBoard(m_clocks, englishBoard({"Stop,A,1:0,10", "Stop,B,2:0,20"}));
+            QSignalSpy told(board.get(), &Board::diskStateChanged);
+            QVERIFY(folder.rename(december, "aside") && folder.mkdir(december)); // the disk refuses the ledger
+            m_clocks.clock = m_clocks.clock.addSecs(5);
+            board->billStation(0);
+            board->billStation(1);
+            QCOMPARE(board->diskState(), (DiskState{2, WriteFault::Other, WriteFault::None}));
+            QCOMPARE(told.count(), 2);
+            QCOMPARE(stationFileBytes(), englishBoard(rowsOf(*board))); // the station file is written whatever
+        } // gone without closing, as a kill or a power cut ends it
+        QVERIFY(folder.rmdir(december) && folder.rename("aside", december));
+        m_clocks.clock = m_clocks.clock.addSecs(60);
+        auto board = m_folder->startBoard(m_clocks);
+        QCOMPARE(rowsOf(*board), QStringList({"Stop,A,00:00,00", "Stop,B,00:00,00"}));
+        QCOMPARE(linesOf(m_folder->read(december)).mid(1),
+                 QStringList({"lost,,,,10,lines=2; since=2026-12-07T12:00:05+00:00", "open,,,,10,stations=2; running=0"}));
+        // Said once: the next start has nothing to tell.
+        board.reset();
+        m_folder->startBoard(m_clocks);
+        QCOMPARE(linesOf(m_folder->read(december)).filter(QStringLiteral("lost,")).size(), 1);
     }
 
     void aNightOfPowerCutsFullDisksAndNewYear()
@@ -613,8 +695,8 @@ private Q_SLOTS:
             << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,+0.5,0060:05"}
             << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,+0.5,60:5"};
         QTest::newRow("a field that is no price or no paid time is dropped")
-            << QStringList{"Stop,A,1:0,10,abc,1:60", "Stop,B,1:0,10,12x,60", "Stop,C,1:0,10,,-5:0"}
-            << QStringList{"Stop,A,1:0,10", "Stop,B,1:0,10,12x", "Stop,C,1:0,10"};
+            << QStringList{"Stop,A,1:0,10,abc,1:60", "Stop,B,1:0,10,12x,60", "Stop,C,1:0,10,,-5:0", "Stop,D,0:0,0,,1:59"}
+            << QStringList{"Stop,A,1:0,10", "Stop,B,1:0,10,12x", "Stop,C,1:0,10", "Stop,D,0:0,0,,1:59"};
     }
     void theTwoFieldsReadAndWriteBack()
     {

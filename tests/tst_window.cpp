@@ -13,6 +13,7 @@
 #include "window/Form1.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
@@ -117,6 +118,42 @@ private Q_SLOTS:
                 lock.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
         const auto second = startWindow(*m_folder, m_platform);
         QVERIFY(second->form().hasEnded());
+    }
+
+    void whatIsNotOnTheDiskShowsAndAClosingTwiceClosesAnyway()
+    {
+        m_form = startShown(*m_folder, m_platform, boardOf(2));
+        auto* warning = m_form->form().findChild<Label*>(QStringLiteral("diskWarning"));
+        auto* retry = board().findChild<QTimer*>(QStringLiteral("retry"));
+        QVERIFY(!warning->isVisible() && !retry->isActive());
+        // The disk refuses the ledger: its month file is a folder now.
+        const QString month = m_folder->names().filter(QStringLiteral("tallivor-ledger-")).value(0);
+        QDir folder(m_folder->path());
+        const auto refuse = [&] { QVERIFY(folder.rename(month, "aside") && folder.mkdir(month)); };
+        const auto giveBack = [&] { QVERIFY(folder.rmdir(month) && folder.rename("aside", month)); };
+        refuse();
+        op::press(Qt::Key_Space); // an operation: PC 1 stops
+        const QString notSaved = QStringLiteral("Not saved: the ledger (write error), 1 lines wait.");
+        QVERIFY(warning->isVisible() && warning->text().startsWith(notSaved + " Everything is written"));
+        QCOMPARE(warning->accessibleName(), warning->text());
+        QVERIFY(m_form->Namelist->hasFocus() && retry->isActive()); // the keyboard stays on the board; tried again
+        // The first close keeps the window and says so.
+        m_form->form().close();
+        QVERIFY(m_form->form().isVisible() && !m_form->form().hasEnded());
+        QCOMPARE(warning->text(), notSaved + " Close again to close anyway.");
+        // Space back: the next try writes what waited, and the warning goes.
+        giveBack();
+        retry->setInterval(1);
+        QTRY_VERIFY(!warning->isVisible() && !retry->isActive());
+        QVERIFY(m_folder->read(month).contains(",stop,PC 1,"));
+        // A close now, with everything on the disk, closes; so does a second close while something waits.
+        refuse();
+        op::press(Qt::Key_Space);
+        m_form->form().close();
+        QVERIFY(!m_form->form().hasEnded());
+        m_form->form().close();
+        QVERIFY(m_form->form().hasEnded());
+        giveBack();
     }
 
     void startSelectsTheLastRowThroughTheScrollBar_data()

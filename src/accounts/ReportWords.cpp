@@ -104,6 +104,10 @@ QString ReportWords::look(const ReportModel& model, const Look& look) const
     }
     case Notice::AckedLate: why = m_texts[KeyedText::AckedLate].arg(station, hoursText(look.seconds)); break;
     case Notice::NeverAcked: why = m_texts[KeyedText::NeverAcked].arg(station); break;
+    case Notice::LinesLost:
+        why = m_texts[KeyedText::Lost].arg(detailOf(entry, Detail::Lines).value_or(QString()),
+                                           isolated(readableTime(detailOf(entry, Detail::Since).value_or(QString()))));
+        break;
     }
     return isolated(QString(entry.time).replace(QLatin1Char('T'), QLatin1Char(' ')).left(19)) + QStringLiteral("   ") +
            why;

@@ -70,6 +70,7 @@ void Totals::add(const LedgerRecord& record, int index)
     }
     case LedgerEvent::Gap: m_totals.looks.push_back({index, Notice::Gap}); break;
     case LedgerEvent::Price: m_totals.looks.push_back({index, Notice::PriceChanged}); break;
+    case LedgerEvent::Lost: m_totals.looks.push_back({index, Notice::LinesLost}); break;
     default: break;
     }
 }

@@ -20,6 +20,7 @@ enum class Notice
     PriceChanged,
     AckedLate,  // a station's paid time ran out and the operator acknowledged it more than two minutes later
     NeverAcked, // ... and no acknowledgement for that station follows in the lines read
+    LinesLost,  // lines that waited for the disk when the program ended are not in the ledger
 };
 
 // A line that deserves a look.

@@ -20,10 +20,10 @@ int main(int argc, char* argv[])
     tallivor::Form1 form(*platform, board);
     QObject::connect(&form, &tallivor::Form1::processEnded, &app, &QCoreApplication::quit);
 
-    // A shutdown or log-off must not lose the board. On Linux it arrives as a signal and closes the window the way
-    // its close box does; on Windows the session manager asks the program to save its data and then ends it.
+    // A shutdown or log-off must not lose the board. On Linux it arrives as a signal and closes the window, every
+    // write tried once more; on Windows the session manager asks the program to save its data and then ends it.
     tallivor::TerminationSignals termination;
-    QObject::connect(&termination, &tallivor::TerminationSignals::received, &form, &QWidget::close);
+    QObject::connect(&termination, &tallivor::TerminationSignals::received, &form, &tallivor::Form1::closeAnyway);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&board, &platform] {
         if (platform->isUserAnAdmin())
             board.savefile();

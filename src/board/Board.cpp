@@ -4,6 +4,7 @@
 
 #include "accounts/ReportModel.h"
 #include "board/ClockPass.h"
+#include "board/Reconcile.h"
 #include "ledger/Events.h"
 #include "rules/TimeText.h"
 
@@ -25,7 +26,7 @@ Board::Board(Clocks& clocks, QString programFolder, QObject* parent)
         emit ledgerWritten(LedgerRecord{entry, check, eventFromName(entry.event)});
     });
     connect(m_clock, &BoardClock::ticked, this, &Board::clockTimeout);
-    connect(m_clock, &BoardClock::saveDue, this, &Board::autosave);
+    connect(m_clock, &BoardClock::saveDue, this, &Board::persist);
 }
 
 Board::~Board() = default;
@@ -69,6 +70,7 @@ Refusal Board::addStation(const StationEdit& edit)
     m_table.append({station});
     m_ledger.append(line::ofStation(LedgerEvent::Add, fieldsOf(rowCount() - 1)));
     applyExtras(rowCount() - 1, edit);
+    persist();
     return Refusal::None;
 }
 
@@ -92,6 +94,7 @@ Refusal Board::editStation(int row, const StationEdit& edit)
         paidChanged(row);
     }
     applyExtras(row, edit);
+    persist();
     return Refusal::None;
 }
 
@@ -115,6 +118,7 @@ void Board::toggleStation(int row)
     const bool starts = text(Column::State, row) == words.stopped;
     m_table.setText(row, Column::State, starts ? words.running : words.stopped);
     m_ledger.append(line::ofStation(starts ? LedgerEvent::Start : LedgerEvent::Stop, fieldsOf(row)));
+    persist();
 }
 
 void Board::billStation(int row)
@@ -134,6 +138,7 @@ void Board::billStation(int row)
         settleDue(row);
         paidChanged(row);
     }
+    persist();
 }
 
 void Board::removeStation(int row)
@@ -145,6 +150,7 @@ void Board::removeStation(int row)
     const Station station = m_table[row];
     m_table.remove(row);
     m_ledger.append(line::remove(removed, state));
+    persist();
     if (station.record.paid)
         emit paidStateChanged(station.id); // a due station's alarm goes with it
 }
@@ -164,6 +170,7 @@ bool Board::applySettings(const QString& price, const QString& language)
         translate();
         m_ledger.append(line::language(price, language, before));
     }
+    persist();
     return true;
 }
 
@@ -171,6 +178,7 @@ PeriodTotals Board::closeShift()
 {
     const PeriodTotals totals = shiftTotals(m_folder);
     m_ledger.append(line::shift(m_price, totals.bills, totals.billed, timeOfSeconds(totals.seconds)));
+    persist();
     return totals;
 }
 
@@ -196,6 +204,7 @@ void Board::topUp(int row, bool add)
         return;
     if (const auto paid = PaidTime::toppedUp(m_table[row].record, m_table.spentSeconds(row), add))
         setPaidTime(row, *paid);
+    persist();
 }
 
 void Board::settleDue(int row, bool writeDue)
@@ -214,19 +223,29 @@ void Board::paidChanged(int row)
     emit paidStateChanged(m_table[row].id);
 }
 
-void Board::acknowledge(int row)
+bool Board::ack(int row)
 {
     if (!m_table.isRow(row) || !PaidTime::acknowledge(m_table.at(row).record))
-        return;
+        return false;
     const qint64 after = std::max<qint64>(0, m_table[row].record.dueSince.secsTo(m_clocks.now()));
     m_ledger.append(line::ack(fieldsOf(row), after));
     paidChanged(row);
+    return true;
+}
+
+void Board::acknowledge(int row)
+{
+    if (ack(row))
+        persist();
 }
 
 void Board::acknowledgeAll()
 {
+    bool any = false;
     for (int row = 0; row < rowCount(); ++row)
-        acknowledge(row);
+        any |= ack(row);
+    if (any)
+        persist();
 }
 
 void Board::clockTimeout()
@@ -253,14 +272,29 @@ void Board::tick(qint64 seconds)
 
 void Board::load()
 {
-    m_table.clear();
     readStationFile();
     translate();
+    // The ledger is the record: what it holds since the station file's last write is the board's too.
+    if (m_store.lastWritten().isValid()) {
+        const Replayed replayed = replayLines(ledgerLinesSince(m_folder, m_store.lastWritten()), m_table,
+                                              m_language.words(), m_price);
+        if (replayed.price && *replayed.price != m_price) {
+            m_price = *replayed.price;
+            emit priceChanged();
+        }
+        if (replayed.language && *replayed.language != m_language.file()) {
+            m_language.setFile(*replayed.language);
+            translate();
+        }
+    }
     m_clock->start();
     // A station found past its paid end is due again, with its alarm; its due line was written when it got there.
     for (int row = 0; row < rowCount(); ++row)
         settleDue(row, false);
 
+    // Lines that still waited for the disk when the program last ended are not in the ledger: the owner is told.
+    if (const std::optional<Ledger::Lost> lost = m_ledger.takeLost())
+        m_ledger.append(line::lost(lost->lines, lost->since, m_price));
     m_ledger.append(line::open(rowCount(), runningStations(), m_price));
     // Stations marked running were not counted while the program was not running: the owner should know for how
     // long. Their times stay as the file has them.
@@ -269,6 +303,7 @@ void Board::load()
         const qint64 seconds = std::max<qint64>(0, m_store.lastWritten().secsTo(m_ledger.now()));
         m_ledger.append(line::gap(seconds, seconds, running, m_price));
     }
+    persist(); // a station file that already holds the board is not written
 }
 
 void Board::close()
@@ -299,14 +334,26 @@ QByteArray Board::stationFileBytes() const
                                       m_table);
 }
 
-void Board::savefile()
+void Board::persist()
 {
-    m_store.write(stationFileBytes(), true);
+    m_ledger.flush();
+    m_store.write(stationFileBytes());
+    noteDisk();
 }
 
-void Board::autosave()
+void Board::savefile()
 {
-    m_store.write(stationFileBytes());
+    m_ledger.flush();
+    m_store.write(stationFileBytes(), true);
+    noteDisk();
+}
+
+void Board::noteDisk()
+{
+    const DiskState disk{m_ledger.pendingLines(), m_ledger.fault(), m_store.fault()};
+    m_clock->setRetrying(!disk.saved());
+    if (std::exchange(m_disk, disk) != disk)
+        emit diskStateChanged();
 }
 
 void Board::translate()

@@ -19,6 +19,18 @@ namespace tallivor {
 
 struct PeriodTotals;
 
+// What is not on the disk yet: the ledger's lines that wait and why the disk refused the last, and why the station
+// file could not be written.
+struct DiskState
+{
+    int waitingLines = 0;
+    WriteFault ledger = WriteFault::None;
+    WriteFault stationFile = WriteFault::None;
+
+    bool saved() const { return waitingLines == 0 && stationFile == WriteFault::None; }
+    bool operator==(const DiskState&) const = default;
+};
+
 // The station board without any window, the one object the windows call: the station table, the price per minute,
 // the language in force, the clock, the station file and the ledger. Every change of the board is one of the
 // operations below: each checks all it will do first, then applies all of it and writes its lines to the ledger, or
@@ -30,7 +42,7 @@ public:
     Board(Clocks& clocks, QString programFolder, QObject* parent = nullptr);
     ~Board() override;
 
-    // The load step: reads the station file, applies its language, starts the clock and writes the open line (and a
+    // The load step, run once: reads the station file, applies its language, starts the clock and writes the open line (and a
     // gap line for stations left running while the program was not). The close step counts the seconds up to now,
     // writes the station file and the close line, and stops; stop() alone writes nothing: the process ends.
     void load();
@@ -80,9 +92,12 @@ public:
     // Applies the language file in force, re-labelling the state words already on the board.
     void translate();
 
-    // Writes the station file: the price, the language and every row; autosave() only when it no longer holds them.
+    // Every operation is on the disk before it returns: its ledger lines first, then the station file. persist()
+    // writes what waits (the lines the disk refused, a station file that no longer holds the board): the operations,
+    // the minute's save of the clock's seconds and the retries call it. savefile() writes the station file in any case.
+    void persist();
     void savefile();
-    void autosave();
+    const DiskState& diskState() const { return m_disk; }
 
     const QString& programFolder() const { return m_folder; }
     // The price per minute, as the station file holds it.
@@ -101,6 +116,8 @@ signals:
     void paidStateChanged(tallivor::StationId station);
     // A line reached the ledger on the disk.
     void ledgerWritten(const tallivor::LedgerRecord& record);
+    // What is on the disk changed: a write failed, or what waited is written now.
+    void diskStateChanged();
 
 private:
     // What a ledger line says of the station in the row.
@@ -113,8 +130,11 @@ private:
     // Brings the station's due state in line; writeDue: a due line when it reaches its paid end now (not at the start).
     void settleDue(int row, bool writeDue = true);
     void paidChanged(int row);
+    bool ack(int row);
     void readStationFile();
     QByteArray stationFileBytes() const;
+    // Takes what the disk holds now: the warning follows, and the retries while something waits.
+    void noteDisk();
 
     Clocks& m_clocks;
     const QString m_folder;
@@ -124,6 +144,7 @@ private:
     Ledger m_ledger;
     StationStore m_store;
     BoardClock* const m_clock;
+    DiskState m_disk;
 };
 
 } // namespace tallivor

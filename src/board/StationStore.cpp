@@ -28,9 +28,11 @@ StationFile StationStore::read()
 
 bool StationStore::write(const QByteArray& bytes, bool always)
 {
-    if (!always && bytes == m_saved)
-        return true; // nothing changed since the file was last written or read
-    if (!replaceFile(m_path, bytes))
+    if (!always && bytes == m_saved) {
+        m_fault = WriteFault::None; // nothing changed since the file was last written or read
+        return true;
+    }
+    if (!replaceFile(m_path, bytes, &m_fault))
         return false;
     m_saved = bytes;
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DataFile.h"
 #include "store/StationFile.h"
 
 #include <QByteArray>
@@ -26,12 +27,15 @@ public:
     // When the file was last written, as read at the load step (invalid when there was none).
     const QDateTime& lastWritten() const { return m_lastWritten; }
     // Writes the bytes; unless always, only when the file does not hold them already (as this copy last wrote or
-    // read it). False when the write failed: the file keeps what it had.
+    // read it). False when the write failed: the file keeps what it had, and fault() says why.
     bool write(const QByteArray& bytes, bool always = false);
+    // Why the last write failed; None once the file holds what it was last given.
+    WriteFault fault() const { return m_fault; }
 
 private:
     const QString m_path;
     QByteArray m_saved;
+    WriteFault m_fault = WriteFault::None;
     QDateTime m_lastWritten;
 };
 

@@ -100,15 +100,6 @@ void StationTable::remove(int row)
         column->endRemoveRows();
 }
 
-void StationTable::clear()
-{
-    for (auto& column : m_columns)
-        column->beginResetModel();
-    m_rows.clear();
-    for (auto& column : m_columns)
-        column->endResetModel();
-}
-
 void StationTable::setText(int row, Column column, const QString& text)
 {
     at(row).text(column) = text;

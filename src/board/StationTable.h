@@ -106,7 +106,6 @@ public:
     // Appends rows, each given a new identity.
     void append(std::vector<Station> stations);
     void remove(int row);
-    void clear();
     // Gives the state words of a language switch to the rows that carry the old ones.
     void relabel(const Relabel& relabel);
     // Gives a row's text in a column, telling that column's views.

@@ -36,18 +36,4 @@ void StringColumn::append(const QString& text)
     endInsertRows();
 }
 
-void StringColumn::remove(int row)
-{
-    beginRemoveRows({}, row, row);
-    m_texts.removeAt(row);
-    endRemoveRows();
-}
-
-void StringColumn::clear()
-{
-    beginResetModel();
-    m_texts.clear();
-    endResetModel();
-}
-
 } // namespace tallivor

@@ -41,8 +41,6 @@ public:
     const QStringList& texts() const { return m_texts; }
 
     void append(const QString& text);
-    void remove(int row);
-    void clear();
 
 private:
     QStringList m_texts;

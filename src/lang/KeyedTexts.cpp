@@ -54,6 +54,15 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"ReportInserted", "%1 line %2: inserted"},
     {"ReportDamaged", "%1 line %2: damaged"},
     {"ReportCut", "%1 line %2: cut short (a power cut?)"},
+    {"DiskWarning", "Not saved: %1. Everything is written as soon as the disk takes it: free some space, or close "
+                    "the program that holds the file."},
+    {"DiskLedger", "the ledger (%1), %2 lines wait"},
+    {"DiskStationFile", "the board (%1)"},
+    {"DiskFull", "disk full"},
+    {"DiskDenied", "not allowed, or in use"},
+    {"DiskOther", "write error"},
+    {"DiskCloseAgain", "Not saved: %1. Close again to close anyway."},
+    {"ReportLost", "%1 ledger lines lost: the program ended while the disk refused them, the first at %2"},
 }};
 
 } // namespace

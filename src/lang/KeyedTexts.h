@@ -57,8 +57,17 @@ enum class KeyedText
     Inserted,
     Damaged,
     Cut,
+    // What the board says while something is not on the disk, and the report of lines lost.
+    DiskWarning,
+    DiskLedger,
+    DiskStationFile,
+    DiskFull,
+    DiskDenied,
+    DiskOther,
+    DiskCloseAgain,
+    Lost,
 };
-inline constexpr std::size_t keyedTextCount = std::size_t(KeyedText::Cut) + 1;
+inline constexpr std::size_t keyedTextCount = std::size_t(KeyedText::Lost) + 1;
 
 class KeyedTexts
 {

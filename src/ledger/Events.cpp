@@ -11,12 +11,12 @@
 namespace tallivor {
 namespace {
 
-constexpr std::array<const char*, 15> eventNames{"open",  "close",    "add", "edit",  "start", "stop", "bill", "remove",
-                                                 "price", "language", "gap", "shift", "paid",  "due",  "ack"};
+constexpr std::array<const char*, 16> eventNames{"open", "close", "add", "edit", "start", "stop", "bill", "remove",
+                                                 "price", "language", "gap", "shift", "paid", "due", "ack", "lost"};
 
-constexpr std::array<const char*, 14> detailKeys{"stations", "running", "seconds", "uncounted", "time",
-                                                 "name",     "state",   "before",  "language",  "bills",
-                                                 "billed",   "paid",    "minutes", "after"};
+constexpr std::array<const char*, 16> detailKeys{"stations", "running", "seconds", "uncounted", "time",  "name",
+                                                 "state",    "before",  "language", "bills",    "billed", "paid",
+                                                 "minutes",  "after",   "lines",    "since"};
 
 // A detail made of named values, "seconds=3600; running=3".
 QString detailText(std::initializer_list<std::pair<Detail, QString>> values)
@@ -171,6 +171,12 @@ LedgerEntry due(const StationFields& station, qint64 paid)
 LedgerEntry ack(const StationFields& station, qint64 secondsAfterDue)
 {
     return entry(LedgerEvent::Ack, station, detailText({{Detail::After, QString::number(secondsAfterDue)}}));
+}
+
+LedgerEntry lost(int lines, const QString& since, const QString& price)
+{
+    return boardEntry(LedgerEvent::Lost, price,
+                      detailText({{Detail::Lines, QString::number(lines)}, {Detail::Since, since}}));
 }
 
 } // namespace line

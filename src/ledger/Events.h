@@ -33,6 +33,7 @@ enum class LedgerEvent
     Paid,     // a station's paid time was set, topped up, shortened or removed
     Due,      // a running station reached its paid end
     Ack,      // the operator acknowledged a due station
+    Lost,     // lines that waited for the disk when the program ended: they are not in the ledger
 };
 
 // The values a detail carries ("paid=60:0; minutes=15"), by key.
@@ -52,6 +53,8 @@ enum class Detail
     Paid,      // bill, paid, due: the paid time ("60:0"; empty: none)
     Minutes,   // paid: the minutes added or (below zero) taken off
     After,     // ack: the seconds since the station was due
+    Lines,     // lost: how many lines
+    Since,     // lost: the time of the first of them
 };
 
 // The event's name in the file ("bill"), and the event a name stands for.
@@ -98,6 +101,7 @@ LedgerEntry shift(const QString& price, int bills, const Money& billed, const QS
 LedgerEntry paid(const StationFields& station, std::optional<qint64> paid, double minutes);
 LedgerEntry due(const StationFields& station, qint64 paid);
 LedgerEntry ack(const StationFields& station, qint64 secondsAfterDue);
+LedgerEntry lost(int lines, const QString& since, const QString& price);
 
 } // namespace line
 

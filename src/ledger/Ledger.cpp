@@ -1,7 +1,7 @@
 #include "ledger/Ledger.h"
 
 #include "ledger/LedgerChain.h"
-#include "ledger/SyncedFile.h"
+#include "store/SyncedFile.h"
 #include "store/DataFile.h"
 #include "store/TextCodec.h"
 
@@ -17,11 +17,62 @@ QDateTime Ledger::now() const
     return m_now ? m_now() : QDateTime::currentDateTime();
 }
 
+namespace {
+
+// The file that keeps how many lines wait, and since when: a fixed size, written in place.
+constexpr char waitingFileName[] = "tallivor.waiting";
+constexpr qsizetype waitingFileSize = 96;
+
+QByteArray waitingBytes(int lines, const QString& since)
+{
+    QByteArray bytes = "waiting=" + QByteArray::number(lines) + "; from=" + since.toLatin1();
+    bytes = bytes.leftJustified(waitingFileSize - 2, ' ', true);
+    return bytes + "\r\n";
+}
+
+} // namespace
+
 void Ledger::append(LedgerEntry entry)
 {
     entry.time = ledgerTime(now());
     m_pending.push_back(std::move(entry));
     writePending();
+}
+
+bool Ledger::flush()
+{
+    writePending();
+    return m_pending.empty();
+}
+
+std::optional<Ledger::Lost> Ledger::takeLost()
+{
+    const QString path = QDir(m_folder).filePath(QLatin1String(waitingFileName));
+    const std::optional<QByteArray> bytes = readWholeFile(path);
+    std::optional<Lost> lost;
+    if (bytes && bytes->startsWith("waiting=")) {
+        const QString text = QString::fromLatin1(*bytes).trimmed();
+        const int lines = text.section(u';', 0, 0).section(u'=', 1).toInt();
+        if (lines > 0)
+            lost = Lost{lines, text.section(QLatin1String("from="), 1)};
+    }
+    if (!bytes || bytes->size() != waitingFileSize)
+        m_recordedWaiting = replaceFile(path, waitingBytes(0, {})) ? 0 : -1;
+    else
+        m_recordedWaiting = lost ? lost->lines : 0;
+    recordWaiting(); // a count that was lost is written over: this start has said so
+    return lost;
+}
+
+void Ledger::recordWaiting()
+{
+    const int waiting = pendingLines();
+    if (m_recordedWaiting == -1 || waiting == m_recordedWaiting)
+        return;
+    const QByteArray bytes = waitingBytes(waiting, waiting > 0 ? m_pending.front().time : QString());
+    const QString path = QDir(m_folder).filePath(QLatin1String(waitingFileName));
+    if (overwriteInPlace(path.toStdU16String(), bytes.constData(), std::size_t(bytes.size())))
+        m_recordedWaiting = waiting;
 }
 
 QByteArray Ledger::head() const
@@ -46,7 +97,8 @@ void Ledger::writePending()
         SyncedFile file(path.toStdU16String());
         if (!file.isOpen()) {
             qWarning("Cannot open the ledger %s", qPrintable(path));
-            return;
+            m_fault = faultOfError(file.error());
+            break;
         }
 
         QByteArray bytes;
@@ -55,7 +107,8 @@ void Ledger::writePending()
             const std::optional<QByteArray> content = readWholeFile(path);
             if (!content) {
                 qWarning("Cannot read the ledger %s", qPrintable(path));
-                return;
+                m_fault = WriteFault::Denied;
+                break;
             }
             const LedgerTail tail = ledgerTail(*content);
             if (tail.empty)
@@ -72,7 +125,8 @@ void Ledger::writePending()
         if (!file.append(bytes.constData(), std::size_t(bytes.size()))) {
             qWarning("Cannot write the ledger %s: %zu lines wait for the next write", qPrintable(path),
                      m_pending.size());
-            return;
+            m_fault = faultOfError(file.error());
+            break;
         }
         m_fileName = name;
         m_fileSize = file.size();
@@ -84,6 +138,7 @@ void Ledger::writePending()
                 m_onWritten(written[i], checks[i]);
         }
     }
+    recordWaiting();
 }
 
 } // namespace tallivor

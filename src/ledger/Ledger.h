@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ledger/LedgerLine.h"
+#include "store/DataFile.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tallivor {
@@ -20,9 +22,21 @@ public:
     Ledger(QString folder, std::function<QDateTime()> now);
 
     // Appends a line (one of those Events.h builds), stamped with the time of now. It is on the disk when this
-    // returns. When the disk refuses it, it is kept and written with the next line (nothing waits or retries in
-    // between), and pendingLines() says so.
+    // returns. When the disk refuses it, it is kept and written with the next line or the next flush(), and
+    // pendingLines() and fault() say so.
     void append(LedgerEntry entry);
+    // Tries again to write the lines that wait. True when none waits.
+    bool flush();
+
+    // What the last start left: the lines that still waited for the disk when the program ended, which are lost, and
+    // the time of the first of them. Called once at the start, it also makes the small file that keeps that count
+    // from now on (written in place, so that it can be kept on a full disk).
+    struct Lost
+    {
+        int lines = 0;
+        QString since;
+    };
+    std::optional<Lost> takeLost();
 
     // Is told of every line as it reaches the disk, with its check: an open report follows the ledger without reading
     // it again.
@@ -31,8 +45,9 @@ public:
         m_onWritten = std::move(onWritten);
     }
 
-    // Lines the disk refused so far, waiting for the next write.
+    // Lines the disk refused so far, waiting for the next write, and why the disk refused the last one.
     int pendingLines() const { return int(m_pending.size()); }
+    WriteFault fault() const { return m_pending.empty() ? WriteFault::None : m_fault; }
     // The chain's head: the check of the last line on the disk, in the month file of now ("0000000000000000" for a
     // month without lines yet).
     QByteArray head() const;
@@ -42,6 +57,8 @@ public:
 private:
     // Writes the lines that wait, oldest first; what the disk refuses waits for the next line.
     void writePending();
+    // Keeps the count of the lines that wait in the waiting file.
+    void recordWaiting();
 
     QString m_folder;
     std::function<QDateTime()> m_now;
@@ -52,6 +69,8 @@ private:
     QString m_fileName;
     qint64 m_fileSize = -1;
     QByteArray m_lastCheck;
+    WriteFault m_fault = WriteFault::None;
+    int m_recordedWaiting = -1; // the count the waiting file holds; -1 while there is no such file
 };
 
 } // namespace tallivor

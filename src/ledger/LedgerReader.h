@@ -4,6 +4,7 @@
 #include "ledger/LedgerChain.h"
 
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,10 @@ QStringList ledgerMonthFiles(const QString& folder);
 // findings. False when the file cannot be read.
 bool readMonthFile(const QString& folder, const QString& name, const std::function<bool(QByteArrayView day)>& wanted,
                    const std::function<void(LedgerRecord&& record)>& take, std::vector<FileFinding>& findings);
+
+// The lines stamped at or after a moment (to the second), from the month file of that moment on, read from the end of
+// each file back only as far as they go: what the ledger wrote after the station file's last write, at the start.
+std::vector<LedgerRecord> ledgerLinesSince(const QString& folder, const QDateTime& since);
 
 // The lines of records as the ledger holds them, checks included, under the heading: a CSV file of its own.
 QByteArray ledgerFileBytes(const std::vector<LedgerRecord>& records);

@@ -154,14 +154,13 @@ QString numberText(double value)
 
 bool hasLeadingNumber(QStringView text)
 {
-    qsizetype i = 0;
     const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; };
-    while (i < text.size() && blank(text[i]))
-        ++i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    const auto digitAt = [&text](qsizetype k) { return k < text.size() && isDigit(text[k].unicode()); };
-    return digitAt(i) || (i < text.size() && text[i] == u'.' && digitAt(i + 1));
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.sliced(1);
+    if (text.startsWith(u'+') || text.startsWith(u'-'))
+        text = text.sliced(1);
+    const auto digitAt = [&text](qsizetype k) { return text.size() > k && isDigit(text[k].unicode()); };
+    return digitAt(0) || (text.startsWith(u'.') && digitAt(1));
 }
 
 std::optional<QString> priceBoxInput(QStringView input, bool boxHasMark)

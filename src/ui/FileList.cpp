@@ -9,7 +9,6 @@ void FileList::setFolder(const QString& folder, const QString& extension)
     const QDir dir(folder);
     const QStringList names =
         dir.entryList({QStringLiteral("*.") + extension}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    clear();
     for (const QString& name : names)
         addItem(name);
 }

@@ -11,6 +11,7 @@ constexpr unsigned H = HandPointer;
 constexpr FontDesign none{};
 
 constexpr ControlDesign form1Table[] = {
+    {"diskWarning", -1, Kind::Label, nullptr, 150, 5370, 7155, 405, tahoma(6.75), 0, Hidden, 0},
     {"Rellist", -1, Kind::ListBox, "1000\n200\n500\n600\n70\n50\n100\n40\n800",
      5910, 1470, 2055, 3735, tahoma(12), 0, 0, 0},
     {"timeList", -1, Kind::ListBox, "30:40\n20:20\n50:70\n89:10\n20:20\n10:10\n20:20\n50:70\n89:10",

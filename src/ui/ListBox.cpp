@@ -62,17 +62,6 @@ void ListBox::addItem(const QString& text)
     m_ownColumn.append(text);
 }
 
-void ListBox::removeItem(int index)
-{
-    if (index >= 0 && index < m_ownColumn.size())
-        m_ownColumn.remove(index);
-}
-
-void ListBox::clear()
-{
-    m_ownColumn.clear();
-}
-
 QString ListBox::list(int index) const
 {
     return m_column->text(index);

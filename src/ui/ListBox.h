@@ -25,8 +25,6 @@ public:
 
     // The list's own entries, while it shows them.
     void addItem(const QString& text);
-    void removeItem(int index);
-    void clear();
     const QStringList& items() const { return m_ownColumn.texts(); }
     int listCount() const { return m_column->size(); }
     QString list(int index) const;

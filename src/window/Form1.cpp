@@ -39,7 +39,8 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     : QWidget(parent), m_controls(buildLayout(*this, form1Layout())), Eventlist(m_controls.get<ListBox>("Eventlist")),
       Namelist(m_controls.get<ListBox>("Namelist")), timeList(m_controls.get<ListBox>("timeList")),
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
-      REL(m_controls.get<TextBox>("REL")), VALUEUNIT(m_controls.get<Label>("VALUEUNIT")), btn(m_controls),
+      REL(m_controls.get<TextBox>("REL")), VALUEUNIT(m_controls.get<Label>("VALUEUNIT")),
+      diskWarning(m_controls.get<Label>("diskWarning")), btn(m_controls),
       m_platform(platform), m_board(board), m_boardLock(new BoardLock(board.programFolder(), this)),
       m_alarm(new AlarmBell(board, platform, *this))
 {
@@ -65,6 +66,7 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     REL->setText(board.price());
     connect(&board, &Board::priceChanged, REL, [this] { REL->setText(m_board.price()); });
     connect(&board, &Board::languageApplied, this, &Form1::relabel);
+    connect(&board, &Board::diskStateChanged, this, [this] { showDiskState(); });
     // Each list draws a station's paid state beside its text; the Board names the rows whose state changed.
     const std::pair<ListBox*, Column> columns[] = {
         {Eventlist, Column::State}, {Namelist, Column::Name}, {timeList, Column::Spent}, {Rellist, Column::Charge}};
@@ -278,12 +280,28 @@ void Form1::load()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // Closing is never refused and asks nothing: the board is saved, with the seconds counted up to now, and the
-    // process ends. Only the copy that owns the board writes it, and its close line.
-    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked())
+    // Closing asks nothing: the board is saved, with the seconds counted up to now, and the process ends. Only the
+    // copy that owns the board writes it, and its close line. While the disk refuses something, the first close keeps
+    // the window and says so; a second one within a few seconds closes, as the operator chose.
+    if (m_platform.isUserAnAdmin() && m_boardLock->isLocked()) {
+        m_board.persist();
+        const bool again = m_closeRefused.isValid() && m_closeRefused.elapsed() < 10'000;
+        if (!m_board.diskState().saved() && !again && !m_closingAnyway) {
+            m_closeRefused.start();
+            showDiskState(true);
+            event->ignore();
+            return;
+        }
         m_board.close();
+    }
     event->accept();
     endProcess();
+}
+
+void Form1::closeAnyway()
+{
+    m_closingAnyway = true;
+    close();
 }
 
 void Form1::endProcess()

@@ -6,6 +6,7 @@
 #include "ui/Layout.h"
 #include "window/BoardKeys.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -45,6 +46,8 @@ public:
     void load();
     // True once the close step has run: the process is to end.
     bool hasEnded() const { return m_ended; }
+    // Closes the window whatever waits for the disk, after every write is tried once more: a shutdown.
+    void closeAnyway();
 
     // A click on a label-button.
     void btnClick(Button button);
@@ -104,6 +107,9 @@ private:
     Refusal addStation(const StationEdit& edit);
     void endProcess();
     void comeForward();
+    // Shows what is not on the disk in the bottom band, or nothing once all of it is; closing: the close waits for
+    // a second one.
+    void showDiskState(bool closing = false);
 
     ListBox* const Eventlist;
     ListBox* const Namelist;
@@ -112,6 +118,7 @@ private:
     ScrollBar* const VScroll1;
     TextBox* const REL;
     Label* const VALUEUNIT;
+    Label* const diskWarning;
     const LabelButtons<Button, buttonCount> btn;
 
     Platform& m_platform;
@@ -122,6 +129,8 @@ private:
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     AlarmBell* const m_alarm;
     bool m_ended = false;
+    bool m_closingAnyway = false;
+    QElapsedTimer m_closeRefused; // since the first close that found something not on the disk
 };
 
 } // namespace tallivor

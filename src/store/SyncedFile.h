@@ -22,11 +22,21 @@ public:
     // Appends the bytes and syncs the file (and, for a file this call created, its folder). On any failure the file
     // is cut back to the size it had before and the result is false.
     bool append(const char* data, std::size_t size);
+    // The system's error number of the last failure (opening or appending); 0 for none.
+    int error() const { return m_error; }
 
 private:
     int m_fd = -1;
+    int m_error = 0;
     std::int64_t m_size = -1;
     std::filesystem::path m_folder; // set when opening created the file: its folder entry is synced too
 };
+
+// Writes the bytes over the start of an existing file, in place, and syncs it: no new space is needed for them on the
+// disk, so this works on a full disk too. False when the file is not there or the write fails.
+bool overwriteInPlace(const std::filesystem::path& path, const char* data, std::size_t size);
+
+// Syncs a folder's entries to the disk (a file just renamed into it); nothing to do on Windows.
+void syncFolder(const std::filesystem::path& folder);
 
 } // namespace tallivor
