@@ -388,7 +388,8 @@ private Q_SLOTS:
         // Saved once a minute from the load step on, so that a crash or a power cut costs at most the last minute.
         auto* autosave = board.findChild<QTimer*>(QStringLiteral("autosave"));
         auto* clock = board.findChild<QTimer*>(QStringLiteral("Time"));
-        QVERIFY(autosave->isActive() && autosave->interval() == 60'000 && clock->isActive() && clock->interval() == 1000);
+        QVERIFY(autosave->isActive() && autosave->interval() == 60'000 && clock->isActive() &&
+                clock->interval() == 1000);
         autosave->stop(); // the test saves
         board.tick();
         withFullDisk(4096, [&] { board.persist(); });
@@ -521,8 +522,9 @@ private Q_SLOTS:
         m_clocks.clock = m_clocks.clock.addSecs(60);
         auto board = m_folder->startBoard(m_clocks);
         QCOMPARE(rowsOf(*board), QStringList({"Stop,A,00:00,00", "Stop,B,00:00,00"}));
-        QCOMPARE(linesOf(m_folder->read(december)).mid(1),
-                 QStringList({"lost,,,,10,lines=2; since=2026-12-07T12:00:05+00:00", "open,,,,10,stations=2; running=0"}));
+        QCOMPARE(
+            linesOf(m_folder->read(december)).mid(1),
+            QStringList({"lost,,,,10,lines=2; since=2026-12-07T12:00:05+00:00", "open,,,,10,stations=2; running=0"}));
         // Said once: the next start has nothing to tell.
         board.reset();
         m_folder->startBoard(m_clocks);
@@ -695,7 +697,8 @@ private Q_SLOTS:
             << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,+0.5,0060:05"}
             << QStringList{"Start,VR corner,12:5,300,25", "Stop,PC 3,41:7,410,,60:0", "Stop,D,0:0,0,+0.5,60:5"};
         QTest::newRow("a field that is no price or no paid time is dropped")
-            << QStringList{"Stop,A,1:0,10,abc,1:60", "Stop,B,1:0,10,12x,60", "Stop,C,1:0,10,,-5:0", "Stop,D,0:0,0,,1:59"}
+            << QStringList{"Stop,A,1:0,10,abc,1:60", "Stop,B,1:0,10,12x,60", "Stop,C,1:0,10,,-5:0",
+                           "Stop,D,0:0,0,,1:59"}
             << QStringList{"Stop,A,1:0,10", "Stop,B,1:0,10,12x", "Stop,C,1:0,10", "Stop,D,0:0,0,,1:59"};
     }
     void theTwoFieldsReadAndWriteBack()

@@ -276,8 +276,8 @@ void Board::load()
     translate();
     // The ledger is the record: what it holds since the station file's last write is the board's too.
     if (m_store.lastWritten().isValid()) {
-        const Replayed replayed = replayLines(ledgerLinesSince(m_folder, m_store.lastWritten()), m_table,
-                                              m_language.words(), m_price);
+        const Replayed replayed =
+            replayLines(ledgerLinesSince(m_folder, m_store.lastWritten()), m_table, m_language.words(), m_price);
         if (replayed.price && *replayed.price != m_price) {
             m_price = *replayed.price;
             emit priceChanged();

@@ -42,9 +42,9 @@ public:
     Board(Clocks& clocks, QString programFolder, QObject* parent = nullptr);
     ~Board() override;
 
-    // The load step, run once: reads the station file, applies its language, starts the clock and writes the open line (and a
-    // gap line for stations left running while the program was not). The close step counts the seconds up to now,
-    // writes the station file and the close line, and stops; stop() alone writes nothing: the process ends.
+    // The load step, run once: reads the station file, applies its language, starts the clock and writes the open line
+    // (and a gap line for stations left running while the program was not). The close step counts the seconds up to
+    // now, writes the station file and the close line, and stops; stop() alone writes nothing: the process ends.
     void load();
     void close();
     void stop() { m_clock->stop(); }

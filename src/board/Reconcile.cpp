@@ -85,9 +85,7 @@ Replayed replayLines(const std::vector<LedgerRecord>& lines, StationTable& table
                 record.paid = paid;
             }
             break;
-        case LedgerEvent::Language:
-            replayed.language = detailOf(entry, Detail::Language);
-            break;
+        case LedgerEvent::Language: replayed.language = detailOf(entry, Detail::Language); break;
         default: break;
         }
     }

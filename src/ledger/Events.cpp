@@ -11,11 +11,11 @@
 namespace tallivor {
 namespace {
 
-constexpr std::array<const char*, 16> eventNames{"open", "close", "add", "edit", "start", "stop", "bill", "remove",
-                                                 "price", "language", "gap", "shift", "paid", "due", "ack", "lost"};
+constexpr std::array<const char*, 16> eventNames{"open",  "close",    "add", "edit",  "start", "stop", "bill", "remove",
+                                                 "price", "language", "gap", "shift", "paid",  "due",  "ack",  "lost"};
 
-constexpr std::array<const char*, 16> detailKeys{"stations", "running", "seconds", "uncounted", "time",  "name",
-                                                 "state",    "before",  "language", "bills",    "billed", "paid",
+constexpr std::array<const char*, 16> detailKeys{"stations", "running", "seconds",  "uncounted", "time",   "name",
+                                                 "state",    "before",  "language", "bills",     "billed", "paid",
                                                  "minutes",  "after",   "lines",    "since"};
 
 // A detail made of named values, "seconds=3600; running=3".

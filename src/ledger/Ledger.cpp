@@ -1,8 +1,8 @@
 #include "ledger/Ledger.h"
 
 #include "ledger/LedgerChain.h"
-#include "store/SyncedFile.h"
 #include "store/DataFile.h"
+#include "store/SyncedFile.h"
 #include "store/TextCodec.h"
 
 #include <QDir>

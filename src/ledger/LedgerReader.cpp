@@ -67,7 +67,8 @@ std::vector<QByteArray> tailLines(const QString& path, const QDateTime& since)
         QList<QByteArray> lines = file.read(size - from).split('\n');
         if (from > 0)
             lines.removeFirst(); // a line cut by where the chunk begins
-        const auto first = std::find_if(lines.begin(), lines.end(), [](const QByteArray& l) { return stampOf(l).isValid(); });
+        const auto first =
+            std::find_if(lines.begin(), lines.end(), [](const QByteArray& l) { return stampOf(l).isValid(); });
         if (from > 0 && (first == lines.end() || stampOf(*first) >= since))
             continue; // the lines since may begin before this chunk
         std::vector<QByteArray> taken;
@@ -94,7 +95,8 @@ std::vector<LedgerRecord> ledgerLinesSince(const QString& folder, const QDateTim
             continue;
         for (const QByteArray& line : tailLines(QDir(folder).filePath(name), second)) {
             const qsizetype comma = line.lastIndexOf(',');
-            std::optional<LedgerEntry> entry = parseLedgerFields(QByteArrayView(line).first(std::max<qsizetype>(0, comma)));
+            std::optional<LedgerEntry> entry =
+                parseLedgerFields(QByteArrayView(line).first(std::max<qsizetype>(0, comma)));
             if (comma < 0 || !isLedgerCheck(QByteArrayView(line).sliced(comma + 1)) || !entry)
                 continue;
             LedgerRecord record{std::move(*entry), line.sliced(comma + 1), {}};

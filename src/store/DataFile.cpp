@@ -21,9 +21,8 @@ WriteFault faultOfSave(const QSaveFile& file, const QString& path, qint64 size)
     const QStorageInfo disk(QFileInfo(path).absolutePath());
     if (disk.isValid() && disk.bytesAvailable() < size + 64 * 1024)
         return WriteFault::Full;
-    return file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError
-               ? WriteFault::Denied
-               : WriteFault::Other;
+    return file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError ? WriteFault::Denied
+                                                                                                   : WriteFault::Other;
 }
 
 } // namespace

@@ -13,8 +13,8 @@ class FileList : public ListBox
 public:
     explicit FileList(QWidget* parent = nullptr) : ListBox(parent) {}
 
-    // Fills the list, once, with the ordinary files of folder whose names end in "." + extension. The extension matches in
-    // any letter case and the names sort without regard to case, as the Windows file list does, so that the same
+    // Fills the list, once, with the ordinary files of folder whose names end in "." + extension. The extension matches
+    // in any letter case and the names sort without regard to case, as the Windows file list does, so that the same
     // folder gives the same list on every system. Hidden files are not listed.
     void setFolder(const QString& folder, const QString& extension);
 };

@@ -40,9 +40,8 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
       Namelist(m_controls.get<ListBox>("Namelist")), timeList(m_controls.get<ListBox>("timeList")),
       Rellist(m_controls.get<ListBox>("Rellist")), VScroll1(m_controls.get<ScrollBar>("VScroll1")),
       REL(m_controls.get<TextBox>("REL")), VALUEUNIT(m_controls.get<Label>("VALUEUNIT")),
-      diskWarning(m_controls.get<Label>("diskWarning")), btn(m_controls),
-      m_platform(platform), m_board(board), m_boardLock(new BoardLock(board.programFolder(), this)),
-      m_alarm(new AlarmBell(board, platform, *this))
+      diskWarning(m_controls.get<Label>("diskWarning")), btn(m_controls), m_platform(platform), m_board(board),
+      m_boardLock(new BoardLock(board.programFolder(), this)), m_alarm(new AlarmBell(board, platform, *this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tallivor"));
