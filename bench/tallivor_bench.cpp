@@ -2,7 +2,7 @@
 // click in the station table, timed in process on shown windows, beside the same tick and click done on plain
 // QListWidgets in the same run.
 //
-//   tallivor_bench [--case tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report] [--rows
+//   tallivor_bench [--case tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report,operation] [--rows
 //   1000,10000,32767]
 //                  [--reps 50] [--warmup 5] [--no-header]
 //   tallivor_bench --write-station-file PATH ROWS     writes a station file of ROWS running stations and exits
@@ -60,7 +60,8 @@ struct Options
 {
     QStringList cases{QStringLiteral("tick"),        QStringLiteral("tick-paid"), QStringLiteral("tick-plain"),
                       QStringLiteral("catch-up"),    QStringLiteral("save"),      QStringLiteral("click"),
-                      QStringLiteral("click-plain"), QStringLiteral("ledger"),    QStringLiteral("report")};
+                      QStringLiteral("click-plain"), QStringLiteral("ledger"),    QStringLiteral("report"),
+                      QStringLiteral("operation")};
     QList<int> tickRows{1000, 10000, fullRoom};
     int reps = 50;
     int warmup = 5;
@@ -278,6 +279,40 @@ void benchAutosave(Report& report, const Options& options)
     report.add(QStringLiteral("autosave, after a tick (writes)"), fullRoom, summarize(changed));
 }
 
+// An operation on the disk before it returns: Reset's second press (its first arms the caption), from the key to the
+// bill's ledger line and the station file both synced, at the largest board and at a room's size.
+void benchOperation(Report& report, const Options& options)
+{
+    for (const int rows : {fullRoom, 50}) {
+        BoardWindow window(rows);
+        tallivor::Board& board = window.board();
+        auto* names = static_cast<ListBox*>(window.lists()[1]);
+        std::vector<double> samples;
+        const int reps = std::max(200, options.reps * 4);
+        for (int i = 0; i < options.warmup + reps; ++i) {
+            board.tick(60); // a minute charged since: every bill writes its line
+            names->setListIndex(i % rows);
+            window.form().btnClick(tallivor::Button::Reset);
+            Clock::time_point t0, t1;
+            {
+                Collect collect;
+                t0 = Clock::now();
+                window.form().btnClick(tallivor::Button::Reset);
+                t1 = Clock::now();
+            }
+            if (i >= options.warmup)
+                samples.push_back(millisecondsBetween(t0, t1));
+        }
+        if (board.ledger().pendingLines() > 0 || board.text(tallivor::Column::Spent, (options.warmup + reps - 1) % rows) != QLatin1String("00:00"))
+            qFatal("the bills were not written");
+        std::vector<double> sorted = samples;
+        std::sort(sorted.begin(), sorted.end());
+        const double p99 = sorted[std::size_t(double(sorted.size() - 1) * 0.99)];
+        report.add(QStringLiteral("operation: a bill, ledger and station file synced"), rows, summarize(samples), {},
+                   QStringLiteral("p99 %1 ms (target <= %2 ms)").arg(p99, 0, 'f', 2).arg(rows == 50 ? 5 : 25));
+    }
+}
+
 // Clicks on the rows near the bottom (the rows in view after the load), alternating between two so that every click
 // moves the selection and runs the whole cascade. QTest delivers the press and release straight to the viewport as
 // spontaneous events, as the window would after finding the widget under the pointer, and returns without running
@@ -492,7 +527,7 @@ QList<int> numberList(const QString& text)
 [[noreturn]] void usage()
 {
     std::fprintf(stderr,
-                 "usage: tallivor_bench [--case tick,tick-plain,catch-up,save,click,click-plain,ledger,report]\n"
+                 "usage: tallivor_bench [--case tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report,operation]\n"
                  "                      [--rows N,N,...]\n"
                  "                      [--reps N] [--warmup N] [--no-header]\n"
                  "       tallivor_bench --write-station-file PATH ROWS\n"
@@ -598,6 +633,8 @@ int main(int argc, char* argv[])
         benchLedgerAppend(report, options);
     if (options.runs("report"))
         benchReportOpen(report, options);
+    if (options.runs("operation"))
+        benchOperation(report, options);
     report.print();
     return 0;
 }

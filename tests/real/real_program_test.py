@@ -11,6 +11,11 @@ wall, stop     the wall clock jumps (libfaketime), or the process is frozen 5 s 
                the real time within one second, and a minute completed meanwhile is charged.
 second_start   a second start in the folder ends without touching the board; a killed copy's lock is taken over;
                two folders run two boards.
+operations     a bill, an edit, an add and a removal by the board's keys, each followed by SIGKILL within a second:
+               the next start shows the board as the operation left it, and no bill is in the ledger twice.
+disk           the program folder on a small tmpfs, filled: the next operation shows the warning in the bottom band,
+               the first close leaves the window open, and with space back every waiting line reaches the ledger and
+               the station file is written; closed twice with lines waiting, the next start writes a lost line.
 """
 import argparse, errno, glob, hashlib, os, random, shutil, signal, stat, subprocess, sys, tempfile, time
 
@@ -234,6 +239,154 @@ def clock(exe, case):
     shutil.rmtree(folder)
 
 
+class Display:
+    """A virtual X display, and the program's window on it driven as the operator does."""
+
+    def __init__(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "800x600x24", "-nolisten",
+                                      "tcp", "-noreset"], pass_fds=[write_fd], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        self.env = dict(os.environ, DISPLAY=":" + os.read(read_fd, 16).decode().strip())
+
+    def start(self, folder):
+        proc = start(folder, DISPLAY=self.env["DISPLAY"], QT_QPA_PLATFORM="xcb")
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(proc.pid)], env=self.env,
+                               capture_output=True, text=True, timeout=20).stdout.split()
+        self.window = found[0]
+        self.xdo("mousemove", "--window", self.window, "270", "140", "click", "1")  # into the names, PC 2's row
+        return proc
+
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+
+    def keys(self, *keys):
+        for key in keys:
+            if key.startswith("type:"):
+                self.xdo("type", "--delay", "30", key[5:])
+            else:
+                self.xdo("key", key)
+            time.sleep(0.15)
+
+    def close_window(self):
+        subprocess.run([sys.executable, os.path.join(os.path.dirname(__file__), "..", "..", "scripts",
+                                                     "close-window.py"), self.window], env=self.env, check=True)
+
+    def warning_shown(self):
+        """Whether the bottom band shows the orange warning."""
+        shot = subprocess.run(["import", "-window", self.window, "-crop", "540x30+0+356", "-depth", "8", "rgb:-"], env=self.env,
+                              capture_output=True).stdout
+        pixels = {shot[i:i + 3] for i in range(0, len(shot) - 2, 3)}
+        return any(p[0] > 200 and 130 < p[1] < 200 and p[2] < 130 for p in pixels)
+
+    def stop(self):
+        self.xvfb.kill()
+        self.xvfb.wait()
+
+
+def ledger_lines(folder):
+    return [line for path in sorted(glob.glob(os.path.join(folder, "tallivor-ledger-*.csv")))
+            for line in chain(open(path, "rb").read()) if line]
+
+
+def restart(folder, seconds=1.0):
+    proc = start(folder)
+    time.sleep(seconds)
+    proc.terminate()
+    if proc.wait(timeout=30) != 0:
+        fault(f"the program ended with {proc.returncode} after SIGTERM")
+
+
+def operations(exe, rng):
+    board = b"10,English.xml\r\nStop,PC 1,10:0,100\r\nStop,PC 2,5:0,50\r\n"
+    cases = {  # the keys, and the rows the next start must show
+        "bill": (["ctrl+r", "ctrl+r"], [[b"Stop", b"PC 1", b"10:0", b"100"], [b"Stop", b"PC 2", b"00:00", b"00"]]),
+        "edit": (["Return", "type:PC 9", "Return"], [[b"Stop", b"PC 1", b"10:0", b"100"], [b"Stop", b"PC 9", b"5:0", b"50"]]),
+        "add": (["Insert", "type:PC 3", "Return"], [[b"Stop", b"PC 1", b"10:0", b"100"], [b"Stop", b"PC 2", b"5:0", b"50"],
+                                                    [b"Stop", b"PC 3", b"00:00", b"00"]]),
+        "remove": (["Delete", "Delete"], [[b"Stop", b"PC 1", b"10:0", b"100"]]),
+    }
+    display = Display()
+    try:
+        for name, (keys, expected) in cases.items():
+            folder = program_folder(exe, board)
+            proc = display.start(folder)
+            display.keys(*keys)
+            time.sleep(rng.uniform(0.05, 0.9))
+            proc.kill()
+            proc.wait()
+            restart(folder)
+            shown = rows(folder)[1:]
+            bills = [line for line in ledger_lines(folder) if line[1] == b"bill"]
+            print(f"operations: {name}: {[b','.join(row).decode() for row in shown]}, {len(bills)} bill lines")
+            if shown != expected or len(bills) != (name == "bill"):
+                fault(f"{name}: after the kill and a restart the board is {shown}, with {len(bills)} bill lines")
+            shutil.rmtree(folder)
+    finally:
+        display.stop()
+
+
+def disk(exe):
+    mount = tempfile.mkdtemp(prefix="tallivor-disk-")
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={os.path.getsize(exe) + 4 * 1024 * 1024}", "tmpfs",
+                       mount], capture_output=True).returncode != 0:
+        print("disk: a tmpfs cannot be mounted here (not root?): skipped")
+        os.rmdir(mount)
+        return
+    display = Display()
+    try:
+        folder = os.path.join(mount, "Tallivor")
+        shutil.copytree(program_folder(exe, b"10,English.xml\r\nStop,PC 1,10:0,100\r\nStop,PC 2,5:0,50\r\n"), folder)
+        filler = os.path.join(mount, "filler")
+
+        def fill():
+            with open(filler, "ab") as f:
+                try:
+                    while True:
+                        f.write(b"\0" * 65536)
+                        f.flush()
+                except OSError:
+                    pass
+
+        proc = display.start(folder)
+        time.sleep(1)
+        fill()
+        display.keys("space")  # PC 2 starts: neither its line nor the station file can be written
+        time.sleep(0.5)
+        if not display.warning_shown():
+            fault("a full disk is not shown on the board")
+        display.close_window()
+        time.sleep(1)
+        if proc.poll() is not None:
+            fault("the first close with lines waiting closed the window")
+        os.remove(filler)  # space is back: the next try, ten seconds at most, writes it all
+        deadline = time.monotonic() + 15
+        while time.monotonic() < deadline and (rows(folder)[2][0] != b"Start" or display.warning_shown()):
+            time.sleep(0.5)
+        starts = [line for line in ledger_lines(folder) if line[1] == b"start"]
+        if rows(folder)[2][0] != b"Start" or not starts or display.warning_shown():
+            fault(f"with space back, the station file holds {rows(folder)[2]} and the ledger {len(starts)} start lines")
+        fill()
+        display.xdo("key", "--delay", "40", "--repeat", "60", "space")  # till the ledger's last block is full too
+        time.sleep(0.5)
+        display.close_window()
+        time.sleep(0.5)
+        display.close_window()
+        if proc.wait(timeout=10) != 0:
+            fault("the second close did not end the program")
+        os.remove(filler)
+        restart(folder)
+        lost = [line for line in ledger_lines(folder) if line[1] == b"lost"]
+        print(f"disk: lost lines after closing twice: {lost}")
+        if len(lost) != 1 or not lost[0][6].startswith(b"lines="):
+            fault(f"the start after lines were lost wrote {lost}")
+    finally:
+        display.stop()
+        subprocess.run(["umount", mount])
+        os.rmdir(mount)
+
+
 def second_start(exe):
     board = b"10,English.xml\r\nStart,PC 1,0:0,00\r\n"
     a, b = program_folder(exe, board), program_folder(exe, board)
@@ -265,7 +418,7 @@ def second_start(exe):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe", required=True)
-    parser.add_argument("case", choices=("crash", "bill", "wall", "stop", "second_start"))
+    parser.add_argument("case", choices=("crash", "bill", "wall", "stop", "second_start", "operations", "disk"))
     parser.add_argument("--rounds", type=int, default=None, help="kills: 16 for crash, 6 for bill")
     parser.add_argument("--seed", type=int, default=random.randrange(1 << 30))
     args = parser.parse_args()
@@ -277,6 +430,10 @@ def main():
         bill(exe, args.rounds or 6, rng)
     elif args.case == "second_start":
         second_start(exe)
+    elif args.case == "operations":
+        operations(exe, rng)
+    elif args.case == "disk":
+        disk(exe)
     else:
         clock(exe, args.case)
     return 1 if FAULTS else 0
