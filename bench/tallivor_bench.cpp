@@ -303,7 +303,8 @@ void benchOperation(Report& report, const Options& options)
             if (i >= options.warmup)
                 samples.push_back(millisecondsBetween(t0, t1));
         }
-        if (board.ledger().pendingLines() > 0 || board.text(tallivor::Column::Spent, (options.warmup + reps - 1) % rows) != QLatin1String("00:00"))
+        if (board.ledger().pendingLines() > 0 ||
+            board.text(tallivor::Column::Spent, (options.warmup + reps - 1) % rows) != QLatin1String("00:00"))
             qFatal("the bills were not written");
         std::vector<double> sorted = samples;
         std::sort(sorted.begin(), sorted.end());
@@ -526,13 +527,13 @@ QList<int> numberList(const QString& text)
 
 [[noreturn]] void usage()
 {
-    std::fprintf(stderr,
-                 "usage: tallivor_bench [--case tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report,operation]\n"
-                 "                      [--rows N,N,...]\n"
-                 "                      [--reps N] [--warmup N] [--no-header]\n"
-                 "       tallivor_bench --write-station-file PATH ROWS\n"
-                 "       tallivor_bench --write-ledger PATH LINES FIRST LAST\n"
-                 "       tallivor_bench --qt-version\n");
+    std::fprintf(stderr, "usage: tallivor_bench [--case "
+                         "tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report,operation]\n"
+                         "                      [--rows N,N,...]\n"
+                         "                      [--reps N] [--warmup N] [--no-header]\n"
+                         "       tallivor_bench --write-station-file PATH ROWS\n"
+                         "       tallivor_bench --write-ledger PATH LINES FIRST LAST\n"
+                         "       tallivor_bench --qt-version\n");
     std::exit(2);
 }
 

@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace tallivor {
 
 StationStore::StationStore(const QString& programFolder)
@@ -55,22 +53,14 @@ std::vector<Station> stationsOf(const StationFile& file)
 
 QByteArray stationFileBytes(const QString& price, const QString& language, const StationTable& table)
 {
-    StationFile file;
-    const bool extras = std::any_of(table.rows().begin(), table.rows().end(),
-                                    [](const Station& s) { return s.record.price || s.record.paid; });
+    StationFileWriter writer(price, language, table.size());
     for (const Station& station : table.rows()) {
-        file.state << station.text(Column::State);
-        file.name << station.text(Column::Name);
-        file.spent << station.text(Column::Spent);
-        file.charge << station.text(Column::Charge);
-        if (extras) {
-            file.ownPrice << station.record.price.value_or(QString());
-            file.paid << (station.record.paid ? paidTimeText(*station.record.paid) : QString());
-        }
+        const StationRecord& record = station.record;
+        writer.row(station.text(Column::State), station.text(Column::Name), station.text(Column::Spent),
+                   station.text(Column::Charge), record.price.value_or(QString()),
+                   record.paid ? paidTimeText(*record.paid) : QString());
     }
-    file.price = price;
-    file.language = language;
-    return encodeDataFile(formatStationFile(file));
+    return encodeDataFile(writer.take());
 }
 
 } // namespace tallivor

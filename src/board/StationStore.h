@@ -42,8 +42,8 @@ private:
 // The stations a station file holds, each with its own price and paid time.
 std::vector<Station> stationsOf(const StationFile& file);
 
-// The station file's bytes for a board: its price, its language and every row. The two optional fields only when
-// some station has one, so that a board without them writes what it always wrote.
+// The station file's bytes for a board: its price, its language and every row, the two optional fields only for a
+// row that has one, so that a board without them writes what it always wrote.
 QByteArray stationFileBytes(const QString& price, const QString& language, const StationTable& table);
 
 } // namespace tallivor

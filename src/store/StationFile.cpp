@@ -52,32 +52,33 @@ bool isOwnPrice(QStringView text)
     return hasLeadingNumber(text) && fitsStationField(text);
 }
 
+StationFileWriter::StationFileWriter(const QString& price, const QString& language, qsizetype rows)
+{
+    m_text.reserve(price.size() + language.size() + 3 + rows * 32);
+    m_text.append(price).append(u',').append(language).append(QLatin1String("\r\n"));
+}
+
+void StationFileWriter::row(const QString& state, const QString& name, const QString& spent, const QString& charge,
+                            const QString& ownPrice, const QString& paid)
+{
+    const QChar comma(u',');
+    m_text.append(state).append(comma).append(name).append(comma).append(spent).append(comma).append(charge);
+    if (!ownPrice.isEmpty() || !paid.isEmpty())
+        m_text.append(comma).append(ownPrice);
+    if (!paid.isEmpty())
+        m_text.append(comma).append(paid);
+    m_text.append(QLatin1String("\r\n"));
+}
+
 QString formatStationFile(const StationFile& file)
 {
     const auto at = [](const QStringList& column, qsizetype i) { return i < column.size() ? column[i] : QString(); };
-    const QLatin1String lineEnd("\r\n");
-    const QChar comma(u',');
-    const QString price = file.price.value_or(QString()), language = file.language.value_or(QString());
-
-    qsizetype size = price.size() + language.size() + 3;
-    for (qsizetype i = 0; i < file.name.size(); ++i)
-        size +=
-            at(file.state, i).size() + file.name[i].size() + at(file.spent, i).size() + at(file.charge, i).size() + 5;
-
-    QString text;
-    text.reserve(size);
-    text.append(price).append(comma).append(language).append(lineEnd);
+    StationFileWriter writer(file.price.value_or(QString()), file.language.value_or(QString()), file.rowCount());
     for (qsizetype i = 0; i < file.name.size(); ++i) {
-        text.append(at(file.state, i)).append(comma).append(file.name[i]).append(comma);
-        text.append(at(file.spent, i)).append(comma).append(at(file.charge, i));
-        const QString own = at(file.ownPrice, i), paidTime = at(file.paid, i);
-        if (!own.isEmpty() || !paidTime.isEmpty())
-            text.append(comma).append(own);
-        if (!paidTime.isEmpty())
-            text.append(comma).append(paidTime);
-        text.append(lineEnd);
+        writer.row(at(file.state, i), file.name[i], at(file.spent, i), at(file.charge, i), at(file.ownPrice, i),
+                   at(file.paid, i));
     }
-    return text;
+    return writer.take();
 }
 
 } // namespace tallivor

@@ -36,6 +36,19 @@ StationFile parseStationFile(QStringView text);
 // fields alone.
 QString formatStationFile(const StationFile& file);
 
+// Writes a station file's text line by line, as formatStationFile() does, for a board that holds its rows itself.
+class StationFileWriter
+{
+public:
+    StationFileWriter(const QString& price, const QString& language, qsizetype rows);
+    void row(const QString& state, const QString& name, const QString& spent, const QString& charge,
+             const QString& ownPrice = {}, const QString& paid = {});
+    QString take() { return std::move(m_text); }
+
+private:
+    QString m_text;
+};
+
 // Whether a text can be a field of the station file and read back as the same text: fields are separated by ","
 // and lines end at a CR, so a field carries neither; nor any other control character (a line feed, a tab), which
 // has no place in a name, a price, a state word or a file name.

@@ -2,6 +2,8 @@
 
 #include <QStringConverter>
 
+#include <algorithm>
+
 namespace tallivor {
 namespace {
 
@@ -120,6 +122,9 @@ QString decodeDataFile(QByteArrayView bytes)
 
 QByteArray encodeDataFile(QStringView text)
 {
+    // Most boards are plain ASCII, which every code page writes as it is.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     // Text that starts with U+FEFF gets a byte-order mark in front, or reading would take its first character for one.
     const bool startsWithMark = text.startsWith(QChar(0xFEFF));
     if constexpr (systemIsUtf8)
