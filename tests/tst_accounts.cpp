@@ -45,7 +45,7 @@ class TestAccounts : public QObject
     {
         write(30, {"10:00:00|bill|A|1:00|7|10|", "11:00:00|shift||||10|bills=1; billed=7; time=1:00"}, 11);
         write(6, {"20:00:00|bill|A|10:00|5E-05|10|", "23:00:00|shift||||10|bills=1; billed=0.00005; time=10:00"});
-        write(7, {"14:03:00|bill|A|12:34|120|10|", "14:40:00|bill|B, corner|0:30|0.1|10|",
+        write(7, {"14:03:00|bill|A|0:12:34|120|10|", "14:40:00|bill|B, corner|0:30|0.1|10|",
                   "15:00:00|edit|B, corner|1:00|0.1|10|name=B, corner; time=9:00",
                   "15:05:00|remove|C|4:00|40|10|state=Stop", "15:06:00|remove|D|0:00|00|10|",
                   "18:10:00|bill|B, corner|1:00|0.9|10|", "19:00:00|open||||10|stations=1; running=0"});

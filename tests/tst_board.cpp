@@ -124,10 +124,10 @@ private Q_SLOTS:
         const StationEdit badPrice{"New", "1:0", std::optional<QString>("x"), std::optional<qint64>(600)};
         // clang-format off
         QTest::newRow("add: a stopped station without charge") << board << Action([](B b, C) { return ok(b.addStation({"C \"1\"", "5:7", {}, {}})); }) << true
-            << board + QStringList{"Stop,C \"1\",5:7,00"} << QStringList{open, "add,\"C \"\"1\"\"\",5:7,00,10,"};
+            << board + QStringList{"Stop,C \"1\",5:7,00"} << QStringList{open, "add,\"C \"\"1\"\"\",0:05:07,00,10,"};
         QTest::newRow("add with an own price and paid time: one operation, three lines") << board
             << Action([](B b, C) { return ok(b.addStation({"C", {}, std::optional<QString>("25"), std::optional<qint64>(3600)})); }) << true
-            << board + QStringList{"Stop,C,00:00,00"} << QStringList{open, "add,C,00:00,00,10,", "price,C,00:00,00,25,before=", "paid,C,00:00,00,25,paid=60:0; minutes=60"};
+            << board + QStringList{"Stop,C,00:00,00"} << QStringList{open, "add,C,0:00:00,00,10,", "price,C,0:00:00,00,25,before=", "paid,C,0:00:00,00,25,paid=60:0; minutes=60"};
         QTest::newRow("add refused: no name, taken, a comma, control characters, a bad time or price") << board << Action([=](B b, C) {
             return refused({{b.addStation({"", "1:0", {}, {}}), Refusal::Name}, {b.addStation({"A", "1:0", {}, {}}), Refusal::Name},
                 {b.addStation({"A,B", "1:0", {}, {}}), Refusal::Name}, {b.addStation({"A\tB", "1:0", {}, {}}), Refusal::Name},
@@ -137,9 +137,9 @@ private Q_SLOTS:
         QTest::newRow("add refused: a full board") << full << Action([](B b, C) { return ok(b.addStation({"PC 2", "0:0", {}, {}})); }) << false
             << full << QStringList{"open,,,,10,stations=32767; running=0"};
         QTest::newRow("edit: name and time; state and charge stay") << board << Action([](B b, C) { return ok(b.editStation(1, {"T 4", "10:0", {}, {}})); })
-            << true << QStringList{board[0], "Marche,T 4,10:0,10"} << QStringList{open, "edit,T 4,10:0,10,10,time=1:0; name=B"};
+            << true << QStringList{board[0], "Marche,T 4,10:0,10"} << QStringList{open, "edit,T 4,0:10:00,10,10,time=1:0; name=B"};
         QTest::newRow("edit: the time alone") << board << Action([](B b, C) { return ok(b.editStation(0, {"A", "13:0", {}, {}})); }) << true
-            << QStringList{"Stop,A,13:0,120", board[1]} << QStringList{open, "edit,A,13:0,120,10,time=12:34; name=A"};
+            << QStringList{"Stop,A,13:0,120", board[1]} << QStringList{open, "edit,A,0:13:00,120,10,time=12:34; name=A"};
         QTest::newRow("edit without a change writes nothing") << board << Action([](B b, C) { return ok(b.editStation(0, {"A", "12:34", {}, {}})); })
             << true << board << QStringList{open};
         QTest::newRow("edit refused whole: a bad price beside a good name and time") << board << Action([=](B b, C) {
@@ -147,13 +147,13 @@ private Q_SLOTS:
                 {b.editStation(0, {"x\ny", "1:0", {}, {}}), Refusal::Name}, {b.editStation(0, {"A", "1,0", {}, {}}), Refusal::Spent},
                 {b.editStation(0, badPrice), Refusal::Price}}); }) << true << board << QStringList{open};
         QTest::newRow("toggle: the stopped word starts, any other stops") << board << Action([](B b, C) { b.toggleStation(0); b.toggleStation(1); return true; })
-            << true << QStringList{"Start,A,12:34,120", "Stop,B,1:0,10"} << QStringList{open, "start,A,12:34,120,10,", "stop,B,1:0,10,10,"};
+            << true << QStringList{"Start,A,12:34,120", "Stop,B,1:0,10"} << QStringList{open, "start,A,0:12:34,120,10,", "stop,B,0:01:00,10,10,"};
         QTest::newRow("bill: once") << board << Action([](B b, C) { b.billStation(0); b.billStation(0); return true; })
-            << true << QStringList{"Stop,A,00:00,00", board[1]} << QStringList{open, "bill,A,12:34,120,10,"};
+            << true << QStringList{"Stop,A,00:00,00", board[1]} << QStringList{open, "bill,A,0:12:34,120,10,"};
         QTest::newRow("bill: a charge without time is a bill too") << QStringList{"Stop,A,00:00,120"} << Action([](B b, C) { b.billStation(0); return true; })
-            << true << QStringList{"Stop,A,00:00,00"} << QStringList{"open,,,,10,stations=1; running=0", "bill,A,00:00,120,10,"};
+            << true << QStringList{"Stop,A,00:00,00"} << QStringList{"open,,,,10,stations=1; running=0", "bill,A,0:00:00,120,10,"};
         QTest::newRow("remove") << board << Action([](B b, C) { b.removeStation(0); return true; })
-            << true << QStringList{board[1]} << QStringList{open, "remove,A,12:34,120,10,state=Stop"};
+            << true << QStringList{board[1]} << QStringList{open, "remove,A,0:12:34,120,10,state=Stop"};
         QTest::newRow("no row: edit, toggle, bill, remove, + and -") << board << Action([](B b, C) { bool edited = false;
             for (int row : {-1, 2}) { edited |= ok(b.editStation(row, {"X", "1:0", {}, {}})); b.toggleStation(row); b.billStation(row); b.removeStation(row); b.topUp(row, true); b.acknowledge(row); }
             return edited; }) << false << board << QStringList{open};
@@ -167,7 +167,7 @@ private Q_SLOTS:
             b.billStation(0); const PeriodTotals first = b.closeShift(), second = b.closeShift();
             return first.bills == 1 && first.billed == Money::whole(120) && second.bills == 0; })
             << true << QStringList{"Stop,A,00:00,00", board[1]}
-            << QStringList{open, "bill,A,12:34,120,10,", "shift,,,,10,bills=1; billed=120; time=12:34", "shift,,,,10,bills=0; billed=0; time=0:00"};
+            << QStringList{open, "bill,A,0:12:34,120,10,", "shift,,,,10,bills=1; billed=120; time=12:34", "shift,,,,10,bills=0; billed=0; time=0:00"};
         QTest::newRow("open after the program was off, held up and asleep, close") << QStringList{"Start,A,1:0,10", "Stop,B,0:0,00"}
             << Action([](B b, C c) { c.steady = {91'000, 200'000}; b.clockTimeout(); b.close(); return true; })
             << true << QStringList{"Start,A,2:31,20", "Stop,B,0:0,00"}
@@ -211,7 +211,7 @@ private Q_SLOTS:
         const QStringList header{"10,English.xml"};
         // clang-format off
         QTest::newRow("a bill, with its paid time") << noon << QStringList{"1|bill|A|10:0|100|10|paid=60:0"} << header + QStringList{"Stop,A,00:00,00", "Start,B,1:0,10"};
-        QTest::newRow("an add, a rename, a start, a removal") << noon << QStringList{"0|add|C|5:7|00|10|", "1|edit|B2|3:0|10|10|time=1:0; name=B", "2|start|C|5:7|00|10|", "3|remove|A|10:0|100|10|state=Stop"}
+        QTest::newRow("an add, a rename, a start, a removal") << noon << QStringList{"0|add|C|5:7|00|10|", "1|edit|B2|0:03:00|10|10|time=1:0; name=B", "2|start|C|5:7|00|10|", "3|remove|A|10:0|100|10|state=Stop"}
             << header + QStringList{"Start,B2,3:0,10", "Start,C,5:7,00"};
         QTest::newRow("the prices, a paid time, the language") << noon << QStringList{"0|price||||12|before=10", "1|price|A|10:0|100|25|before=",
             "2|paid|B|1:0|10|12|paid=60:0; minutes=59", "3|price|B|1:0|10|12|before=7", "4|language||||12|language=Italian.xml; before=English.xml"}
@@ -253,10 +253,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QStringList>("after");
         // clang-format off
-        QTest::newRow("a second") << 1 << QStringList{"Start,A,12:35,00", "Stop,B,0:59,00", "Start,C,1:0,15", "start,D,0:59,00",
+        QTest::newRow("a second") << 1 << QStringList{"Start,A,12:35,00", "Stop,B,0:59,00", "Start,C,1:0,15", "start,D,0:00:59,00",
                                                       "Start,E,ab:34,00", "Start,F,12,00", "Start,G,5:59,00"};
         QTest::newRow("a minute and a second at once") << 61 << QStringList{"Start,A,13:35,10", "Stop,B,0:59,00", "Start,C,2:0,25",
-                                                      "start,D,0:59,00", "Start,E,ab:34,00", "Start,F,12,00", "Start,G,6:59,10"};
+                                                      "start,D,0:00:59,00", "Start,E,ab:34,00", "Start,F,12,00", "Start,G,6:59,10"};
         // clang-format on
     }
     void theClockRunsTheRunningRowsAndAnnouncesThem()
@@ -264,7 +264,7 @@ private Q_SLOTS:
         QFETCH(int, seconds);
         QFETCH(QStringList, after);
         // The running word alone runs, in its letter case; a time the clock cannot read stays as it is.
-        const QStringList before{"Start,A,12:34,00", "Stop,B,0:59,00", "Start,C,0:59,5", "start,D,0:59,00",
+        const QStringList before{"Start,A,12:34,00", "Stop,B,0:59,00", "Start,C,0:59,5", "start,D,0:00:59,00",
                                  "Start,E,ab:34,00", "Start,F,12,00",  "Start,G,5:58,00"};
         const auto board = m_folder->startBoard(m_clocks, englishBoard(before));
         QSignalSpy times(&board->column(Column::Spent), &QAbstractItemModel::dataChanged);
@@ -559,7 +559,7 @@ private Q_SLOTS:
         QVERIFY(old.startsWith("\xEF\xBB\xBF" + QByteArray(ledgerHeading) +
                                "\r\n2026-12-31T23:59:30-03:30,open,,,,10,,47ae07572d75b4d3\r\n"));
         QCOMPARE(linesOf(old) + linesOf(young),
-                 QStringList({"open,,,,10,", "start," + as + ",,,10,", "bill," + as + ",3:0,30,10,", "#3 damaged",
+                 QStringList({"open,,,,10,", "start," + as + ",,,10,", "bill," + as + ",0:03:00,30,10,", "#3 damaged",
                               "stop," + as + ",,,10,", "close,,,,10,stations=0; running=0"}));
     }
 
@@ -573,11 +573,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("lines");
         // clang-format off
         QTest::newRow("an open session: from the time used") << "Stop,A,12:34,120" << "++" << "27:34 42:34"
-            << QStringList{"paid,A,12:34,120,10,paid=27:34; minutes=15", "paid,A,12:34,120,10,paid=42:34; minutes=15"};
+            << QStringList{"paid,A,0:12:34,120,10,paid=27:34; minutes=15", "paid,A,0:12:34,120,10,paid=42:34; minutes=15"};
         QTest::newRow("past the end: the top-up pays the overtime first") << "Stop,A,65:0,650,,60:0" << "+" << "75:0"
-            << QStringList{"paid,A,65:0,650,10,paid=75:0; minutes=15"};
-        QTest::newRow("- shortens while time is left") << "Stop,A,10:0,0,,40:0" << "-" << "25:0" << QStringList{"paid,A,10:0,0,10,paid=25:0; minutes=-15"};
-        QTest::newRow("- leaving nothing ahead removes it") << "Stop,A,30:0,0,,40:0" << "-" << "none" << QStringList{"paid,A,30:0,0,10,paid=; minutes=-10"};
+            << QStringList{"paid,A,1:05:00,650,10,paid=75:0; minutes=15"};
+        QTest::newRow("- shortens while time is left") << "Stop,A,10:0,0,,40:0" << "-" << "25:0" << QStringList{"paid,A,0:10:00,0,10,paid=25:0; minutes=-15"};
+        QTest::newRow("- leaving nothing ahead removes it") << "Stop,A,30:0,0,,40:0" << "-" << "none" << QStringList{"paid,A,0:30:00,0,10,paid=; minutes=-10"};
         QTest::newRow("- on an open session does nothing") << "Stop,A,30:0,0" << "-" << "none" << QStringList{};
         // clang-format on
     }
@@ -623,8 +623,8 @@ private Q_SLOTS:
         QVERIFY(!board->table().isAlarmSounding());
         board->topUp(0, true); // 75:0 paid: time ahead again
         QCOMPARE(states(), QList<PaidState>({PaidState::Paid, PaidState::None}));
-        QCOMPARE(paidLines(), QStringList({"due,A,60:0,600,10,paid=60:0", "ack,A,61:1,610,10,after=75",
-                                           "paid,A,61:1,610,10,paid=75:0; minutes=15"}));
+        QCOMPARE(paidLines(), QStringList({"due,A,1:00:00,600,10,paid=60:0", "ack,A,1:01:01,610,10,after=75",
+                                           "paid,A,1:01:01,610,10,paid=75:0; minutes=15"}));
     }
 
     void aPaidChangeNamesItsStationAlone()
@@ -661,7 +661,7 @@ private Q_SLOTS:
         QCOMPARE(board->table().paidState(0), PaidState::None);
         QCOMPARE(board->table()[0].record.price, std::optional<QString>(QStringLiteral("25"))); // the bill keeps it
         QCOMPARE(paidLines().filter(QRegularExpression(QStringLiteral("^(due|bill),"))),
-                 QStringList({"due,A,70:0,100,25,paid=60:0", "bill,A,70:0,100,25,paid=60:0"}));
+                 QStringList({"due,A,1:10:00,100,25,paid=60:0", "bill,A,1:10:00,100,25,paid=60:0"}));
     }
 
     void eachStationIsChargedItsOwnPrice()
@@ -683,7 +683,8 @@ private Q_SLOTS:
         QCOMPARE(QStringList({board->text(Column::Charge, 0), board->text(Column::Charge, 1)}),
                  QStringList({"62", "22.5"}));
         QCOMPARE(paidLines().filter(QStringLiteral("price,")),
-                 QStringList({"price,,,,12,before=10", "price,PC,2:0,22,.5,before=", "price,VR,2:0,50,12,before=25"}));
+                 QStringList(
+                     {"price,,,,12,before=10", "price,PC,0:02:00,22,.5,before=", "price,VR,0:02:00,50,12,before=25"}));
     }
 
     void theTwoFieldsReadAndWriteBack_data()

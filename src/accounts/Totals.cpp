@@ -24,7 +24,7 @@ void Totals::add(const LedgerRecord& record, int index)
     switch (record.event.value_or(LedgerEvent::Open)) {
     case LedgerEvent::Bill: {
         const Money charge = Money::ofText(entry.charge);
-        const double seconds = secondsOf(entry.spent);
+        const double seconds = ledgerSpentSeconds(entry.spent);
         ++m_totals.bills;
         m_totals.billed += charge;
         m_totals.seconds += seconds;
@@ -64,7 +64,7 @@ void Totals::add(const LedgerRecord& record, int index)
         break;
     case LedgerEvent::Edit: {
         const std::optional<QString> before = detailOf(entry, Detail::Time);
-        if (before && secondsOf(entry.spent) < secondsOf(*before))
+        if (before && ledgerSpentSeconds(entry.spent) < secondsOf(*before))
             m_totals.looks.push_back({index, Notice::TimeLowered});
         break;
     }

@@ -32,7 +32,7 @@ Replayed replayLines(const std::vector<LedgerRecord>& lines, StationTable& table
         case LedgerEvent::Add:
             if (row < 0 && !entry.station.isEmpty()) {
                 Station station;
-                station.texts = {words.stopped, entry.station, entry.spent, entry.charge};
+                station.texts = {words.stopped, entry.station, stationTimeOf(entry.spent), entry.charge};
                 table.append({station});
             }
             break;
@@ -42,10 +42,10 @@ Replayed replayLines(const std::vector<LedgerRecord>& lines, StationTable& table
             if (before < 0)
                 break;
             set(before, Column::Name, entry.station);
-            set(before, Column::Spent, entry.spent);
+            set(before, Column::Spent, stationTimeOf(entry.spent));
             StationRecord& record = table.at(before).record;
             if (record.paid)
-                record.spent = qint64(secondsOf(entry.spent));
+                record.spent = qint64(ledgerSpentSeconds(entry.spent));
             break;
         }
         case LedgerEvent::Start:

@@ -32,7 +32,13 @@ QString detailText(std::initializer_list<std::pair<Detail, QString>> values)
 
 LedgerEntry entry(LedgerEvent event, const StationFields& station, QString detail = {})
 {
-    return {{}, eventName(event), station.station, station.spent, station.charge, station.price, std::move(detail)};
+    return {{},
+            eventName(event),
+            station.station,
+            ledgerSpentText(station.spent),
+            station.charge,
+            station.price,
+            std::move(detail)};
 }
 
 LedgerEntry boardEntry(LedgerEvent event, const QString& price, QString detail)

@@ -2,8 +2,11 @@
 
 #include "rules/Numbers.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tallivor {
 
@@ -61,6 +64,46 @@ std::optional<qint64> paidSecondsOf(QStringView text)
 QString paidTimeText(qint64 seconds)
 {
     return QString::number(seconds / 60) + QLatin1Char(':') + QString::number(seconds % 60);
+}
+
+namespace {
+
+// The whole numbers of a time of digit pieces joined by ":", when it is one of pieces pieces.
+std::optional<std::vector<qint64>> digitPieces(QStringView text, int pieces)
+{
+    const QList<QStringView> parts = text.split(u':');
+    if (parts.size() != pieces)
+        return std::nullopt;
+    std::vector<qint64> values;
+    for (const QStringView part : parts) {
+        if (part.isEmpty() || part.size() > 9 ||
+            !std::all_of(part.begin(), part.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            return std::nullopt;
+        values.push_back(part.toLongLong());
+    }
+    return values;
+}
+
+} // namespace
+
+QString ledgerSpentText(QStringView stationTime)
+{
+    const auto pieces = digitPieces(stationTime, 2);
+    return pieces ? hoursText(double((*pieces)[0] * 60 + (*pieces)[1])) : stationTime.toString();
+}
+
+double ledgerSpentSeconds(QStringView spent)
+{
+    const auto pieces = digitPieces(spent, 3);
+    return pieces ? double((*pieces)[0] * 3600 + (*pieces)[1] * 60 + (*pieces)[2]) : secondsOf(spent);
+}
+
+QString stationTimeOf(QStringView spent)
+{
+    const auto pieces = digitPieces(spent, 3);
+    if (!pieces)
+        return spent.toString();
+    return QString::number((*pieces)[0] * 60 + (*pieces)[1]) + QLatin1Char(':') + QString::number((*pieces)[2]);
 }
 
 QString hoursText(double seconds)

@@ -36,4 +36,12 @@ std::optional<qint64> paidSecondsOf(QStringView text);
 // A paid time written for the station file: minutes and seconds without leading zeros ("60:0", "42:34").
 QString paidTimeText(qint64 seconds);
 
+// The time spent as new ledger lines write it: a time of whole minutes and seconds as hours, minutes and seconds
+// ("12:34" is "0:12:34"), which spreadsheets read as a duration; any other text as it stands.
+QString ledgerSpentText(QStringView stationTime);
+// The seconds of a ledger line's time spent, in either form: "0:12:34" and, in older lines, "12:34".
+double ledgerSpentSeconds(QStringView spent);
+// A ledger line's time spent as the board writes a time: "0:12:34" is "12:34", "0:03:00" is "3:0".
+QString stationTimeOf(QStringView spent);
+
 } // namespace tallivor

@@ -185,7 +185,7 @@ def bill(exe, rounds, rng):
             proc.wait()
             path = glob.glob(os.path.join(folder, "tallivor-ledger-*.csv"))[0]
             bills = [line for line in chain(open(path, "rb").read()) if line and line[1] == b"bill"]
-            if (not bills and n % 2 == 0) or (bills and bills[0][2:] != [b"PC 7", b"42:17", b"%d" % (100 + n), b"10",
+            if (not bills and n % 2 == 0) or (bills and bills[0][2:] != [b"PC 7", b"0:42:17", b"%d" % (100 + n), b"10",
                                                                            b""]):
                 fault(f"round {n + 1}: bill lines {bills}")
             restart = start(folder)
