@@ -30,10 +30,13 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.cpp ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Tab.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Tab.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Board.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Board.h
     ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.h
     ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.cpp ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.h
     ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/PaidDesk.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidDesk.h
     ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.h

@@ -20,13 +20,17 @@ const QString clearedCharge = QStringLiteral("00");
 
 Board::Board(Clocks& clocks, QString programFolder, QObject* parent)
     : QObject(parent), m_clocks(clocks), m_folder(std::move(programFolder)), m_language(m_folder),
-      m_ledger(m_folder, [&clocks] { return clocks.now(); }), m_store(m_folder), m_clock(new BoardClock(clocks, this))
+      m_ledger(m_folder, [&clocks] { return clocks.now(); }), m_store(m_folder), m_clock(new BoardClock(clocks, this)),
+      m_paid(new PaidDesk(
+          m_table, m_ledger, clocks, [this](int row) { return fieldsOf(row); }, this))
 {
     m_ledger.setOnWritten([this](const LedgerEntry& entry, const QByteArray& check) {
         emit ledgerWritten(LedgerRecord{entry, check, eventFromName(entry.event)});
     });
     connect(m_clock, &BoardClock::ticked, this, &Board::clockTimeout);
     connect(m_clock, &BoardClock::saveDue, this, &Board::persist);
+    connect(m_paid, &PaidDesk::stationDue, this, &Board::stationDue);
+    connect(m_paid, &PaidDesk::paidStateChanged, this, &Board::paidStateChanged);
 }
 
 Board::~Board() = default;
@@ -90,8 +94,8 @@ Refusal Board::editStation(int row, const StationEdit& edit)
         m_ledger.append(line::edit(fieldsOf(row), spentBefore, nameBefore));
     if (spent != spentBefore && m_table[row].record.paid) {
         m_table.at(row).record.spent = qint64(secondsOf(spent));
-        settleDue(row);
-        paidChanged(row);
+        m_paid->settleDue(row);
+        m_paid->changed(row);
     }
     applyExtras(row, edit);
     persist();
@@ -107,7 +111,7 @@ void Board::applyExtras(int row, const StationEdit& edit)
         m_ledger.append(line::ownPrice(fieldsOf(row), before));
     }
     if (edit.paid)
-        setPaidTime(row, *edit.paid);
+        m_paid->setPaidTime(row, *edit.paid);
 }
 
 void Board::toggleStation(int row)
@@ -135,8 +139,8 @@ void Board::billStation(int row)
         m_ledger.append(line::bill(billed, paid));
     if (paid) {
         station.record.spent = 0;
-        settleDue(row);
-        paidChanged(row);
+        m_paid->settleDue(row);
+        m_paid->changed(row);
     }
     persist();
 }
@@ -182,60 +186,17 @@ PeriodTotals Board::closeShift()
     return totals;
 }
 
-void Board::setPaidTime(int row, std::optional<qint64> seconds)
-{
-    StationRecord& record = m_table.at(row).record;
-    if (record.paid == seconds)
-        return;
-    const std::optional<qint64> before = record.paid;
-    if (!before)
-        record.spent = qint64(secondsOf(text(Column::Spent, row)));
-    record.paid = seconds;
-    // Minutes added or taken off, measured from the time spent where there was or is no paid time.
-    const qint64 from = before.value_or(record.spent), to = seconds.value_or(record.spent);
-    m_ledger.append(line::paid(fieldsOf(row), seconds, double(to - from) / 60));
-    settleDue(row);
-    paidChanged(row);
-}
-
 void Board::topUp(int row, bool add)
 {
     if (!m_table.isRow(row))
         return;
-    if (const auto paid = PaidTime::toppedUp(m_table[row].record, m_table.spentSeconds(row), add))
-        setPaidTime(row, *paid);
+    m_paid->topUp(row, add);
     persist();
-}
-
-void Board::settleDue(int row, bool writeDue)
-{
-    StationRecord& record = m_table.at(row).record;
-    if (!PaidTime::settleDue(record, m_clocks.now()))
-        return;
-    if (writeDue)
-        m_ledger.append(line::due(fieldsOf(row), *record.paid));
-    emit stationDue(m_table[row].id);
-}
-
-void Board::paidChanged(int row)
-{
-    m_table.announce(row);
-    emit paidStateChanged(m_table[row].id);
-}
-
-bool Board::ack(int row)
-{
-    if (!m_table.isRow(row) || !PaidTime::acknowledge(m_table.at(row).record))
-        return false;
-    const qint64 after = std::max<qint64>(0, m_table[row].record.dueSince.secsTo(m_clocks.now()));
-    m_ledger.append(line::ack(fieldsOf(row), after));
-    paidChanged(row);
-    return true;
 }
 
 void Board::acknowledge(int row)
 {
-    if (ack(row))
+    if (m_paid->acknowledge(row))
         persist();
 }
 
@@ -243,7 +204,7 @@ void Board::acknowledgeAll()
 {
     bool any = false;
     for (int row = 0; row < rowCount(); ++row)
-        any |= ack(row);
+        any |= m_paid->acknowledge(row);
     if (any)
         persist();
 }
@@ -265,8 +226,8 @@ void Board::tick(qint64 seconds)
     m_table.announce(Column::Spent, pass.firstSpent, pass.lastSpent);
     m_table.announce(Column::Charge, pass.firstCharged, pass.lastCharged);
     for (const int row : pass.marked) {
-        settleDue(row);
-        paidChanged(row);
+        m_paid->settleDue(row);
+        m_paid->changed(row);
     }
 }
 
@@ -290,7 +251,7 @@ void Board::load()
     m_clock->start();
     // A station found past its paid end is due again, with its alarm; its due line was written when it got there.
     for (int row = 0; row < rowCount(); ++row)
-        settleDue(row, false);
+        m_paid->settleDue(row, false);
 
     // Lines that still waited for the disk when the program last ended are not in the ledger: the owner is told.
     if (const std::optional<Ledger::Lost> lost = m_ledger.takeLost())

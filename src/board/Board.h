@@ -2,6 +2,7 @@
 
 #include "board/BoardClock.h"
 #include "board/Clocks.h"
+#include "board/PaidDesk.h"
 #include "board/PaidTime.h"
 #include "board/StationEdit.h"
 #include "board/StationStore.h"
@@ -126,11 +127,6 @@ private:
     Refusal check(int row, const StationEdit& edit) const;
     // The own price and paid time of an add or an edit, with their lines.
     void applyExtras(int row, const StationEdit& edit);
-    void setPaidTime(int row, std::optional<qint64> seconds);
-    // Brings the station's due state in line; writeDue: a due line when it reaches its paid end now (not at the start).
-    void settleDue(int row, bool writeDue = true);
-    void paidChanged(int row);
-    bool ack(int row);
     void readStationFile();
     QByteArray stationFileBytes() const;
     // Takes what the disk holds now: the warning follows, and the retries while something waits.
@@ -144,6 +140,7 @@ private:
     Ledger m_ledger;
     StationStore m_store;
     BoardClock* const m_clock;
+    PaidDesk* const m_paid;
     DiskState m_disk;
 };
 

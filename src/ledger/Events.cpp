@@ -4,6 +4,8 @@
 #include "rules/Numbers.h"
 #include "rules/TimeText.h"
 
+#include <QStringList>
+
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -11,12 +13,14 @@
 namespace tallivor {
 namespace {
 
-constexpr std::array<const char*, 16> eventNames{"open",  "close",    "add", "edit",  "start", "stop", "bill", "remove",
-                                                 "price", "language", "gap", "shift", "paid",  "due",  "ack",  "lost"};
+constexpr std::array<const char*, 20> eventNames{"open",   "close", "add",      "edit", "start",   "stop",   "bill",
+                                                 "remove", "price", "language", "gap",  "shift",   "paid",   "due",
+                                                 "ack",    "lost",  "sale",     "void", "product", "setting"};
 
-constexpr std::array<const char*, 16> detailKeys{"stations", "running", "seconds",  "uncounted", "time",   "name",
-                                                 "state",    "before",  "language", "bills",     "billed", "paid",
-                                                 "minutes",  "after",   "lines",    "since"};
+constexpr std::array<const char*, 24> detailKeys{"stations", "running", "seconds",  "uncounted", "time",    "name",
+                                                 "state",    "before",  "language", "bills",     "billed",  "paid",
+                                                 "minutes",  "after",   "lines",    "since",     "product", "quantity",
+                                                 "stock",    "sale",    "items",    "change",    "value",   "setting"};
 
 // A detail made of named values, "seconds=3600; running=3".
 QString detailText(std::initializer_list<std::pair<Detail, QString>> values)
@@ -129,14 +133,22 @@ LedgerEntry edit(const StationFields& after, const QString& timeBefore, const QS
     return entry(LedgerEvent::Edit, after, detailText({{Detail::Time, timeBefore}, {Detail::Name, nameBefore}}));
 }
 
-LedgerEntry bill(const StationFields& billed, std::optional<qint64> paid)
+LedgerEntry bill(const StationFields& billed, std::optional<qint64> paid, const std::optional<Money>& items)
 {
-    return entry(LedgerEvent::Bill, billed, paid ? detailText({{Detail::Paid, paidTimeText(*paid)}}) : QString());
+    QStringList detail;
+    if (paid)
+        detail << detailText({{Detail::Paid, paidTimeText(*paid)}});
+    if (items)
+        detail << detailText({{Detail::Items, items->chargeText()}});
+    return entry(LedgerEvent::Bill, billed, detail.join(QLatin1String("; ")));
 }
 
-LedgerEntry remove(const StationFields& removed, const QString& state)
+LedgerEntry remove(const StationFields& removed, const QString& state, const std::optional<Money>& items)
 {
-    return entry(LedgerEvent::Remove, removed, detailText({{Detail::State, state}}));
+    QString detail = detailText({{Detail::State, state}});
+    if (items)
+        detail += QLatin1String("; ") + detailText({{Detail::Items, items->chargeText()}});
+    return entry(LedgerEvent::Remove, removed, detail);
 }
 
 LedgerEntry boardPrice(const QString& price, const QString& before)
@@ -183,6 +195,48 @@ LedgerEntry lost(int lines, const QString& since, const QString& price)
 {
     return boardEntry(LedgerEvent::Lost, price,
                       detailText({{Detail::Lines, QString::number(lines)}, {Detail::Since, since}}));
+}
+
+namespace {
+
+LedgerEntry itemLine(LedgerEvent event, const QString& station, const QString& product, qint64 quantity,
+                     const Money& price, std::optional<int> stock, const QByteArray& sale)
+{
+    QString detail = detailText({{Detail::Product, product}, {Detail::Quantity, QString::number(quantity)}});
+    if (stock)
+        detail += QLatin1String("; ") + detailText({{Detail::Stock, QString::number(*stock)}});
+    if (!sale.isEmpty())
+        detail += QLatin1String("; ") + detailText({{Detail::Sale, QString::fromLatin1(sale)}});
+    return entry(event, {station, {}, price.times(quantity).chargeText(), price.chargeText()}, detail);
+}
+
+} // namespace
+
+LedgerEntry sale(const QString& station, const QString& product, qint64 quantity, const Money& price,
+                 std::optional<int> stock)
+{
+    return itemLine(LedgerEvent::Sale, station, product, quantity, price, stock, {});
+}
+
+LedgerEntry voided(const QString& station, const QString& product, qint64 quantity, const Money& price,
+                   std::optional<int> stock, const QByteArray& sale)
+{
+    return itemLine(LedgerEvent::Void, station, product, quantity, price, stock, sale);
+}
+
+LedgerEntry product(const QString& name, const QString& price, const QString& change, const QString& value,
+                    const QString& before)
+{
+    return boardEntry(
+        LedgerEvent::Product, price,
+        detailText(
+            {{Detail::Product, name}, {Detail::Change, change}, {Detail::Value, value}, {Detail::Before, before}}));
+}
+
+LedgerEntry setting(const QString& name, const QString& value, const QString& before, const QString& price)
+{
+    return boardEntry(LedgerEvent::Setting, price,
+                      detailText({{Detail::Setting, name}, {Detail::Value, value}, {Detail::Before, before}}));
 }
 
 } // namespace line

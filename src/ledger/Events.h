@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ledger/LedgerLine.h"
+#include "rules/Money.h"
 
 #include <QLatin1String>
 #include <QString>
@@ -9,8 +10,6 @@
 #include <optional>
 
 namespace tallivor {
-
-class Money;
 
 // Every kind of ledger line, and every value its detail may carry, named here and nowhere else. A new kind of line
 // is added here: an event, the keys of its detail, a builder; the line format and the check chain stay as they are.
@@ -34,6 +33,10 @@ enum class LedgerEvent
     Due,      // a running station reached its paid end
     Ack,      // the operator acknowledged a due station
     Lost,     // lines that waited for the disk when the program ended: they are not in the ledger
+    Sale,     // an item put on a station's tab, or sold at the counter (no station)
+    Void,     // an item taken off a tab, or a counter sale given back: the sale it takes back
+    Product,  // the products list changed: a product added, renamed, repriced, moved, removed, delivered, counted
+    Setting,  // a room setting changed
 };
 
 // The values a detail carries ("paid=60:0; minutes=15"), by key.
@@ -55,6 +58,14 @@ enum class Detail
     After,     // ack: the seconds since the station was due
     Lines,     // lost: how many lines
     Since,     // lost: the time of the first of them
+    Product,   // sale, void, product: the product
+    Quantity,  // sale, void: how many; product: how many were delivered
+    Stock,     // sale, void, product: the count left of a counted product
+    Sale,      // void: the check of the sale line it takes back
+    Items,     // bill, remove: what the tab's items came to
+    Change,    // product: what changed (added, name, price, place, removed, delivery, count, code, reorder)
+    Value,     // product, setting: the new value
+    Setting,   // setting: which one
 };
 
 // The event's name in the file ("bill"), and the event a name stands for.
@@ -88,9 +99,10 @@ LedgerEntry gap(qint64 seconds, qint64 uncounted, int running, const QString& pr
 LedgerEntry ofStation(LedgerEvent event, const StationFields& station);
 // An edit: the row after it, and the time and name before.
 LedgerEntry edit(const StationFields& after, const QString& timeBefore, const QString& nameBefore);
-// A bill: the time and charge it cleared, and the paid time the customer had.
-LedgerEntry bill(const StationFields& billed, std::optional<qint64> paid);
-LedgerEntry remove(const StationFields& removed, const QString& state);
+// A bill: the time it cleared, the whole charge (the time's and the items'), the paid time the customer had and, for
+// a tab, what its items came to.
+LedgerEntry bill(const StationFields& billed, std::optional<qint64> paid, const std::optional<Money>& items = {});
+LedgerEntry remove(const StationFields& removed, const QString& state, const std::optional<Money>& items = {});
 // The board's price changed.
 LedgerEntry boardPrice(const QString& price, const QString& before);
 // A station's own price changed (before: empty for none); the line's price is the one charged from now on.
@@ -102,6 +114,18 @@ LedgerEntry paid(const StationFields& station, std::optional<qint64> paid, doubl
 LedgerEntry due(const StationFields& station, qint64 paid);
 LedgerEntry ack(const StationFields& station, qint64 secondsAfterDue);
 LedgerEntry lost(int lines, const QString& since, const QString& price);
+// An item put on a tab (station: the station's name) or sold at the counter (station empty); stock: what is left of a
+// counted product.
+LedgerEntry sale(const QString& station, const QString& product, qint64 quantity, const Money& price,
+                 std::optional<int> stock);
+// The item of a sale taken back (sale: that line's check).
+LedgerEntry voided(const QString& station, const QString& product, qint64 quantity, const Money& price,
+                   std::optional<int> stock, const QByteArray& sale);
+// A change of the products list: the product (its name after the change), its price, what changed, its new value
+// and the value before.
+LedgerEntry product(const QString& name, const QString& price, const QString& change, const QString& value,
+                    const QString& before);
+LedgerEntry setting(const QString& name, const QString& value, const QString& before, const QString& price);
 
 } // namespace line
 

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QtDebug>
 
+#include <algorithm>
+
 namespace tallivor {
 
 Ledger::Ledger(QString folder, std::function<QDateTime()> now) : m_folder(std::move(folder)), m_now(std::move(now)) {}
@@ -32,11 +34,18 @@ QByteArray waitingBytes(int lines, const QString& since)
 
 } // namespace
 
-void Ledger::append(LedgerEntry entry)
+quint64 Ledger::append(LedgerEntry entry)
 {
     entry.time = ledgerTime(now());
     m_pending.push_back(std::move(entry));
+    m_pendingNumbers.push_back(++m_appended);
     writePending();
+    return m_appended;
+}
+
+QString Ledger::checkToBe(quint64 line)
+{
+    return QStringLiteral("\u0001%1\u0001").arg(line);
 }
 
 bool Ledger::flush()
@@ -118,9 +127,24 @@ void Ledger::writePending()
             check = tail.lastCheck;
         }
         std::vector<QByteArray> checks;
+        std::vector<LedgerEntry> written;
         for (std::size_t i = 0; i < count; ++i) {
-            bytes += ledgerLine(m_pending[i], check);
+            LedgerEntry entry = m_pending[i]; // a refused write leaves the line as it was, to be tried again
+            // A check that was to be known once its line was written is known now: that line went before.
+            for (qsizetype at = entry.detail.indexOf(u'\u0001'); at >= 0; at = entry.detail.indexOf(u'\u0001')) {
+                const qsizetype end = entry.detail.indexOf(u'\u0001', at + 1);
+                if (end < 0)
+                    break;
+                const quint64 line = entry.detail.mid(at + 1, end - at - 1).toULongLong();
+                QByteArray known = m_checks.value(line);
+                const auto earlier = std::find(m_pendingNumbers.begin(), m_pendingNumbers.begin() + i, line);
+                if (earlier != m_pendingNumbers.begin() + i)
+                    known = checks[std::size_t(earlier - m_pendingNumbers.begin())];
+                entry.detail.replace(at, end - at + 1, QString::fromLatin1(known));
+            }
+            bytes += ledgerLine(entry, check);
             checks.push_back(check);
+            written.push_back(std::move(entry));
         }
         if (!file.append(bytes.constData(), std::size_t(bytes.size()))) {
             qWarning("Cannot write the ledger %s: %zu lines wait for the next write", qPrintable(path),
@@ -131,8 +155,10 @@ void Ledger::writePending()
         m_fileName = name;
         m_fileSize = file.size();
         m_lastCheck = check;
-        const std::vector<LedgerEntry> written(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(count));
+        for (std::size_t i = 0; i < count; ++i)
+            m_checks.insert(m_pendingNumbers[i], checks[i]);
         m_pending.erase(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(count));
+        m_pendingNumbers.erase(m_pendingNumbers.begin(), m_pendingNumbers.begin() + std::ptrdiff_t(count));
         if (m_onWritten) {
             for (std::size_t i = 0; i < written.size(); ++i)
                 m_onWritten(written[i], checks[i]);

@@ -4,6 +4,7 @@
 #include "store/DataFile.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -23,8 +24,13 @@ public:
 
     // Appends a line (one of those Events.h builds), stamped with the time of now. It is on the disk when this
     // returns. When the disk refuses it, it is kept and written with the next line or the next flush(), and
-    // pendingLines() and fault() say so.
-    void append(LedgerEntry entry);
+    // pendingLines() and fault() say so. Returns the line's number in this run, by which checkOf() finds its check.
+    quint64 append(LedgerEntry entry);
+    // The check of a line this run appended, once it is on the disk; empty while it waits.
+    QByteArray checkOf(quint64 line) const { return m_checks.value(line); }
+    // What a line's detail holds in place of the check of a line that still waits for the disk: it becomes that
+    // check when the line is written, after the one it names.
+    static QString checkToBe(quint64 line);
     // Tries again to write the lines that wait. True when none waits.
     bool flush();
 
@@ -64,6 +70,9 @@ private:
     std::function<QDateTime()> m_now;
     std::function<void(const LedgerEntry&, const QByteArray&)> m_onWritten;
     std::vector<LedgerEntry> m_pending;
+    std::vector<quint64> m_pendingNumbers; // beside m_pending
+    quint64 m_appended = 0;
+    QHash<quint64, QByteArray> m_checks; // of the lines written this run
     // The month file this copy wrote last: its size then and its last check, so that the next line needs no reading
     // of the file unless its size shows that someone else changed it.
     QString m_fileName;
