@@ -108,6 +108,10 @@ private Q_SLOTS:
         QTest::newRow("inserted") << Alter([](QByteArrayList& l) { l.insert(3, l[1]); }) << day << seventh("2026-12-07", {"tallivor-ledger-2026-12.csv line 4: inserted"});
         QTest::newRow("damaged, and a check not in hex") << Alter([](QByteArrayList& l) { l[1] = "garbage\r"; l[2][l[2].size() - 2] = 'g'; }) << day
             << seventh("2026-12-07", {"tallivor-ledger-2026-12.csv line 2: damaged", "tallivor-ledger-2026-12.csv line 3: damaged", "tallivor-ledger-2026-12.csv line 4" + changed});
+        QTest::newRow("a damaged last line, whole") << Alter([](QByteArrayList& l) { l[l.size() - 2] = "garbage\r"; }) << day
+            << seventh("2026-12-07", {"tallivor-ledger-2026-12.csv line 10: damaged"});
+        QTest::newRow("a changed last line, whole") << Alter([](QByteArrayList& l) { l[l.size() - 2].replace("stations=1", "stations=2"); }) << day
+            << seventh("2026-12-07", {"tallivor-ledger-2026-12.csv line 10" + changed});
         QTest::newRow("cut by a power cut") << Alter([](QByteArrayList& l) { l.removeLast(); l.last().chop(8); }) << day
             << seventh("2026-12-07", {"tallivor-ledger-2026-12.csv line 10: cut short (a power cut?)"});
         // clang-format on

@@ -207,21 +207,22 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("written"); // when the station file was last written
         QTest::addColumn<QStringList>("lines"); // "seconds after it|event|station|spent|charge|price|detail"
         QTest::addColumn<QStringList>("after"); // the station file after the start, header first
+        QTest::addColumn<bool>("sounding");     // a station is past its paid end: the alarm sounds
         const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0, 0, 500), Qt::UTC);
         const QStringList header{"10,English.xml"};
         // clang-format off
-        QTest::newRow("a bill, with its paid time") << noon << QStringList{"1|bill|A|10:0|100|10|paid=60:0"} << header + QStringList{"Stop,A,00:00,00", "Start,B,1:0,10"};
+        QTest::newRow("a bill, with its paid time") << noon << QStringList{"1|bill|A|10:0|100|10|paid=60:0"} << header + QStringList{"Stop,A,00:00,00", "Start,B,1:0,10"} << false;
         QTest::newRow("an add, a rename, a start, a removal") << noon << QStringList{"0|add|C|5:7|00|10|", "1|edit|B2|0:03:00|10|10|time=1:0; name=B", "2|start|C|5:7|00|10|", "3|remove|A|10:0|100|10|state=Stop"}
-            << header + QStringList{"Start,B2,3:0,10", "Start,C,5:7,00"};
+            << header + QStringList{"Start,B2,3:0,10", "Start,C,5:7,00"} << false;
         QTest::newRow("the prices, a paid time, the language") << noon << QStringList{"0|price||||12|before=10", "1|price|A|10:0|100|25|before=",
-            "2|paid|B|1:0|10|12|paid=60:0; minutes=59", "3|price|B|1:0|10|12|before=7", "4|language||||12|language=Italian.xml; before=English.xml"}
-            << QStringList{"12,Italian.xml", "Fermo,A,10:0,100,25,60:0", "Attivo,B,1:0,10,,60:0"};
+            "2|paid|B|1:0|10|12|paid=0:30; minutes=-0.5", "3|price|B|1:0|10|12|before=7", "4|language||||12|language=Italian.xml; before=English.xml"}
+            << QStringList{"12,Italian.xml", "Fermo,A,10:0,100,25,60:0", "Attivo,B,1:0,10,,0:30"} << true;
         QTest::newRow("lines the file holds already change nothing") << noon << QStringList{"0|stop|A|10:0|100|10|", "0|edit|B|1:0|10|10|time=0:0; name=B"}
-            << header + QStringList{"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"};
+            << header + QStringList{"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"} << false;
         QTest::newRow("a station file newer than the lines") << noon << QStringList{"-1|bill|A|10:0|100|10|", "-5|remove|B|1:0|10|10|state=Start"}
-            << header + QStringList{"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"};
+            << header + QStringList{"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"} << false;
         QTest::newRow("a month's turn") << QDateTime(QDate(2026, 11, 30), QTime(23, 59, 59, 200), Qt::UTC)
-            << QStringList{"0|bill|A|10:0|100|10|", "2|remove|B|1:0|10|10|state=Start"} << header + QStringList{"Stop,A,00:00,00"};
+            << QStringList{"0|bill|A|10:0|100|10|", "2|remove|B|1:0|10|10|state=Start"} << header + QStringList{"Stop,A,00:00,00"} << false;
         // clang-format on
     }
     void theLedgerIsTheRecordAtTheStart()
@@ -229,6 +230,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, written);
         QFETCH(QStringList, lines);
         QFETCH(QStringList, after);
+        QFETCH(bool, sounding);
         m_folder->copyLanguage(QStringLiteral("Italian.xml"));
         const QByteArray file = englishBoard({"Stop,A,10:0,100,,60:0", "Start,B,1:0,10"});
         m_folder->write(stationFile, file);
@@ -244,6 +246,7 @@ private Q_SLOTS:
         m_clocks.clock = written.addSecs(60);
         const auto board = m_folder->startBoard(m_clocks);
         QCOMPARE(stationFileBytes(), crlf(after));
+        QCOMPARE(board->table().isAlarmSounding(), sounding);
         // A file that already held the board was not written again.
         QCOMPARE(QFileInfo(m_folder->filePath(stationFile)).lastModified() == written, crlf(after) == file);
     }
@@ -646,6 +649,12 @@ private Q_SLOTS:
             for (const QList<QVariant>& change : *spy)
                 QCOMPARE(change[0].toModelIndex().row(), change[1].toModelIndex().row());
         }
+        // Nor is a station's paid state news when it has none, or when it is amber already.
+        board = startPaid({"Stop,A,0:0,0", "Start,B,55:0,0,,60:0"});
+        QSignalSpy quiet(board.get(), &Board::paidStateChanged);
+        QVERIFY(ok(board->editStation(0, {"A", "3:0", {}, {}})));
+        board->tick();
+        QCOMPARE(quiet.count(), 0);
     }
 
     void aStartAnEditOrAResetMovesTheDueState()

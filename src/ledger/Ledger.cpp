@@ -25,6 +25,13 @@ namespace {
 constexpr char waitingFileName[] = "tallivor.waiting";
 constexpr qsizetype waitingFileSize = 96;
 
+// Why the disk refused the ledger, told to the debug log as well.
+WriteFault refused(WriteFault fault, const char* what, const QString& path, std::size_t waiting)
+{
+    qWarning("Cannot %s the ledger %s: %zu lines wait for the next write", what, qPrintable(path), waiting);
+    return fault;
+}
+
 QByteArray waitingBytes(int lines, const QString& since)
 {
     QByteArray bytes = "waiting=" + QByteArray::number(lines) + "; from=" + since.toLatin1();
@@ -87,8 +94,6 @@ void Ledger::recordWaiting()
 QByteArray Ledger::head() const
 {
     const QString name = ledgerFileName(now().date());
-    if (name == m_fileName && !m_lastCheck.isEmpty())
-        return m_lastCheck;
     const std::optional<QByteArray> content = readWholeFile(QDir(m_folder).filePath(name));
     return content ? ledgerTail(*content).lastCheck : QByteArray(ledgerFirstCheck);
 }
@@ -105,8 +110,7 @@ void Ledger::writePending()
         const QString path = QDir(m_folder).filePath(name);
         SyncedFile file(path.toStdU16String());
         if (!file.isOpen()) {
-            qWarning("Cannot open the ledger %s", qPrintable(path));
-            m_fault = faultOfError(file.error());
+            m_fault = refused(faultOfError(file.error()), "open", path, m_pending.size());
             break;
         }
 
@@ -115,8 +119,7 @@ void Ledger::writePending()
         if (name != m_fileName || file.size() != m_fileSize) {
             const std::optional<QByteArray> content = readWholeFile(path);
             if (!content) {
-                qWarning("Cannot read the ledger %s", qPrintable(path));
-                m_fault = WriteFault::Denied;
+                m_fault = refused(WriteFault::Denied, "read", path, m_pending.size());
                 break;
             }
             const LedgerTail tail = ledgerTail(*content);
@@ -147,9 +150,7 @@ void Ledger::writePending()
             written.push_back(std::move(entry));
         }
         if (!file.append(bytes.constData(), std::size_t(bytes.size()))) {
-            qWarning("Cannot write the ledger %s: %zu lines wait for the next write", qPrintable(path),
-                     m_pending.size());
-            m_fault = faultOfError(file.error());
+            m_fault = refused(faultOfError(file.error()), "write", path, m_pending.size());
             break;
         }
         m_fileName = name;

@@ -55,7 +55,7 @@ public:
     int pendingLines() const { return int(m_pending.size()); }
     WriteFault fault() const { return m_pending.empty() ? WriteFault::None : m_fault; }
     // The chain's head: the check of the last line on the disk, in the month file of now ("0000000000000000" for a
-    // month without lines yet).
+    // month without lines yet), read from the file's end.
     QByteArray head() const;
     // The time on the ledger's clock.
     QDateTime now() const;

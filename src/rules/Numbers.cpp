@@ -20,24 +20,24 @@ template <typename Chars>
 std::size_t scanNumber(const Chars& chars, std::size_t size)
 {
     std::size_t i = 0;
-    if (i < size && (chars[i] == u'+' || chars[i] == u'-'))
+    if (i != size && (chars[i] == u'+' || chars[i] == u'-'))
         ++i;
     std::size_t digits = 0;
-    while (i < size && isDigit(chars[i]))
+    while (i != size && isDigit(chars[i]))
         ++i, ++digits;
-    if (i < size && chars[i] == u'.') {
+    if (i != size && chars[i] == u'.') {
         ++i;
-        while (i < size && isDigit(chars[i]))
+        while (i != size && isDigit(chars[i]))
             ++i, ++digits;
     }
     if (digits == 0)
         return 0;
-    if (i < size && (chars[i] == u'E' || chars[i] == u'e')) {
+    if (i != size && (chars[i] == u'E' || chars[i] == u'e')) {
         std::size_t k = i + 1;
-        if (k < size && (chars[k] == u'+' || chars[k] == u'-'))
+        if (k != size && (chars[k] == u'+' || chars[k] == u'-'))
             ++k;
-        if (k < size && isDigit(chars[k])) {
-            while (k < size && isDigit(chars[k]))
+        if (k != size && isDigit(chars[k])) {
+            while (k != size && isDigit(chars[k]))
                 ++k;
             i = k;
         }

@@ -10,7 +10,7 @@ QList<QStringView> splitLines(QStringView text)
         if (text[i] != u'\r')
             continue;
         lines.append(text.sliced(start, i - start));
-        if (i + 1 < text.size() && text[i + 1] == u'\n')
+        if (text.sliced(i).startsWith(u"\r\n"))
             ++i;
         start = i + 1;
     }
