@@ -76,9 +76,13 @@ QString ReportWords::look(const ReportModel& model, const Look& look) const
     const QString arrow = QStringLiteral("\u2192");
     QString why;
     switch (look.why) {
-    case Notice::RemovedWithCharge:
-        why = QStringList{m_texts[KeyedText::Removed], station, entry.spent, money(entry.charge)}.join(u' ');
+    case Notice::RemovedWithCharge: {
+        QStringList parts{m_texts[KeyedText::Removed], station, entry.spent, money(entry.charge)};
+        if (const std::optional<QString> items = detailOf(entry, Detail::Items))
+            parts << QStringLiteral("+") << m_texts[KeyedText::ReportItems] << money(*items);
+        why = parts.join(u' ');
         break;
+    }
     case Notice::TimeLowered:
         why = QStringList{m_texts[KeyedText::Lowered], station, detailOf(entry, Detail::Time).value_or(QString()),
                           arrow, entry.spent}
@@ -104,6 +108,17 @@ QString ReportWords::look(const ReportModel& model, const Look& look) const
     }
     case Notice::AckedLate: why = m_texts[KeyedText::AckedLate].arg(station, hoursText(look.seconds)); break;
     case Notice::NeverAcked: why = m_texts[KeyedText::NeverAcked].arg(station); break;
+    case Notice::Voided:
+        why = m_texts[KeyedText::ReportVoided].arg(
+            entry.station.isEmpty() ? m_texts[KeyedText::ReportCounterName] : station,
+            detailOf(entry, Detail::Quantity).value_or(QString()), detailOf(entry, Detail::Product).value_or(QString()),
+            money(entry.charge));
+        break;
+    case Notice::StockBelowZero:
+    case Notice::StockLow:
+        why = m_texts[look.why == Notice::StockLow ? KeyedText::ReportStockLow : KeyedText::ReportStockBelowZero].arg(
+            detailOf(entry, Detail::Product).value_or(QString()), detailOf(entry, Detail::Stock).value_or(QString()));
+        break;
     case Notice::LinesLost:
         why = m_texts[KeyedText::Lost].arg(detailOf(entry, Detail::Lines).value_or(QString()),
                                            isolated(readableTime(detailOf(entry, Detail::Since).value_or(QString()))));

@@ -22,8 +22,12 @@ void Totals::add(const LedgerRecord& record, int index)
 {
     const LedgerEntry& entry = record.entry;
     switch (record.event.value_or(LedgerEvent::Open)) {
+    case LedgerEvent::Sale: addItem(record, index, false); break;
+    case LedgerEvent::Void: addItem(record, index, true); break;
     case LedgerEvent::Bill: {
         const Money charge = Money::ofText(entry.charge);
+        const Money items = Money::ofText(detailOf(entry, Detail::Items).value_or(QString()));
+        m_totals.items += items;
         const double seconds = ledgerSpentSeconds(entry.spent);
         ++m_totals.bills;
         m_totals.billed += charge;
@@ -39,6 +43,7 @@ void Totals::add(const LedgerRecord& record, int index)
         ++station.bills;
         station.seconds += seconds;
         station.amount += charge;
+        station.items += items;
         const std::optional<qint64> paid = paidOf(entry);
         if (paid && seconds > double(*paid))
             station.overtimeMinutes += std::floor(seconds / 60) - std::floor(double(*paid) / 60);
@@ -59,7 +64,7 @@ void Totals::add(const LedgerRecord& record, int index)
         break;
     }
     case LedgerEvent::Remove:
-        if (owesMoney(entry.charge))
+        if (owesMoney(entry.charge) || owesMoney(detailOf(entry, Detail::Items).value_or(QString())))
             m_totals.looks.push_back({index, Notice::RemovedWithCharge});
         break;
     case LedgerEvent::Edit: {
@@ -75,9 +80,57 @@ void Totals::add(const LedgerRecord& record, int index)
     }
 }
 
+void Totals::addItem(const LedgerRecord& record, int index, bool voided)
+{
+    const LedgerEntry& entry = record.entry;
+    const QString product = detailOf(entry, Detail::Product).value_or(QString());
+    const qint64 quantity = qint64(detailNumber(entry, Detail::Quantity));
+    const Money amount = Money::ofText(entry.charge);
+    const bool counter = entry.station.isEmpty();
+    auto found = m_productIndex.find(product);
+    if (found == m_productIndex.end()) {
+        found = m_productIndex.insert(product, m_totals.products.size());
+        m_totals.products.push_back({product});
+    }
+    ProductTotal& total = m_totals.products[*found];
+    const int hour = std::clamp(QStringView(entry.time).mid(11, 2).toInt(), 0, 23);
+    if (voided) {
+        total.voidQuantity += quantity;
+        total.voidAmount += amount;
+        m_totals.looks.push_back({index, Notice::Voided});
+        if (counter) {
+            m_totals.counterVoids += amount;
+            m_totals.byHour[std::size_t(hour)] -= amount;
+        }
+    } else {
+        total.quantity += quantity;
+        total.amount += amount;
+        if (counter) {
+            total.counterQuantity += quantity;
+            total.counterAmount += amount;
+            m_totals.counterSales += amount;
+            m_totals.byHour[std::size_t(hour)] += amount;
+        }
+    }
+    if (const std::optional<QString> stock = detailOf(entry, Detail::Stock)) {
+        const int left = stock->toInt();
+        if (!voided && left < 0 && m_lastStock.value(product, {-1, 0}).second >= 0)
+            m_totals.looks.push_back({index, Notice::StockBelowZero});
+        m_lastStock.insert(product, {index, left});
+    }
+}
+
 PeriodTotals Totals::figures() const
 {
     PeriodTotals figures = m_totals;
+    // A counted product left at or below its reorder count by the period's last line of it.
+    for (auto last = m_lastStock.begin(); last != m_lastStock.end(); ++last) {
+        const auto reorder = m_reorder.find(last.key());
+        if (reorder != m_reorder.end() && last->second <= *reorder)
+            figures.looks.push_back({last->first, Notice::StockLow});
+    }
+    std::sort(figures.products.begin(), figures.products.end(),
+              [](const ProductTotal& a, const ProductTotal& b) { return a.product < b.product; });
     for (const std::vector<std::pair<int, QString>>& dues : m_unanswered) {
         for (const auto& due : dues)
             figures.looks.push_back({due.first, Notice::NeverAcked});

@@ -129,14 +129,31 @@ void Board::billStation(int row)
 {
     if (!m_table.isRow(row))
         return;
-    const StationFields billed = fieldsOf(row);
+    StationFields asBilled = fieldsOf(row);
     Station& station = m_table.at(row);
     const std::optional<qint64> paid = std::exchange(station.record.paid, std::nullopt);
+    const Tab tab = std::exchange(station.record.tab, Tab());
     m_table.setText(row, Column::Spent, clearedSpent);
     m_table.setText(row, Column::Charge, clearedCharge);
-    // A row that was already clear had nothing to bill.
-    if (billed.spent != clearedSpent || billed.charge != clearedCharge || paid)
-        m_ledger.append(line::bill(billed, paid));
+    // One bill for the time and the tab; a row that was already clear had nothing to bill.
+    if (asBilled.spent != clearedSpent || asBilled.charge != clearedCharge || paid || !tab.isEmpty()) {
+        Bill bill{asBilled.station,
+                  asBilled.spent,
+                  asBilled.charge,
+                  tab.items(),
+                  {},
+                  Money::ofText(asBilled.charge),
+                  m_clocks.now(),
+                  0};
+        if (!tab.isEmpty()) {
+            bill.itemsTotal = tab.total();
+            bill.total += tab.total();
+            asBilled.charge = bill.total.chargeText();
+        }
+        bill.line = m_ledger.append(line::bill(asBilled, paid, bill.itemsTotal));
+        m_lastBill = std::move(bill);
+        emit billed();
+    }
     if (paid) {
         station.record.spent = 0;
         m_paid->settleDue(row);
@@ -153,7 +170,8 @@ void Board::removeStation(int row)
     const QString state = text(Column::State, row);
     const Station station = m_table[row];
     m_table.remove(row);
-    m_ledger.append(line::remove(removed, state));
+    const Tab& tab = station.record.tab;
+    m_ledger.append(line::remove(removed, state, tab.isEmpty() ? std::nullopt : std::optional(tab.total())));
     persist();
     if (station.record.paid)
         emit paidStateChanged(station.id); // a due station's alarm goes with it

@@ -10,6 +10,7 @@
 #include "lang/Language.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerReader.h"
+#include "till/Bill.h"
 
 #include <QObject>
 #include <QString>
@@ -105,6 +106,8 @@ public:
     const QString& price() const { return m_price; }
     const Language& language() const { return m_language; }
     const Ledger& ledger() const { return m_ledger; }
+    // The last bill, for the bill window and its receipt.
+    const Bill& lastBill() const { return m_lastBill; }
 
 signals:
     // The price per minute changed.
@@ -115,6 +118,8 @@ signals:
     void stationDue(tallivor::StationId station);
     // A station's paid state changed (or the station went): its rows are drawn anew, the alarm follows.
     void paidStateChanged(tallivor::StationId station);
+    // A station was billed: lastBill() says what the customer pays.
+    void billed();
     // A line reached the ledger on the disk.
     void ledgerWritten(const tallivor::LedgerRecord& record);
     // What is on the disk changed: a write failed, or what waited is written now.
@@ -142,6 +147,7 @@ private:
     BoardClock* const m_clock;
     PaidDesk* const m_paid;
     DiskState m_disk;
+    Bill m_lastBill;
 };
 
 } // namespace tallivor

@@ -2,6 +2,7 @@
 
 #include "board/TextColumn.h"
 #include "lang/Relabel.h"
+#include "till/Tab.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -37,6 +38,7 @@ struct StationRecord
     bool due = false;             // at or past its paid end
     bool acknowledged = false;    // due, and the operator has seen it
     QDateTime dueSince;           // when it became due
+    Tab tab;                      // what the customer has put on the bill beside the time
 };
 
 // One row of the board: the four texts exactly as the station file and the clock rule read them, and the record.

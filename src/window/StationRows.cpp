@@ -28,6 +28,11 @@ StationRows::StationRows(const Board& board, Column column, std::function<bool()
 
 QString StationRows::besideText(int row) const
 {
+    // Beside the charge, what the tab adds to it, written as the board writes a charge ("+4.5").
+    if (m_column == Column::Charge) {
+        const Tab& tab = m_board.table()[row].record.tab;
+        return tab.isEmpty() ? QString() : QLatin1Char('+') + tab.total().chargeText();
+    }
     const std::optional<qint64> left = m_board.table().remainingSeconds(row);
     if (!left)
         return {};
@@ -48,13 +53,17 @@ QString StationRows::besideText(int row) const
 
 QString StationRows::spokenState(const Board& board, int row)
 {
-    const std::optional<qint64> left = board.table().remainingSeconds(row);
-    if (!left)
-        return {};
     const KeyedTexts& texts = board.language().texts();
-    if (*left > 0)
-        return texts[KeyedText::PaidLeft].arg(minutesAndSeconds(*left));
-    return texts[KeyedText::PaidDue] + QLatin1String(", ") + texts[KeyedText::PaidOver].arg(minutesAndSeconds(*left));
+    QStringList spoken;
+    if (const std::optional<qint64> left = board.table().remainingSeconds(row)) {
+        if (*left > 0)
+            spoken << texts[KeyedText::PaidLeft].arg(minutesAndSeconds(*left));
+        else
+            spoken << texts[KeyedText::PaidDue] << texts[KeyedText::PaidOver].arg(minutesAndSeconds(*left));
+    }
+    if (board.table().isRow(row) && !board.table()[row].record.tab.isEmpty())
+        spoken << texts[KeyedText::TabSpoken].arg(board.table()[row].record.tab.total().chargeText());
+    return spoken.join(QLatin1String(", "));
 }
 
 void StationRows::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
