@@ -75,7 +75,8 @@ class TestReport : public QObject
         write(7, {"14:03:00|bill|A|12:34|120|10|", "14:40:00|bill|B, corner|0:30|0.1|10|",
                   "15:00:00|edit|B, corner|1:00|0.1|10|name=B, corner; time=9:00",
                   "15:05:00|remove|C|4:00|40|10|state=Stop", "15:06:00|remove|D|0:00|00|10|",
-                  "18:10:00|bill|B, corner|1:00|0.9|10|", "19:00:00|open||||10|stations=1; running=0"});
+                  "18:10:00|bill|B, corner|1:00|0.9|10|", "18:20:00|sale|||3|1.5|product=Cola; quantity=2",
+                  "19:00:00|open||||10|stations=1; running=0"});
         QByteArrayList lines = m_folder->read(december).split('\n');
         if (alter)
             alter(lines);
@@ -113,18 +114,20 @@ private Q_SLOTS:
         // clang-format off
         const auto to = [](ReportWindow& r, const char* edit, int day) { r.findChild<QDateEdit*>(edit)->setDate(QDate(2026, 12, day)); };
         const QString intact = QStringLiteral("Ledger intact: no line changed, inserted or deleted"), changed = QStringLiteral(": changed, or lines before it deleted");
-        const QString captions = QStringLiteral(" | Station | Bills | Time billed | Past paid (min) | Amount | ");
-        const QString rest = QStringLiteral("B, corner | 2 | 0:01:30 | 0 | 1 |  | Takings per hour | \uFFFC | Worth a look | 2026-12-07 15:00:00 time lowered "
-                                            "B, corner 9:00 \u2192 1:00 | 2026-12-07 15:05:00 removed with a charge C 4:00 40 $ | chart 14:120.1 18:0.9");
+        const QString captions = QStringLiteral(" | Station | Bills | Time billed | Past paid (min) | Amount | Items | ");
+        const QString rest = QStringLiteral("B, corner | 2 | 0:01:30 | 0 | 1 | 0 |  | Products sold | How many | Amount | At the counter | Taken back | Cola | 2 | 3 | 2 | 0 (0) |  | "
+                                            "Takings per hour | \uFFFC | Worth a look | 2026-12-07 15:00:00 time lowered "
+                                            "B, corner 9:00 \u2192 1:00 | 2026-12-07 15:05:00 removed with a charge C 4:00 40 $ | chart 14:120.1 18:3.9");
         const auto day = [=](const QString& title, const QString& chain) {
-            return "Report " + title + " | Bills: 3   Billed: 121 $   Time billed: 0:14:04 | " + chain + captions + "A | 1 | 0:12:34 | 0 | 120 | " + rest;
+            return "Report " + title + " | Bills: 3   Billed: 121 $   Time billed: 0:14:04 | Takings: 124 $ (Time 121 $, Products 3 $) | " + chain
+                + captions + "A | 1 | 0:12:34 | 0 | 120 | 0 | " + rest;
         };
         const auto altered = [=](const QString& found) { return day("2026-12-07", "Ledger altered: | " + found); };
         QTest::newRow("today, by its button") << Alter() << Choose([=](ReportWindow& r) { to(r, "to", 6); op::click(r.btn(ReportButton::Today)); })
             << day("2026-12-07", intact);
         QTest::newRow("two days") << Alter() << Choose([=](ReportWindow& r) { to(r, "to", 7); to(r, "from", 6); })
-            << "Report 2026-12-06 \u2013 2026-12-07 | Bills: 4   Billed: 121.00005 $   Time billed: 0:24:04 | " + intact + captions
-               + "A | 2 | 0:22:34 | 0 | 120.00005 | " + rest + " 20:5e-05";
+            << "Report 2026-12-06 \u2013 2026-12-07 | Bills: 4   Billed: 121.00005 $   Time billed: 0:24:04 | Takings: 124.00005 $ (Time 121.00005 $, Products 3 $) | "
+               + intact + captions + "A | 2 | 0:22:34 | 0 | 120.00005 | 0 | " + rest + " 20:5e-05";
         QTest::newRow("since the shift close") << Alter() << Choose([](ReportWindow& r) { op::click(r.btn(ReportButton::SinceShift)); })
             << day("Since shift close (2026-12-06 23:00)", intact);
         QTest::newRow("changed") << Alter([](QByteArrayList& l) { l[1].replace("5E-05", "6E-05"); }) << Choose() << altered("line 2" + changed);
@@ -158,8 +161,8 @@ private Q_SLOTS:
         const auto* table = qobject_cast<QTextTable*>(document->rootFrame()->childFrames().value(0));
         QVERIFY(table);
         QCOMPARE(QStringList({table->cellAt(0, 0).firstCursorPosition().block().text(),
-                              table->cellAt(1, 4).firstCursorPosition().block().text()}),
-                 QStringList({"مبلغ", "A"}));
+                              table->cellAt(1, 5).firstCursorPosition().block().text()}),
+                 QStringList({"اقلام", "A"}));
     }
 
     void linesReachAnOpenReport_data()

@@ -1,5 +1,6 @@
 #include "accounts/ReportWords.h"
 
+#include "rules/Numbers.h"
 #include "rules/TimeText.h"
 
 namespace tallivor {
@@ -50,6 +51,62 @@ QString ReportWords::periodFileName(const ReportModel& model, const QDateTime& n
         return QStringLiteral("shift-") + now.toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
     const QString from = period.from.toString(Qt::ISODate);
     return period.from == period.to ? from : from + QLatin1Char('_') + period.to.toString(Qt::ISODate);
+}
+
+QString ReportWords::title(const ReportModel& model) const
+{
+    return m_texts[KeyedText::Report] + QStringLiteral("   ") + period(model);
+}
+
+QStringList ReportWords::figures(const PeriodTotals& totals) const
+{
+    return {m_texts[KeyedText::Bills] + QStringLiteral(": ") + QString::number(totals.bills),
+            m_texts[KeyedText::Billed] + QStringLiteral(": ") + money(totals.billed.text()),
+            m_texts[KeyedText::Time] + QStringLiteral(": ") + hoursText(totals.seconds)};
+}
+
+QString ReportWords::takings(const PeriodTotals& totals) const
+{
+    return QStringLiteral("%1: %2 (%3 %4, %5 %6)")
+        .arg(m_texts[KeyedText::ReportTakings], money(totals.takings().text()), m_texts[KeyedText::ReportTimePart],
+             money(totals.timeTakings().text()), m_texts[KeyedText::ReportProductsPart],
+             money(totals.productTakings().text()));
+}
+
+QString ReportWords::chain(const ReportModel& model) const
+{
+    const QStringList found = findings(model);
+    return found.isEmpty() ? m_texts[KeyedText::Intact]
+                           : m_texts[KeyedText::Altered] + QLatin1Char('\n') + found.join(u'\n');
+}
+
+QStringList ReportWords::stationHeadings() const
+{
+    return {m_texts[KeyedText::Station],  m_texts[KeyedText::Bills],  m_texts[KeyedText::Time],
+            m_texts[KeyedText::Overtime], m_texts[KeyedText::Amount], m_texts[KeyedText::ReportItems]};
+}
+
+QStringList ReportWords::stationCells(const StationTotal& station)
+{
+    return {station.station,
+            QString::number(station.bills),
+            hoursText(station.seconds),
+            numberText(station.overtimeMinutes),
+            station.amount.text(),
+            station.items.text()};
+}
+
+QStringList ReportWords::productHeadings() const
+{
+    return {m_texts[KeyedText::ReportProducts], m_texts[KeyedText::ReportQuantity], m_texts[KeyedText::Amount],
+            m_texts[KeyedText::ReportCounter], m_texts[KeyedText::ReportVoids]};
+}
+
+QStringList ReportWords::productCells(const ProductTotal& product)
+{
+    return {product.product, QString::number(product.quantity), product.amount.text(),
+            QString::number(product.counterQuantity),
+            QStringLiteral("%1 (%2)").arg(product.voidQuantity).arg(product.voidAmount.text())};
 }
 
 QStringList ReportWords::findings(const ReportModel& model) const

@@ -26,6 +26,16 @@ public:
     QString money(const QString& amount) const;
 
     QString period(const ReportModel& model) const;
+    // The report's heading, its figures and what its chain says, as the window shows them and the print carries them.
+    QString title(const ReportModel& model) const;
+    QStringList figures(const PeriodTotals& totals) const; // bills, amount billed, time billed
+    QString takings(const PeriodTotals& totals) const;     // the takings, and the time's and the products' parts
+    QString chain(const ReportModel& model) const;
+    // The tables per station and per product: their headings, and a row's cells.
+    QStringList stationHeadings() const;
+    static QStringList stationCells(const StationTotal& station);
+    QStringList productHeadings() const;
+    static QStringList productCells(const ProductTotal& product);
     // The period as part of a file name: "2026-12-07", "2026-12-01_2026-12-07", "shift-2026-12-07_143000".
     static QString periodFileName(const ReportModel& model, const QDateTime& now);
     QStringList findings(const ReportModel& model) const;

@@ -199,7 +199,8 @@ bool Board::applySettings(const QString& price, const QString& language)
 PeriodTotals Board::closeShift()
 {
     const PeriodTotals totals = shiftTotals(m_folder);
-    m_ledger.append(line::shift(m_price, totals.bills, totals.billed, timeOfSeconds(totals.seconds)));
+    m_ledger.append(line::shift(m_price, totals.bills, totals.billed, timeOfSeconds(totals.seconds),
+                                totals.counterSales, totals.counterVoids));
     persist();
     return totals;
 }

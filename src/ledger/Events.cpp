@@ -17,10 +17,10 @@ constexpr std::array<const char*, 20> eventNames{"open",   "close", "add",      
                                                  "remove", "price", "language", "gap",  "shift",   "paid",   "due",
                                                  "ack",    "lost",  "sale",     "void", "product", "setting"};
 
-constexpr std::array<const char*, 24> detailKeys{"stations", "running", "seconds",  "uncounted", "time",    "name",
-                                                 "state",    "before",  "language", "bills",     "billed",  "paid",
-                                                 "minutes",  "after",   "lines",    "since",     "product", "quantity",
-                                                 "stock",    "sale",    "items",    "change",    "value",   "setting"};
+constexpr std::array<const char*, 26> detailKeys{
+    "stations", "running", "seconds", "uncounted", "time",  "name",    "state", "before",  "language",
+    "bills",    "billed",  "paid",    "minutes",   "after", "lines",   "since", "product", "quantity",
+    "stock",    "sale",    "items",   "change",    "value", "setting", "sales", "voids"};
 
 // A detail made of named values, "seconds=3600; running=3".
 QString detailText(std::initializer_list<std::pair<Detail, QString>> values)
@@ -167,11 +167,14 @@ LedgerEntry language(const QString& price, const QString& language, const QStrin
                       detailText({{Detail::Language, language}, {Detail::Before, before}}));
 }
 
-LedgerEntry shift(const QString& price, int bills, const Money& billed, const QString& time)
+LedgerEntry shift(const QString& price, int bills, const Money& billed, const QString& time, const Money& sales,
+                  const Money& voids)
 {
-    return boardEntry(
-        LedgerEvent::Shift, price,
-        detailText({{Detail::Bills, QString::number(bills)}, {Detail::Billed, billed.text()}, {Detail::Time, time}}));
+    QString detail =
+        detailText({{Detail::Bills, QString::number(bills)}, {Detail::Billed, billed.text()}, {Detail::Time, time}});
+    if (!sales.isZero() || !voids.isZero())
+        detail += QLatin1String("; ") + detailText({{Detail::Sales, sales.text()}, {Detail::Voids, voids.text()}});
+    return boardEntry(LedgerEvent::Shift, price, detail);
 }
 
 LedgerEntry paid(const StationFields& station, std::optional<qint64> paid, double minutes)

@@ -66,6 +66,8 @@ enum class Detail
     Change,    // product: what changed (added, name, price, place, removed, delivery, count, code, reorder)
     Value,     // product, setting: the new value
     Setting,   // setting: which one
+    Sales,     // shift: the counter sales
+    Voids,     // shift: the counter sales given back
 };
 
 // The event's name in the file ("bill"), and the event a name stands for.
@@ -108,7 +110,10 @@ LedgerEntry boardPrice(const QString& price, const QString& before);
 // A station's own price changed (before: empty for none); the line's price is the one charged from now on.
 LedgerEntry ownPrice(const StationFields& station, const QString& before);
 LedgerEntry language(const QString& price, const QString& language, const QString& before);
-LedgerEntry shift(const QString& price, int bills, const Money& billed, const QString& time);
+// A shift closed: its bills, what they came to and the time billed, then the counter sales and those given back
+// (written only when there were any, so that a room without products writes the line it always wrote).
+LedgerEntry shift(const QString& price, int bills, const Money& billed, const QString& time, const Money& sales = {},
+                  const Money& voids = {});
 // A paid time set, changed or removed (none); minutes: what it added or took off.
 LedgerEntry paid(const StationFields& station, std::optional<qint64> paid, double minutes);
 LedgerEntry due(const StationFields& station, qint64 paid);

@@ -2,6 +2,7 @@
 
 #include "ledger/Ledger.h"
 #include "report/HourChart.h"
+#include "report/ReportDocument.h"
 #include "rules/Numbers.h"
 #include "rules/TimeText.h"
 #include "store/DataFile.h"
@@ -27,58 +28,27 @@ namespace {
 constexpr QRgb intactColour = 0x8BE08B;
 constexpr QRgb alteredColour = 0xFFB060;
 
-void setColour(QWidget* widget, QRgb colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour));
-    widget->setPalette(palette);
-}
-
-Label* makeLabel(QWidget* parent, const char* name, double points, bool bold = false)
-{
-    auto* label = new Label(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(designFont(tahoma(points, bold)));
-    setColour(label, 0xFFFFFF);
-    return label;
-}
-
-QDateEdit* makeDateEdit(QWidget* parent, const char* name)
-{
-    auto* edit = new QDateEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    edit->setCalendarPopup(true);
-    return edit;
-}
-
-// The cells of the table per station, in the order of its headings.
-QStringList stationCells(const StationTotal& station)
-{
-    return {station.station, QString::number(station.bills), hoursText(station.seconds),
-            numberText(station.overtimeMinutes), station.amount.text()};
-}
-
 } // namespace
 
 ReportWindow::ReportWindow(const Ledger& ledger, QString folder)
     : QWidget(nullptr, Qt::Window), m_ledger(ledger), m_folder(std::move(folder)), m_model(m_folder),
-      m_words(KeyedTexts(), QString()), m_title(makeLabel(this, "title", 11, true)),
-      m_fromCaption(makeLabel(this, "fromCaption", 9)), m_toCaption(makeLabel(this, "toCaption", 9)),
-      m_from(makeDateEdit(this, "from")), m_to(makeDateEdit(this, "to")), m_bills(makeLabel(this, "bills", 11, true)),
-      m_billed(makeLabel(this, "billed", 11, true)), m_time(makeLabel(this, "time", 11, true)),
-      m_chain(makeLabel(this, "chain", 9)), m_pending(makeLabel(this, "pending", 9)),
-      m_stations(new QTableWidget(0, 5, this)), m_byHourCaption(makeLabel(this, "byHourCaption", 9, true)),
-      m_chart(new HourChart(this)), m_looksCaption(makeLabel(this, "looksCaption", 9, true)),
-      m_looks(new QListWidget(this)), m_message(makeLabel(this, "message", 9))
+      m_words(KeyedTexts(), QString()), m_parts(*this)
 {
     setObjectName(QStringLiteral("report"));
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
-    layOut();
-    connect(m_from, &QDateEdit::dateChanged, this,
-            [this](QDate from) { showDays(from, std::max(from, m_to->date())); });
-    connect(m_to, &QDateEdit::dateChanged, this, [this](QDate to) { showDays(std::min(to, m_from->date()), to); });
+    for (LabelButton* button : m_parts.buttons) {
+        connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(ReportButton(index)); });
+        connect(button, &LabelButton::pointerMoved, this, [this, button](int index, float x, float y) {
+            hoverLabelButton(*button, x, y, DisarmOnLeave::No);
+            if (ReportButton(index) != ReportButton::CloseShift || !button->underline())
+                disarm(); // the pointer is off the armed caption
+        });
+    }
+    connect(m_parts.from, &QDateEdit::dateChanged, this,
+            [this](QDate from) { showDays(from, std::max(from, m_parts.to->date())); });
+    connect(m_parts.to, &QDateEdit::dateChanged, this,
+            [this](QDate to) { showDays(std::min(to, m_parts.from->date()), to); });
     // A click or a key anywhere but on the armed Close shift takes its first click back.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -87,100 +57,20 @@ ReportWindow::ReportWindow(const Ledger& ledger, QString folder)
 
 ReportWindow::~ReportWindow() = default;
 
-void ReportWindow::layOut()
-{
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(form1Background));
-    setPalette(palette);
-    setAutoFillBackground(true);
-    resize(720, 620);
-    m_title->setAutoFillBackground(true);
-    QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::Window, Qt::black);
-    m_title->setPalette(titlePalette);
-    m_title->setContentsMargins(10, 6, 10, 6);
-    m_stations->setObjectName(QStringLiteral("stations"));
-    m_stations->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_stations->verticalHeader()->hide();
-    m_stations->verticalHeader()->setDefaultSectionSize(m_stations->fontMetrics().height() + 6);
-    m_stations->setWordWrap(false);
-    // Every column as wide as its texts and the table as wide as its columns, the chart taking the rest: a name is
-    // never cut short to make room for a long heading of another language.
-    m_stations->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_stations->horizontalHeader()->setStretchLastSection(false);
-    m_stations->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    m_chart->setObjectName(QStringLiteral("chart"));
-    m_looks->setObjectName(QStringLiteral("looks"));
-    for (Label* label : {m_chain, m_pending, m_message})
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
-    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        LabelButton* button = m_buttons[i] = new LabelButton(int(i), this);
-        button->setFont(designFont(tahoma(9, true)));
-        button->setWordWrap(false);
-        setColour(button, 0xFFFFFF);
-        button->setCursor(handPointer());
-        connect(button, &LabelButton::clicked, this, [this](int index) { btnClick(ReportButton(index)); });
-        connect(button, &LabelButton::pointerMoved, this, [this, button](int index, float x, float y) {
-            hoverLabelButton(*button, x, y, DisarmOnLeave::No);
-            if (ReportButton(index) != ReportButton::CloseShift || !button->underline())
-                disarm(); // the pointer is off the armed caption
-        });
-    }
-    auto* periodRow = new QHBoxLayout;
-    periodRow->setSpacing(14);
-    periodRow->addWidget(btn(ReportButton::Today));
-    periodRow->addWidget(btn(ReportButton::SinceShift));
-    periodRow->addSpacing(16);
-    for (QWidget* part : std::initializer_list<QWidget*>{m_fromCaption, m_from, m_toCaption, m_to})
-        periodRow->addWidget(part);
-    periodRow->addStretch();
-    auto* figures = new QHBoxLayout;
-    for (Label* figure : {m_bills, m_billed, m_time})
-        figures->addWidget(figure, 1);
-    auto* chartColumn = new QVBoxLayout;
-    chartColumn->addWidget(m_byHourCaption);
-    chartColumn->addWidget(m_chart, 1);
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(m_stations);
-    middle->addLayout(chartColumn, 1);
-    auto* actions = new QHBoxLayout;
-    actions->setSpacing(18);
-    for (ReportButton action : {ReportButton::Print, ReportButton::Export, ReportButton::CloseShift})
-        actions->addWidget(btn(action));
-    actions->addSpacing(16);
-    actions->addWidget(m_message, 1);
-
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(10, 6, 10, 10);
-    body->addLayout(periodRow);
-    body->addLayout(figures);
-    body->addWidget(m_chain);
-    body->addWidget(m_pending);
-    body->addLayout(middle, 3);
-    body->addWidget(m_looksCaption);
-    body->addWidget(m_looks, 2);
-    body->addLayout(actions);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_title);
-    outer->addLayout(body, 1);
-}
-
 void ReportWindow::open(const KeyedTexts& texts, const QString& unit, const QWidget& board)
 {
     if (!isVisible())
         placeBeside(*this, board);
     m_words = ReportWords(texts, unit);
     disarm();
-    m_message->clear();
+    m_parts.message->clear();
     retranslate(texts);
     const QDate today = m_ledger.now().date();
     showDays(today, today);
     QWidget::show();
     raise();
     activateWindow();
-    m_stations->setFocus();
+    m_parts.stations->setFocus();
 }
 
 void ReportWindow::retranslate(const KeyedTexts& texts)
@@ -195,12 +85,12 @@ void ReportWindow::retranslate(const KeyedTexts& texts)
                                                            {ReportButton::CloseShift, KeyedText::CloseShift}};
     for (const auto& [button, text] : captions)
         btn(button)->setText(texts[text]);
-    m_fromCaption->setText(texts[KeyedText::From]);
-    m_toCaption->setText(texts[KeyedText::To]);
-    m_byHourCaption->setText(texts[KeyedText::ByHour]);
-    m_looksCaption->setText(texts[KeyedText::WorthALook]);
-    m_stations->setHorizontalHeaderLabels({texts[KeyedText::Station], texts[KeyedText::Bills], texts[KeyedText::Time],
-                                           texts[KeyedText::Overtime], texts[KeyedText::Amount]});
+    m_parts.fromCaption->setText(texts[KeyedText::From]);
+    m_parts.toCaption->setText(texts[KeyedText::To]);
+    m_parts.byHourCaption->setText(texts[KeyedText::ByHour]);
+    m_parts.looksCaption->setText(texts[KeyedText::WorthALook]);
+    m_parts.stations->setHorizontalHeaderLabels(m_words.stationHeadings());
+    m_parts.products->setHorizontalHeaderLabels(m_words.productHeadings());
     render();
 }
 
@@ -218,7 +108,7 @@ void ReportWindow::btnClick(ReportButton button)
             *this, m_folder, QStringLiteral("tallivor-report-") + ReportWords::periodFileName(m_model, m_ledger.now()),
             [this] { return document(); });
         if (!printed.pdfName.isEmpty())
-            m_message->setText(m_words.texts()[KeyedText::NoPrinter].arg(printed.pdfName));
+            m_parts.message->setText(m_words.texts()[KeyedText::NoPrinter].arg(printed.pdfName));
         break;
     }
     case ReportButton::Export: exportCsv(); break;
@@ -226,7 +116,7 @@ void ReportWindow::btnClick(ReportButton button)
         confirmTwice(
             *btn(ReportButton::CloseShift),
             [this] {
-                m_message->clear();
+                m_parts.message->clear();
                 emit shiftCloseRequested();
             },
             [this] { emit shiftCloseAsked(); });
@@ -236,7 +126,7 @@ void ReportWindow::btnClick(ReportButton button)
 
 void ReportWindow::armShiftClose(int unbilled)
 {
-    m_message->setText(m_words.texts()[KeyedText::CloseShiftAsk].arg(unbilled));
+    m_parts.message->setText(m_words.texts()[KeyedText::CloseShiftAsk].arg(unbilled));
 }
 
 void ReportWindow::disarm()
@@ -245,14 +135,14 @@ void ReportWindow::disarm()
     if (!closeShift->italic())
         return;
     closeShift->setItalic(false);
-    m_message->clear();
+    m_parts.message->clear();
 }
 
 void ReportWindow::showDays(QDate from, QDate to)
 {
-    const QSignalBlocker blockFrom(m_from), blockTo(m_to);
-    m_from->setDate(from);
-    m_to->setDate(to);
+    const QSignalBlocker blockFrom(m_parts.from), blockTo(m_parts.to);
+    m_parts.from->setDate(from);
+    m_parts.to->setDate(to);
     show(Period::days(from, to));
 }
 
@@ -275,73 +165,43 @@ void ReportWindow::takeLine(const LedgerRecord& record)
 
 void ReportWindow::render()
 {
-    const KeyedTexts& texts = m_words.texts();
     const PeriodTotals& totals = m_model.totals();
-    m_title->setText(texts[KeyedText::Report] + QStringLiteral("   ") + m_words.period(m_model));
-    m_bills->setText(texts[KeyedText::Bills] + QStringLiteral(": ") + QString::number(totals.bills));
-    m_billed->setText(texts[KeyedText::Billed] + QStringLiteral(": ") + m_words.money(totals.billed.text()));
-    m_time->setText(texts[KeyedText::Time] + QStringLiteral(": ") + hoursText(totals.seconds));
-
-    const QStringList findings = m_words.findings(m_model);
-    m_chain->setText(findings.isEmpty() ? texts[KeyedText::Intact]
-                                        : texts[KeyedText::Altered] + QLatin1Char('\n') + findings.join(u'\n'));
-    setColour(m_chain, findings.isEmpty() ? intactColour : alteredColour);
+    m_parts.title->setText(m_words.title(m_model));
+    const QStringList figures = m_words.figures(totals);
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        std::array{m_parts.bills, m_parts.billed, m_parts.time}[i]->setText(figures[qsizetype(i)]);
+    m_parts.takings->setText(m_words.takings(totals));
+    m_parts.chain->setText(m_words.chain(m_model));
+    setTextColour(*m_parts.chain, m_model.findings().empty() ? intactColour : alteredColour);
     const int pending = m_ledger.pendingLines();
-    m_pending->setText(texts[KeyedText::Pending].arg(pending));
-    setColour(m_pending, alteredColour);
-    m_pending->setVisible(pending > 0);
+    m_parts.pending->setText(m_words.texts()[KeyedText::Pending].arg(pending));
+    setTextColour(*m_parts.pending, alteredColour);
+    m_parts.pending->setVisible(pending > 0);
 
-    m_stations->setRowCount(int(totals.stations.size()));
-    for (int row = 0; row < m_stations->rowCount(); ++row) {
-        const QStringList cells = stationCells(totals.stations[std::size_t(row)]);
-        for (int column = 0; column < int(cells.size()); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            item->setTextAlignment(Qt::AlignVCenter | (column == 0 ? Qt::AlignLeft : Qt::AlignRight));
-            m_stations->setItem(row, column, item);
-        }
-    }
+    std::vector<QStringList> rows;
+    for (const StationTotal& station : totals.stations)
+        rows.push_back(ReportWords::stationCells(station));
+    fillTable(*m_parts.stations, rows);
+    rows.clear();
+    for (const ProductTotal& product : totals.products)
+        rows.push_back(ReportWords::productCells(product));
+    fillTable(*m_parts.products, rows);
+    m_parts.products->setVisible(!rows.empty());
     std::array<double, 24> hours{};
     std::array<QString, 24> amounts;
     for (std::size_t hour = 0; hour < hours.size(); ++hour) {
         amounts[hour] = totals.byHour[hour].text();
         hours[hour] = amounts[hour].toDouble(); // a bar's height: a picture, not money
     }
-    m_chart->setValues(hours, amounts);
-    m_looks->clear();
+    m_parts.chart->setValues(hours, amounts);
+    m_parts.looks->clear();
     for (const Look& look : totals.looks)
-        m_looks->addItem(m_words.look(m_model, look));
+        m_parts.looks->addItem(m_words.look(m_model, look));
 }
 
 std::unique_ptr<QTextDocument> ReportWindow::document() const
 {
-    const KeyedTexts& texts = m_words.texts();
-    DocumentBuilder page(m_words.rightToLeft());
-    page.heading(m_title->text());
-    page.paragraph(QStringList{m_bills->text(), m_billed->text(), m_time->text()}.join(QStringLiteral(" \u00A0 ")),
-                   true);
-    page.paragraph(m_chain->text());
-    std::vector<QStringList> rows;
-    for (const StationTotal& station : m_model.totals().stations)
-        rows.push_back(stationCells(station));
-    page.table({texts[KeyedText::Station], texts[KeyedText::Bills], texts[KeyedText::Time], texts[KeyedText::Overtime],
-                texts[KeyedText::Amount]},
-               rows);
-    // The chart drawn for the page at a size of its own, whatever the window's size, and at three times the pixels so
-    // that its small print stays sharp on paper.
-    HourChart chart;
-    chart.setValues(m_chart->values(), m_chart->amounts());
-    chart.resize(480, 180);
-    QImage picture(chart.size() * 3, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(3);
-    chart.render(&picture);
-    page.heading(texts[KeyedText::ByHour], 3);
-    page.picture(picture, 480, 180);
-    page.heading(texts[KeyedText::WorthALook], 3);
-    QStringList looks;
-    for (const Look& look : m_model.totals().looks)
-        looks << m_words.look(m_model, look);
-    page.paragraph(looks.join(u'\n'));
-    return page.document();
+    return reportDocument(m_model, m_words, m_parts.chart->values(), m_parts.chart->amounts());
 }
 
 void ReportWindow::exportCsv()
@@ -363,13 +223,13 @@ bool ReportWindow::exportTo(const QString& path)
 {
     const bool written = replaceFile(path, ledgerFileBytes(m_model.records()));
     if (written)
-        m_message->setText(m_words.texts()[KeyedText::Saved].arg(QFileInfo(path).fileName()));
+        m_parts.message->setText(m_words.texts()[KeyedText::Saved].arg(QFileInfo(path).fileName()));
     return written;
 }
 
 void ReportWindow::showShiftClosed(const PeriodTotals& shift)
 {
-    m_message->setText(
+    m_parts.message->setText(
         m_words.texts()[KeyedText::ShiftClosed].arg(shift.bills).arg(m_words.money(shift.billed.text())));
 }
 
@@ -384,7 +244,7 @@ bool ReportWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: disarm(); break;
     case QEvent::Leave:
         // Off a caption straight onto the table or the list, whose moves the window does not see.
-        for (LabelButton* button : m_buttons) {
+        for (LabelButton* button : m_parts.buttons) {
             if (watched == button)
                 button->setUnderline(false);
         }
@@ -422,7 +282,7 @@ void ReportWindow::keyPressEvent(QKeyEvent* event)
 void ReportWindow::mouseMoveEvent(QMouseEvent* event)
 {
     disarm();
-    for (LabelButton* button : m_buttons)
+    for (LabelButton* button : m_parts.buttons)
         button->setUnderline(false);
     event->accept();
 }

@@ -2,6 +2,7 @@
 
 #include "accounts/ReportModel.h"
 #include "accounts/ReportWords.h"
+#include "report/ReportParts.h"
 #include "ui/Document.h"
 #include "ui/LabelButton.h"
 
@@ -10,31 +11,17 @@
 #include <array>
 #include <memory>
 
-class QDateEdit;
-class QListWidget;
-class QTableWidget;
 class QTextDocument;
 
 namespace tallivor {
 
-class HourChart;
 class Ledger;
 
-// The report window's label-buttons.
-enum class ReportButton
-{
-    Today,
-    SinceShift,
-    Print,
-    Export,
-    CloseShift,
-};
-
 // The owner's view of the ledger, a view of the report model: for a period (today, a range of days, or since the last
-// shift close) the bills, the amount and time billed, a table per station, the takings per hour of the day, the lines
-// that deserve a look, and whether the ledger's chain is intact. It prints, exports the period's lines and closes a
-// shift. It is a window of its own beside the board and never blocks it; it reads the ledger when it opens and when
-// the period changes.
+// shift close) the bills, the amount and time billed, the takings of time and products, a table per station and per
+// product, the takings per hour of the day, the lines that deserve a look, and whether the ledger's chain is intact. It
+// prints, exports the period's lines and closes a shift. It is a window of its own beside the board and never blocks
+// it; it reads the ledger when it opens and when the period changes.
 class ReportWindow : public QWidget
 {
     Q_OBJECT
@@ -66,7 +53,7 @@ public:
     // The report as a document, as it is printed.
     std::unique_ptr<QTextDocument> document() const;
 
-    LabelButton* btn(ReportButton button) const { return m_buttons[std::size_t(button)]; }
+    LabelButton* btn(ReportButton button) const { return m_parts.buttons[std::size_t(button)]; }
 
 public slots:
     // A line as it reaches the ledger: a line of the period shown joins it (a shift line starts "since shift close"
@@ -87,7 +74,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void layOut();
     // Takes back the first click on Close shift, and what the window said about it.
     void disarm();
     void show(const Period& period);
@@ -99,24 +85,7 @@ private:
     ReportModel m_model;
     ReportWords m_words;
     Printing m_printing;
-
-    std::array<LabelButton*, 5> m_buttons{};
-    Label* const m_title;
-    Label* const m_fromCaption;
-    Label* const m_toCaption;
-    QDateEdit* const m_from;
-    QDateEdit* const m_to;
-    Label* const m_bills;
-    Label* const m_billed;
-    Label* const m_time;
-    Label* const m_chain;
-    Label* const m_pending;
-    QTableWidget* const m_stations;
-    Label* const m_byHourCaption;
-    HourChart* const m_chart;
-    Label* const m_looksCaption;
-    QListWidget* const m_looks;
-    Label* const m_message;
+    ReportParts m_parts;
 };
 
 } // namespace tallivor
