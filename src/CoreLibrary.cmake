@@ -32,14 +32,17 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h
     ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.cpp ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.h
     ${CMAKE_CURRENT_LIST_DIR}/till/Tab.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Tab.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Till.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Till.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Board.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Board.h
     ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/BoardFiles.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardFiles.h
     ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.cpp ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.h
     ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardLock.h
     ${CMAKE_CURRENT_LIST_DIR}/board/PaidDesk.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidDesk.h
     ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/TabStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TabStore.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.h
     ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h
     ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.h

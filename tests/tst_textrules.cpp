@@ -83,6 +83,22 @@ private Q_SLOTS:
         for (const NumberRow& row : rows)
             QTest::addRow("%s", qPrintable(std::get<0>(row).left(24))) << row;
     }
+    void aPriceBeginsWithANumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        for (const char* text : {"25", " \t\n.5", "-1", "+.5", "5."})
+            QTest::newRow(text) << QString::fromLatin1(text) << true;
+        for (const char* text : {"", " ", ".", "-", "+.", "x1", "\r5", ". 5"})
+            QTest::newRow(text) << QString::fromLatin1(text) << false;
+    }
+    void aPriceBeginsWithANumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        QCOMPARE(hasLeadingNumber(text), number);
+    }
+
     void numbers()
     {
         QFETCH(NumberRow, row);

@@ -20,7 +20,8 @@ const QString clearedCharge = QStringLiteral("00");
 
 Board::Board(Clocks& clocks, QString programFolder, QObject* parent)
     : QObject(parent), m_clocks(clocks), m_folder(std::move(programFolder)), m_language(m_folder),
-      m_ledger(m_folder, [&clocks] { return clocks.now(); }), m_store(m_folder), m_clock(new BoardClock(clocks, this)),
+      m_ledger(m_folder, [&clocks] { return clocks.now(); }), m_till(m_folder, m_ledger),
+      m_files(new BoardFiles(m_folder, m_ledger, m_table, m_till, this)), m_clock(new BoardClock(clocks, this)),
       m_paid(new PaidDesk(
           m_table, m_ledger, clocks, [this](int row) { return fieldsOf(row); }, this))
 {
@@ -28,8 +29,15 @@ Board::Board(Clocks& clocks, QString programFolder, QObject* parent)
         emit ledgerWritten(LedgerRecord{entry, check, eventFromName(entry.event)});
     });
     connect(m_clock, &BoardClock::ticked, this, &Board::clockTimeout);
-    connect(m_clock, &BoardClock::saveDue, this, &Board::persist);
+    connect(m_clock, &BoardClock::saveDue, this, [this] {
+        persist();
+        m_till.save(true); // the counts the sales moved, once a minute
+    });
     connect(m_paid, &PaidDesk::stationDue, this, &Board::stationDue);
+    connect(m_files, &BoardFiles::diskChanged, this, [this] {
+        m_clock->setRetrying(!m_files->disk().saved());
+        emit diskStateChanged();
+    });
     connect(m_paid, &PaidDesk::paidStateChanged, this, &Board::paidStateChanged);
 }
 
@@ -182,8 +190,8 @@ bool Board::applySettings(const QString& price, const QString& language)
     if (!fitsStationField(price) || !fitsStationField(language))
         return false;
     if (price != m_price) {
-        const QString before = std::exchange(m_price, price);
-        emit priceChanged();
+        const QString before = m_price;
+        setPrice(price);
         m_ledger.append(line::boardPrice(price, before));
     }
     if (language != m_language.file()) {
@@ -203,6 +211,39 @@ PeriodTotals Board::closeShift()
                                 totals.counterSales, totals.counterVoids));
     persist();
     return totals;
+}
+
+bool Board::sell(int row, const QString& product, qint64 quantity)
+{
+    if (row != -1 && !m_table.isRow(row))
+        return false;
+    const std::optional<TabItem> item = m_till.sell(text(Column::Name, row), product, quantity);
+    if (!item)
+        return false;
+    if (row >= 0) {
+        m_table.at(row).record.tab.add(*item);
+        m_table.announce(row);
+    }
+    persist();
+    emit tabChanged(m_table.idOf(row));
+    return true;
+}
+
+bool Board::takeOff(int row, std::size_t item)
+{
+    if (row == -1) {
+        if (!m_till.giveBackAtCounter(item))
+            return false;
+    } else {
+        if (!m_table.isRow(row) || item >= m_table[row].record.tab.items().size() ||
+            !m_till.giveBack(text(Column::Name, row), m_table[row].record.tab.items()[item]))
+            return false;
+        m_table.at(row).record.tab.takeAt(item);
+        m_table.announce(row);
+    }
+    persist();
+    emit tabChanged(m_table.idOf(row));
+    return true;
 }
 
 void Board::topUp(int row, bool add)
@@ -252,20 +293,17 @@ void Board::tick(qint64 seconds)
 
 void Board::load()
 {
-    readStationFile();
+    const StationFile file = m_files->readStations();
+    setPrice(file.price.value_or(m_price));
+    // A first start, or a file without a language, shows the captions and state words of the default language.
+    if (file.language && !file.language->isEmpty())
+        m_language.setFile(*file.language);
     translate();
-    // The ledger is the record: what it holds since the station file's last write is the board's too.
-    if (m_store.lastWritten().isValid()) {
-        const Replayed replayed =
-            replayLines(ledgerLinesSince(m_folder, m_store.lastWritten()), m_table, m_language.words(), m_price);
-        if (replayed.price && *replayed.price != m_price) {
-            m_price = *replayed.price;
-            emit priceChanged();
-        }
-        if (replayed.language && *replayed.language != m_language.file()) {
-            m_language.setFile(*replayed.language);
-            translate();
-        }
+    const Replayed replayed = m_files->catchUp(m_language.words(), m_price);
+    setPrice(replayed.price.value_or(m_price));
+    if (replayed.language && *replayed.language != m_language.file()) {
+        m_language.setFile(*replayed.language);
+        translate();
     }
     m_clock->start();
     // A station found past its paid end is due again, with its alarm; its due line was written when it got there.
@@ -279,11 +317,17 @@ void Board::load()
     // Stations marked running were not counted while the program was not running: the owner should know for how
     // long. Their times stay as the file has them.
     const int running = runningStations();
-    if (running > 0 && m_store.lastWritten().isValid()) {
-        const qint64 seconds = std::max<qint64>(0, m_store.lastWritten().secsTo(m_ledger.now()));
+    if (running > 0 && m_files->stationFileWritten().isValid()) {
+        const qint64 seconds = std::max<qint64>(0, m_files->stationFileWritten().secsTo(m_ledger.now()));
         m_ledger.append(line::gap(seconds, seconds, running, m_price));
     }
     persist(); // a station file that already holds the board is not written
+}
+
+void Board::setPrice(const QString& price)
+{
+    if (std::exchange(m_price, price) != price)
+        emit priceChanged();
 }
 
 void Board::close()
@@ -292,19 +336,6 @@ void Board::close()
     savefile();
     m_ledger.append(line::close(rowCount(), runningStations(), m_price));
     stop();
-}
-
-void Board::readStationFile()
-{
-    StationFile file = m_store.read();
-    if (file.price && *file.price != m_price) {
-        m_price = *file.price;
-        emit priceChanged();
-    }
-    // A first start, or a file without a language, shows the captions and state words of the default language.
-    if (file.language && !file.language->isEmpty())
-        m_language.setFile(*file.language);
-    m_table.append(stationsOf(file));
 }
 
 QByteArray Board::stationFileBytes() const
@@ -316,24 +347,12 @@ QByteArray Board::stationFileBytes() const
 
 void Board::persist()
 {
-    m_ledger.flush();
-    m_store.write(stationFileBytes());
-    noteDisk();
+    m_files->persist(stationFileBytes());
 }
 
 void Board::savefile()
 {
-    m_ledger.flush();
-    m_store.write(stationFileBytes(), true);
-    noteDisk();
-}
-
-void Board::noteDisk()
-{
-    const DiskState disk{m_ledger.pendingLines(), m_ledger.fault(), m_store.fault()};
-    m_clock->setRetrying(!disk.saved());
-    if (std::exchange(m_disk, disk) != disk)
-        emit diskStateChanged();
+    m_files->saveAll(stationFileBytes());
 }
 
 void Board::translate()

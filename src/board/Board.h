@@ -1,16 +1,17 @@
 #pragma once
 
 #include "board/BoardClock.h"
+#include "board/BoardFiles.h"
 #include "board/Clocks.h"
 #include "board/PaidDesk.h"
 #include "board/PaidTime.h"
 #include "board/StationEdit.h"
-#include "board/StationStore.h"
 #include "board/StationTable.h"
 #include "lang/Language.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerReader.h"
 #include "till/Bill.h"
+#include "till/Till.h"
 
 #include <QObject>
 #include <QString>
@@ -20,18 +21,6 @@
 namespace tallivor {
 
 struct PeriodTotals;
-
-// What is not on the disk yet: the ledger's lines that wait and why the disk refused the last, and why the station
-// file could not be written.
-struct DiskState
-{
-    int waitingLines = 0;
-    WriteFault ledger = WriteFault::None;
-    WriteFault stationFile = WriteFault::None;
-
-    bool saved() const { return waitingLines == 0 && stationFile == WriteFault::None; }
-    bool operator==(const DiskState&) const = default;
-};
 
 // The station board without any window, the one object the windows call: the station table, the price per minute,
 // the language in force, the clock, the station file and the ledger. Every change of the board is one of the
@@ -74,6 +63,11 @@ public:
     // Bills the station: its time, charge and paid time are the bill, cleared to "00:00" and "00". Its own price stays.
     void billStation(int row);
     void removeStation(int row);
+    // Puts quantity of the product (by its name or code) on the tab of the station in the row, or sells it at the
+    // counter (row -1): its sale line. False when the till refuses it.
+    bool sell(int row, const QString& product, qint64 quantity);
+    // Takes the item at an index of the station's tab (row -1: of the counter's customer) off again: its void line.
+    bool takeOff(int row, std::size_t item);
     // Adds PaidTime::step to the paid time, or (add false) takes it off.
     void topUp(int row, bool add);
     // The operator has seen that the station is due: its alarm stops, the row stays red.
@@ -99,12 +93,15 @@ public:
     // the minute's save of the clock's seconds and the retries call it. savefile() writes the station file in any case.
     void persist();
     void savefile();
-    const DiskState& diskState() const { return m_disk; }
+    const DiskState& diskState() const { return m_files->disk(); }
 
     const QString& programFolder() const { return m_folder; }
     // The price per minute, as the station file holds it.
     const QString& price() const { return m_price; }
     const Language& language() const { return m_language; }
+    // The products, the counter's customer and the room's settings; the products window changes the list there.
+    Till& till() { return m_till; }
+    const Till& till() const { return m_till; }
     const Ledger& ledger() const { return m_ledger; }
     // The last bill, for the bill window and its receipt.
     const Bill& lastBill() const { return m_lastBill; }
@@ -120,6 +117,8 @@ signals:
     void paidStateChanged(tallivor::StationId station);
     // A station was billed: lastBill() says what the customer pays.
     void billed();
+    // An item went on a tab or the counter, or came off (station 0: the counter).
+    void tabChanged(tallivor::StationId station);
     // A line reached the ledger on the disk.
     void ledgerWritten(const tallivor::LedgerRecord& record);
     // What is on the disk changed: a write failed, or what waited is written now.
@@ -132,10 +131,8 @@ private:
     Refusal check(int row, const StationEdit& edit) const;
     // The own price and paid time of an add or an edit, with their lines.
     void applyExtras(int row, const StationEdit& edit);
-    void readStationFile();
     QByteArray stationFileBytes() const;
-    // Takes what the disk holds now: the warning follows, and the retries while something waits.
-    void noteDisk();
+    void setPrice(const QString& price);
 
     Clocks& m_clocks;
     const QString m_folder;
@@ -143,10 +140,10 @@ private:
     QString m_price = QStringLiteral("10"); // a first start's price, until the station file or the settings give one
     Language m_language;
     Ledger m_ledger;
-    StationStore m_store;
+    Till m_till;
+    BoardFiles* const m_files;
     BoardClock* const m_clock;
     PaidDesk* const m_paid;
-    DiskState m_disk;
     Bill m_lastBill;
 };
 

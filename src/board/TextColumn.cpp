@@ -4,8 +4,7 @@ namespace tallivor {
 
 QVariant TextColumn::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
+    // An index of no row reads as the empty text, as text() gives it.
     if (role == Qt::AccessibleTextRole && m_rowText)
         return m_rowText(index.row());
     if (role != Qt::DisplayRole)

@@ -78,9 +78,8 @@ Money Money::ofText(QStringView text)
     // The board's own reading, written with at most 15 significant digits: "-1.25E-05", "12.5", "1E+15".
     const QString number = numberText(leadingNumber(text));
     Money value;
-    const qsizetype e = number.indexOf(u'E');
-    const QStringView mantissa = QStringView(number).first(e < 0 ? number.size() : e);
-    const int exponent = e < 0 ? 0 : QStringView(number).sliced(e + 1).toInt();
+    const QString mantissa = number.section(u'E', 0, 0);
+    const int exponent = number.section(u'E', 1).toInt(); // none: 0
     const qsizetype point = mantissa.indexOf(u'.');
     for (const QChar c : mantissa) {
         if (c.isDigit())

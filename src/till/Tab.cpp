@@ -22,6 +22,24 @@ std::optional<TabItem> Tab::takeOff(const QByteArray& sale)
     return item;
 }
 
+std::optional<TabItem> Tab::takeAt(std::size_t index)
+{
+    if (index >= m_items.size())
+        return std::nullopt;
+    TabItem item = std::move(m_items[index]);
+    m_items.erase(m_items.begin() + std::ptrdiff_t(index));
+    m_total -= item.amount;
+    return item;
+}
+
+void Tab::learnChecks(const std::function<QByteArray(quint64)>& checkOf)
+{
+    for (TabItem& item : m_items) {
+        if (item.sale.isEmpty())
+            item.sale = checkOf(item.saleLine);
+    }
+}
+
 void Tab::clear()
 {
     m_items.clear();

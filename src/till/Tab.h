@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct TabItem
     Money price;  // the unit price
     Money amount; // quantity times the unit price
     QByteArray sale;
+    quint64 saleLine = 0; // the sale line's number in the ledger this run, while its check is not known yet
 
     bool operator==(const TabItem&) const = default;
 };
@@ -33,9 +35,12 @@ public:
     const Money& total() const { return m_total; }
 
     void add(TabItem item);
-    // Takes off the item its sale line's check names; nothing when the tab has no such item.
+    // Takes off the item its sale line's check names, or the item at an index; nothing when the tab has no such item.
     std::optional<TabItem> takeOff(const QByteArray& sale);
+    std::optional<TabItem> takeAt(std::size_t index);
     void clear();
+    // Gives the items whose sale lines waited for the disk their checks, once checkOf knows them.
+    void learnChecks(const std::function<QByteArray(quint64 line)>& checkOf);
 
     bool operator==(const Tab& other) const { return m_items == other.m_items; }
 

@@ -1,0 +1,110 @@
+#include "board/TabStore.h"
+
+#include "store/Csv.h"
+#include "store/DataFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+
+namespace tallivor {
+namespace {
+
+const QStringList heading{QStringLiteral("station"), QStringLiteral("product"), QStringLiteral("quantity"),
+                          QStringLiteral("price"),   QStringLiteral("amount"),  QStringLiteral("sale")};
+
+Tab* tabNamed(StationTable& table, const QString& name)
+{
+    for (int row = 0; row < table.size(); ++row) {
+        if (table[row].text(Column::Name) == name)
+            return &table.at(row).record.tab;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TabStore::TabStore(const QString& programFolder)
+    : m_path(QDir(programFolder).filePath(QStringLiteral("tallivor-tabs.csv")))
+{}
+
+void TabStore::load(StationTable& table, const QDateTime& stationFileWritten)
+{
+    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    QDateTime since = stationFileWritten;
+    if (bytes) {
+        m_saved = *bytes;
+        since = QFileInfo(m_path).lastModified();
+        for (const CsvRecord& record : parseCsv(*bytes).records) {
+            const QStringList& f = record.fields;
+            Tab* tab = f.size() == heading.size() ? tabNamed(table, f[0]) : nullptr;
+            const std::optional<Money> price = tab ? Money::parse(f[3]) : std::nullopt;
+            if (tab && price)
+                tab->add({f[1], f[2].toLongLong(), *price, price->times(f[2].toLongLong()), f[5].toLatin1(), 0});
+        }
+    }
+    if (!since.isValid())
+        return;
+    // The lines name stations as they were called then: each is followed through the renames after it.
+    const std::vector<LedgerRecord> lines = ledgerLinesSince(QFileInfo(m_path).absolutePath(), since);
+    std::vector<QString> finalName(lines.size());
+    QHash<QString, QString> renamed; // a name then, and what it became
+    for (std::size_t i = lines.size(); i-- > 0;) {
+        const LedgerEntry& entry = lines[i].entry;
+        finalName[i] = renamed.value(entry.station, entry.station);
+        if (lines[i].event == LedgerEvent::Edit) {
+            const QString before = detailOf(entry, Detail::Name).value_or(entry.station);
+            if (before != entry.station)
+                renamed.insert(before, finalName[i]);
+        }
+        if (lines[i].event == LedgerEvent::Remove)
+            renamed.insert(entry.station, QString()); // gone: its tab with it
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Tab* tab = finalName[i].isEmpty() ? nullptr : tabNamed(table, finalName[i]);
+        const LedgerEntry& entry = lines[i].entry;
+        const std::optional<Money> price = Money::parse(entry.price);
+        const qint64 quantity = qint64(detailNumber(entry, Detail::Quantity));
+        if (!tab)
+            continue;
+        if (lines[i].event == LedgerEvent::Sale && price &&
+            std::none_of(tab->items().begin(), tab->items().end(),
+                         [&](const TabItem& item) { return item.sale == lines[i].check; }))
+            tab->add({detailOf(entry, Detail::Product).value_or(QString()), quantity, *price, price->times(quantity),
+                      lines[i].check, 0});
+        else if (lines[i].event == LedgerEvent::Void)
+            tab->takeOff(detailOf(entry, Detail::Sale).value_or(QString()).toLatin1());
+        else if (lines[i].event == LedgerEvent::Bill)
+            tab->clear();
+    }
+}
+
+bool TabStore::write(const StationTable& table)
+{
+    std::vector<CsvLine> lines;
+    for (const Station& station : table.rows()) {
+        for (const TabItem& item : station.record.tab.items()) {
+            if (item.sale.isEmpty())
+                continue; // its sale line waits for the disk: the item is on the disk when the line is
+            lines.push_back(QStringList{station.text(Column::Name), item.product, QString::number(item.quantity),
+                                        item.price.text(), item.amount.text(), QString::fromLatin1(item.sale)});
+        }
+    }
+    if (lines.empty() && m_saved.isEmpty()) {
+        m_fault = WriteFault::None;
+        return true; // a room that never sold anything has no tabs file
+    }
+    const QByteArray bytes = formatCsv(heading, lines);
+    if (bytes == m_saved) {
+        m_fault = WriteFault::None;
+        return true;
+    }
+    if (!replaceFile(m_path, bytes, &m_fault))
+        return false;
+    m_saved = bytes;
+    return true;
+}
+
+} // namespace tallivor
