@@ -1,7 +1,7 @@
 # The Qt Core-only library: the pure rules and Money, the data files (station file, language files, codec and line
 # splitter, the CSV of the program's own lists), the language in force, the ledger with its events, the owner's
-# accounts read back from it, and the Board with the pieces it is made of (the station table, paid time, the station
-# file's life, the clock's timers).
+# accounts read back from it, the till (the products list), and the Board with the pieces it is made of (the station
+# table, paid time, the station file's life, the clock's timers).
 # The program's widgets library, the tests, the benchmark and the fuzz targets (a project of their own, built with
 # clang) all link this one target:
 #   include(<src>/CoreLibrary.cmake)   defines tallivor_core
@@ -32,6 +32,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Products.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Products.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Board.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Board.h
     ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.cpp ${CMAKE_CURRENT_LIST_DIR}/board/BoardClock.h
     ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.cpp ${CMAKE_CURRENT_LIST_DIR}/board/ClockPass.h
