@@ -1,6 +1,7 @@
 # The Qt Core-only library: the pure rules and Money, the data files (station file, language files, codec and line
-# splitter), the language in force, the ledger with its events, the owner's accounts read back from it, and the Board
-# with the pieces it is made of (the station table, paid time, the station file's life, the clock's timers).
+# splitter, the CSV of the program's own lists), the language in force, the ledger with its events, the owner's
+# accounts read back from it, the till (the products list), and the Board with the pieces it is made of (the station
+# table, paid time, the station file's life, the clock's timers).
 # The program's widgets library, the tests, the benchmark and the fuzz targets (a project of their own, built with
 # clang) all link this one target:
 #   include(<src>/CoreLibrary.cmake)   defines tallivor_core
@@ -11,6 +12,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/rules/Money.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/Money.h
     ${CMAKE_CURRENT_LIST_DIR}/rules/Numbers.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/Numbers.h
     ${CMAKE_CURRENT_LIST_DIR}/rules/TimeText.cpp ${CMAKE_CURRENT_LIST_DIR}/rules/TimeText.h
+    ${CMAKE_CURRENT_LIST_DIR}/store/Csv.cpp ${CMAKE_CURRENT_LIST_DIR}/store/Csv.h
     ${CMAKE_CURRENT_LIST_DIR}/store/DataFile.cpp ${CMAKE_CURRENT_LIST_DIR}/store/DataFile.h
     ${CMAKE_CURRENT_LIST_DIR}/store/StationFile.cpp ${CMAKE_CURRENT_LIST_DIR}/store/StationFile.h
     ${CMAKE_CURRENT_LIST_DIR}/store/TextCodec.cpp ${CMAKE_CURRENT_LIST_DIR}/store/TextCodec.h
@@ -30,6 +32,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Products.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Products.h
     ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.cpp ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.h
     ${CMAKE_CURRENT_LIST_DIR}/till/Tab.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Tab.h
     ${CMAKE_CURRENT_LIST_DIR}/till/Till.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Till.h
