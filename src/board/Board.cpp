@@ -204,6 +204,16 @@ bool Board::applySettings(const QString& price, const QString& language)
     return true;
 }
 
+bool Board::setRoomSetting(RoomSettings::Key key, const QString& value)
+{
+    const std::optional<QString> before = m_till.room().set(key, value);
+    if (!before)
+        return false;
+    m_ledger.append(line::setting(RoomSettings::name(key), value, *before, m_price));
+    persist();
+    return true;
+}
+
 PeriodTotals Board::closeShift()
 {
     const PeriodTotals totals = shiftTotals(m_folder);

@@ -76,6 +76,9 @@ public:
     // Takes a new price per minute and, when it names another file, a new language, applied at once. Refuses (false,
     // nothing changes) a price or a file name the station file cannot hold.
     bool applySettings(const QString& price, const QString& language);
+    // Gives a room setting a new value, with its setting line. False when refused (a roll width but 58 or 80) or
+    // when it was the value already.
+    bool setRoomSetting(RoomSettings::Key key, const QString& value);
     // Closes the operator's shift: writes a shift line with the totals of the bills since the last one, and returns
     // them.
     PeriodTotals closeShift();
