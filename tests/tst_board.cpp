@@ -597,6 +597,8 @@ private Q_SLOTS:
             seen << paidText(*board, 0);
         }
         QCOMPARE(seen.join(u' '), paid);
+        const QString saved = QString::fromUtf8(stationFileBytes()).section(u'\n', 1, 1).section(u',', 5).trimmed();
+        QCOMPARE(saved.isEmpty() ? QStringLiteral("none") : saved, paid.section(u' ', -1)); // on the disk at once
         QCOMPARE(paidLines(), lines);
     }
 

@@ -33,24 +33,13 @@ TabStore::TabStore(const QString& programFolder)
 void TabStore::load(StationTable& table, const QDateTime& stationFileWritten)
 {
     const std::optional<QByteArray> bytes = readWholeFile(m_path);
-    QDateTime since = stationFileWritten;
-    if (bytes) {
-        m_saved = *bytes;
-        since = QFileInfo(m_path).lastModified();
-        for (const CsvRecord& record : parseCsv(*bytes).records) {
-            const QStringList& f = record.fields;
-            Tab* tab = f.size() == heading.size() ? tabNamed(table, f[0]) : nullptr;
-            const std::optional<Money> price = tab ? Money::parse(f[3]) : std::nullopt;
-            if (tab && price)
-                tab->add({f[1], f[2].toLongLong(), *price, price->times(f[2].toLongLong()), f[5].toLatin1(), 0});
-        }
-    }
-    if (!since.isValid())
-        return;
-    // The lines name stations as they were called then: each is followed through the renames after it.
-    const std::vector<LedgerRecord> lines = ledgerLinesSince(QFileInfo(m_path).absolutePath(), since);
+    const QDateTime since = bytes ? QFileInfo(m_path).lastModified() : stationFileWritten;
+    const std::vector<LedgerRecord> lines =
+        since.isValid() ? ledgerLinesSince(QFileInfo(m_path).absolutePath(), since) : std::vector<LedgerRecord>();
+    // The file and the lines name stations as they were called then: each name is followed through the renames
+    // (and the removals) after it.
     std::vector<QString> finalName(lines.size());
-    QHash<QString, QString> renamed; // a name then, and what it became
+    QHash<QString, QString> renamed; // a name then, and what it became ("" for gone)
     for (std::size_t i = lines.size(); i-- > 0;) {
         const LedgerEntry& entry = lines[i].entry;
         finalName[i] = renamed.value(entry.station, entry.station);
@@ -60,7 +49,18 @@ void TabStore::load(StationTable& table, const QDateTime& stationFileWritten)
                 renamed.insert(before, finalName[i]);
         }
         if (lines[i].event == LedgerEvent::Remove)
-            renamed.insert(entry.station, QString()); // gone: its tab with it
+            renamed.insert(entry.station, QString());
+    }
+    if (bytes) {
+        m_saved = *bytes;
+        for (const CsvRecord& record : parseCsv(*bytes).records) {
+            const QStringList& f = record.fields;
+            const QString name = f.size() == heading.size() ? renamed.value(f[0], f[0]) : QString();
+            Tab* tab = name.isEmpty() ? nullptr : tabNamed(table, name);
+            const std::optional<Money> price = tab ? Money::parse(f[3]) : std::nullopt;
+            if (tab && price)
+                tab->add({f[1], f[2].toLongLong(), *price, price->times(f[2].toLongLong()), f[5].toLatin1(), 0});
+        }
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         Tab* tab = finalName[i].isEmpty() ? nullptr : tabNamed(table, finalName[i]);

@@ -111,8 +111,7 @@ bool chargeMinutes(QString& charge, PriceReader& price, qint64 minutes)
         const double step = double(unitPrice->units) * powersOfTen[start->places - unitPrice->places];
         const bool cancels = start->places > 0 && ((start->units < 0 && step > 0) || (start->units > 0 && step < 0));
         // The sums run in a straight line: the first and the last bound them all.
-        if (!cancels && std::abs(step) < exactLimit &&
-            (step == 0 || double(minutes) <= 2 * exactLimit / std::abs(step))) {
+        if (!cancels && std::abs(step) < exactLimit && double(minutes) * std::abs(step) <= 2 * exactLimit) {
             const qint64 last = start->units + minutes * qint64(step);
             if (double(std::abs(last)) < exactLimit) {
                 charge.truncate(0);

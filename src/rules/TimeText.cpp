@@ -21,10 +21,7 @@ TimeText splitTime(QStringView time)
 
 QString joinTime(QStringView minutes, QStringView seconds)
 {
-    QString time;
-    time.reserve(minutes.size() + 1 + seconds.size());
-    time.append(minutes).append(QLatin1Char(':')).append(seconds);
-    return time;
+    return minutes.toString() + QLatin1Char(':') + seconds.toString();
 }
 
 double secondsOf(QStringView time)
@@ -32,7 +29,7 @@ double secondsOf(QStringView time)
     const TimeText pieces = splitTime(time);
     const std::optional<double> minutes = wholeNumber(pieces.minutes);
     const std::optional<double> seconds = wholeNumber(pieces.seconds);
-    if (!pieces.hasColon || !minutes || !seconds)
+    if (!minutes || !seconds) // a time without ":" has no seconds
         return 0;
     const double total = *minutes * 60 + *seconds;
     return std::isfinite(total) ? total : 0;

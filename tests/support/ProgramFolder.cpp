@@ -38,6 +38,13 @@ QByteArray ProgramFolder::read(const QString& name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void ProgramFolder::setWritten(const QString& name, const QDateTime& time) const
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::Append) || !file.setFileTime(time, QFileDevice::FileModificationTime))
+        qFatal("cannot set the time of %s", qPrintable(name));
+}
+
 QStringList ProgramFolder::names() const
 {
     return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);

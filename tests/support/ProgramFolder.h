@@ -27,6 +27,8 @@ public:
     QByteArray read(const QString& name) const;
     // The names in the folder, sorted.
     QStringList names() const;
+    // Gives a file of the folder another time of its last write.
+    void setWritten(const QString& name, const QDateTime& time) const;
     // Copies a shipped language file into the folder.
     void copyLanguage(const QString& name) const;
 
