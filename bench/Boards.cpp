@@ -3,6 +3,7 @@
 #include "board/Board.h"
 #include "rules/ClockRule.h"
 #include "store/StationFile.h"
+#include "store/TextCodec.h"
 #include "ui/Layout.h"
 #include "ui/ListBox.h"
 #include "ui/Twips.h"
@@ -63,19 +64,34 @@ void showAndExpose(QWidget& window)
 
 } // namespace
 
-BoardWindow::BoardWindow(int rows, bool thirdPaid)
+QByteArray tabsFileBytes(int rows, int tabs)
+{
+    QByteArray bytes = QByteArray(tallivor::utf8ByteOrderMark) + "station,product,quantity,price,amount,sale\r\n";
+    for (int i = 0; i < rows && i / 3 < tabs; i += 3) {
+        for (int item = 0; item < 5; ++item)
+            bytes += "Computer " + QByteArray::number(i + 1) + ",Cola,1,1.5,1.5," +
+                     QByteArray::number(quint64(i) * 5 + item + 1, 16).rightJustified(16, '0') + "\r\n";
+    }
+    return bytes;
+}
+
+BoardWindow::BoardWindow(int rows, bool thirdPaid, int tabs)
 {
     if (!m_dir.isValid())
         qFatal("cannot make a temporary folder");
     writeFile(QDir(m_dir.path()).filePath(QStringLiteral("English.xml")), shippedLanguageFile());
     writeFile(QDir(m_dir.path()).filePath(QLatin1String(tallivor::stationFileName)), stationFileBytes(rows, thirdPaid));
+    writeFile(QDir(m_dir.path()).filePath(QStringLiteral("tallivor-products.csv")),
+              "\xEF\xBB\xBFproduct,price,stock\r\nCola,1.5,\r\nChips,2,99999\r\n");
+    if (tabs > 0)
+        writeFile(QDir(m_dir.path()).filePath(QStringLiteral("tallivor-tabs.csv")), tabsFileBytes(rows, tabs));
     m_platform = std::make_unique<QuietPlatform>(m_dir.path());
     m_board = std::make_unique<tallivor::Board>(*m_platform, m_dir.path());
     m_form = std::make_unique<tallivor::Form1>(*m_platform, *m_board);
     m_form->load();
     // The benchmark ticks and saves itself: no timer (the clock, the autosave) may act behind its back.
     for (QObject* owner : std::initializer_list<QObject*>{m_form.get(), m_board.get()}) {
-        for (QTimer* timer : owner->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+        for (QTimer* timer : owner->findChildren<QTimer*>())
             timer->stop();
     }
     if (m_board->rowCount() != rows)

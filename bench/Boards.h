@@ -26,6 +26,8 @@ namespace bench {
 // sixty completes a minute at each tick, as in a room whose stations were started at different moments.
 // thirdPaid: every third station has a paid time, an hour past its time used.
 QByteArray stationFileBytes(int rows, bool thirdPaid = false);
+// A tabs file giving every third of the stations a tab of five items, for as many tabs as given.
+QByteArray tabsFileBytes(int rows, int tabs);
 
 // The platform of an administrator that never hands anything to the shell, and clocks that stand still.
 class QuietPlatform final : public tallivor::Platform, public tallivor::Clocks
@@ -53,7 +55,8 @@ private:
 class BoardWindow
 {
 public:
-    explicit BoardWindow(int rows, bool thirdPaid = false);
+    // tabs: how many stations (every third one) have a tab of five items.
+    explicit BoardWindow(int rows, bool thirdPaid = false, int tabs = 0);
     ~BoardWindow();
 
     tallivor::Board& board() const { return *m_board; }

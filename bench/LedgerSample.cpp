@@ -9,7 +9,7 @@ namespace bench {
 
 using tallivor::LedgerEvent;
 
-QByteArray sampleLedgerMonth(QDate first, QDate last, int lines)
+QByteArray sampleLedgerMonth(QDate first, QDate last, int lines, bool sales)
 {
     QByteArray bytes = QByteArray(tallivor::utf8ByteOrderMark) + tallivor::ledgerHeading + "\r\n";
     bytes.reserve(qsizetype(lines) * 90 + 100);
@@ -42,6 +42,19 @@ QByteArray sampleLedgerMonth(QDate first, QDate last, int lines)
         } else if (i % 997 == 20) {
             event = LedgerEvent::Gap;
             detail = QStringLiteral("seconds=340; running=6");
+        }
+        if (sales && event == LedgerEvent::Start) {
+            const QString product =
+                QStringList{QStringLiteral("Cola"), QStringLiteral("Chips"), QStringLiteral("Coffee")}[(i / 3) % 3];
+            bytes += tallivor::ledgerLine({tallivor::ledgerTime(time),
+                                           QStringLiteral("sale"),
+                                           i % 2 ? name : QString(),
+                                           {},
+                                           QStringLiteral("3"),
+                                           QStringLiteral("1.5"),
+                                           QStringLiteral("product=%1; quantity=2; stock=%2").arg(product).arg(i % 50)},
+                                          check);
+            continue;
         }
         const bool row = event != LedgerEvent::Price && event != LedgerEvent::Gap;
         bytes += tallivor::ledgerLine({tallivor::ledgerTime(time), tallivor::eventName(event), row ? name : QString(),

@@ -9,6 +9,8 @@ namespace bench {
 // one month, UTC+01:00), 08:00 to 23:59: fourteen stations started, stopped and billed in turn, with an edit that
 // lowers a time about every 100 lines, a station removed with a charge every 200, a price change every 500 and a gap
 // every 1,000 (each of them within the first 120 lines too). Every line is chained.
-QByteArray sampleLedgerMonth(QDate first, QDate last, int lines);
+// sales: the lines that would start a station are sales instead (a third of the lines), as in a room that sells
+// at the counter and onto the tabs.
+QByteArray sampleLedgerMonth(QDate first, QDate last, int lines, bool sales = false);
 
 } // namespace bench

@@ -38,13 +38,17 @@ export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# Two program folders, each the executable's folder, as on the counter PC.
-for name in full empty; do
+# Three program folders, each the executable's folder, as on the counter PC: the largest board, an empty one, and a
+# room of 600 stations with 1,000 items on 200 open tabs.
+for name in full empty tabs; do
     mkdir "$work/$name"
     cp "$bin/Tallivor" "$bin/English.xml" "$work/$name/"
 done
 "$bin/tallivor_bench" --write-station-file "$work/full.xml" "$rows"
 : >"$work/empty.xml"
+"$bin/tallivor_bench" --write-station-file "$work/tabs.xml" 600
+"$bin/tallivor_bench" --write-tabs-file "$work/tabs/tallivor-tabs.csv" 600 200
+printf '\xEF\xBB\xBFproduct,price,stock\r\nCola,1.5,\r\n' >"$work/tabs/tallivor-products.csv"
 
 # One start: the station file laid anew, then the milliseconds until the window is mapped.
 start_once() {
@@ -66,6 +70,11 @@ for _ in $(seq "$runs"); do
     difference+=("$(python3 -c "print($f - $e)")")
 done
 
+tabs=()
+for _ in $(seq "$runs"); do
+    tabs+=("$(start_once tabs)")
+done
+python3 "$here/summary.py" series "start-up to mapped window, 1,000 items on open tabs" 600 ms 100 "${tabs[@]}"
 python3 "$here/summary.py" series "start-up to mapped window, $rows-row station file" "$rows" ms - "${full[@]}"
 python3 "$here/summary.py" series "start-up to mapped window, empty station file" 0 ms - "${empty[@]}"
 medians=$(python3 -c "import statistics, sys; a = sys.argv[1:]; n = len(a) // 2

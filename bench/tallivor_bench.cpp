@@ -61,7 +61,8 @@ struct Options
     QStringList cases{QStringLiteral("tick"),        QStringLiteral("tick-paid"), QStringLiteral("tick-plain"),
                       QStringLiteral("catch-up"),    QStringLiteral("save"),      QStringLiteral("click"),
                       QStringLiteral("click-plain"), QStringLiteral("ledger"),    QStringLiteral("report"),
-                      QStringLiteral("operation")};
+                      QStringLiteral("operation"),   QStringLiteral("tick-tabs"), QStringLiteral("sale"),
+                      QStringLiteral("report-sales")};
     QList<int> tickRows{1000, 10000, fullRoom};
     int reps = 50;
     int warmup = 5;
@@ -150,10 +151,12 @@ TickTimes timeTickAndRepaint(const Options& options, PaintCounter& paints, Tick 
 // The clock's tick on the main window: the tick() call, then an immediate repaint of the whole window with its four
 // lists; and, as the event loop does it, the tick followed by the processing of the updates it posted (which paints
 // only the lists that changed).
-void benchTick(Report& report, const Options& options, int rows, bool thirdPaid = false)
+void benchTick(Report& report, const Options& options, int rows, bool thirdPaid = false, bool thirdTabs = false)
 {
-    BoardWindow board(rows, thirdPaid);
-    const QString kind = thirdPaid ? QStringLiteral("tick, ListBox, a third paid") : QStringLiteral("tick, ListBox");
+    BoardWindow board(rows, thirdPaid, thirdTabs ? rows / 3 : 0);
+    const QString kind = thirdPaid   ? QStringLiteral("tick, ListBox, a third paid")
+                         : thirdTabs ? QStringLiteral("tick, ListBox, a third with a tab of five items")
+                                     : QStringLiteral("tick, ListBox");
     Form1& form = board.form();
     tallivor::Board& stations = board.board();
     PaintCounter paints(board.lists());
@@ -277,6 +280,66 @@ void benchAutosave(Report& report, const Options& options)
     }
     report.add(QStringLiteral("autosave, board unchanged (compares only)"), fullRoom, summarize(unchanged));
     report.add(QStringLiteral("autosave, after a tick (writes)"), fullRoom, summarize(changed));
+}
+
+// An item put on a tab, from the key to its sale line synced (and the tabs file after it), at a room's size and at the
+// largest board.
+void benchSale(Report& report, const Options& options)
+{
+    for (const int rows : {50, fullRoom}) {
+        BoardWindow window(rows);
+        tallivor::Board& board = window.board();
+        std::vector<double> samples;
+        const int reps = std::max(200, options.reps * 4);
+        for (int i = 0; i < options.warmup + reps; ++i) {
+            Clock::time_point t0, t1;
+            {
+                Collect collect;
+                t0 = Clock::now();
+                if (!board.sell(i % rows, QStringLiteral("Cola"), 1))
+                    qFatal("the sale was refused");
+                t1 = Clock::now();
+            }
+            if (i >= options.warmup)
+                samples.push_back(millisecondsBetween(t0, t1));
+        }
+        std::vector<double> sorted = samples;
+        std::sort(sorted.begin(), sorted.end());
+        const double p99 = sorted[std::size_t(double(sorted.size() - 1) * 0.99)];
+        report.add(QStringLiteral("sale: an item on a tab, its line synced"), rows, summarize(samples), {},
+                   QStringLiteral("p99 %1 ms (target <= 5 ms)").arg(p99, 0, 'f', 2));
+    }
+}
+
+// The report of a month of 100,000 lines a third of which are sales, for a day, and for a year of twelve such months.
+void benchReportWithSales(Report& report, const Options& options)
+{
+    QTemporaryDir dir;
+    for (int month = 1; month <= 12; ++month) {
+        const QDate first(2026, month, 1);
+        QFile file(QDir(dir.path()).filePath(tallivor::ledgerFileName(first)));
+        const QByteArray bytes = sampleLedgerMonth(first, first.addMonths(1).addDays(-1), 100000, true);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the month files");
+    }
+    for (const bool year : {false, true}) {
+        const tallivor::Period period = year ? tallivor::Period::days(QDate(2026, 1, 1), QDate(2026, 12, 31))
+                                             : tallivor::Period::days(QDate(2026, 12, 15), QDate(2026, 12, 15));
+        std::vector<double> samples;
+        for (int i = 0; i < options.warmup + (year ? 5 : options.reps); ++i) {
+            tallivor::ReportModel model(dir.path());
+            const Clock::time_point t0 = Clock::now();
+            model.show(period);
+            const Clock::time_point t1 = Clock::now();
+            if (model.totals().products.empty() || !model.findings().empty())
+                qFatal("the sales were not read, or the sample reads as altered");
+            if (i >= options.warmup)
+                samples.push_back(millisecondsBetween(t0, t1));
+        }
+        report.add(year ? QStringLiteral("report of a year: 12 months of 100,000 lines, a third sales")
+                        : QStringLiteral("report of a day in a month of 100,000 lines, a third sales"),
+                   year ? 1200000 : 100000, summarize(samples), year ? 1000 : 200);
+    }
 }
 
 // An operation on the disk before it returns: Reset's second press (its first arms the caption), from the key to the
@@ -528,10 +591,12 @@ QList<int> numberList(const QString& text)
 [[noreturn]] void usage()
 {
     std::fprintf(stderr, "usage: tallivor_bench [--case "
-                         "tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report,operation]\n"
+                         "tick,tick-paid,tick-plain,catch-up,save,click,click-plain,ledger,report,operation,\n"
+                         "                              tick-tabs,sale,report-sales]\n"
                          "                      [--rows N,N,...]\n"
                          "                      [--reps N] [--warmup N] [--no-header]\n"
                          "       tallivor_bench --write-station-file PATH ROWS\n"
+                         "       tallivor_bench --write-tabs-file PATH ROWS TABS\n"
                          "       tallivor_bench --write-ledger PATH LINES FIRST LAST\n"
                          "       tallivor_bench --qt-version\n");
     std::exit(2);
@@ -566,6 +631,15 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    if (arguments.value(0) == QLatin1String("--write-tabs-file")) {
+        if (arguments.size() != 4)
+            usage();
+        QFile file(arguments[1]);
+        const QByteArray bytes = tabsFileBytes(numberList(arguments[2]).value(0), numberList(arguments[3]).value(0));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(arguments[1]));
+        return 0;
+    }
     if (arguments.value(0) == QLatin1String("--write-ledger")) {
         const QDate first = QDate::fromString(arguments.value(3), Qt::ISODate);
         const QDate last = QDate::fromString(arguments.value(4), Qt::ISODate);
@@ -636,6 +710,14 @@ int main(int argc, char* argv[])
         benchReportOpen(report, options);
     if (options.runs("operation"))
         benchOperation(report, options);
+    if (options.runs("tick-tabs")) {
+        benchTick(report, options, fullRoom);
+        benchTick(report, options, fullRoom, false, true);
+    }
+    if (options.runs("sale"))
+        benchSale(report, options);
+    if (options.runs("report-sales"))
+        benchReportWithSales(report, options);
     report.print();
     return 0;
 }

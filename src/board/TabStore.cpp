@@ -15,13 +15,14 @@ namespace {
 const QStringList heading{QStringLiteral("station"), QStringLiteral("product"), QStringLiteral("quantity"),
                           QStringLiteral("price"),   QStringLiteral("amount"),  QStringLiteral("sale")};
 
-Tab* tabNamed(StationTable& table, const QString& name)
+// The tabs of the stations by name, for a start with thousands of items on a board of thousands of stations.
+QHash<QString, Tab*> tabsByName(StationTable& table)
 {
-    for (int row = 0; row < table.size(); ++row) {
-        if (table[row].text(Column::Name) == name)
-            return &table.at(row).record.tab;
-    }
-    return nullptr;
+    QHash<QString, Tab*> tabs;
+    tabs.reserve(table.size());
+    for (int row = table.size(); row-- > 0;) // the first of two stations of one name wins, as the lookups elsewhere
+        tabs.insert(table[row].text(Column::Name), &table.at(row).record.tab);
+    return tabs;
 }
 
 } // namespace
@@ -51,19 +52,20 @@ void TabStore::load(StationTable& table, const QDateTime& stationFileWritten)
         if (lines[i].event == LedgerEvent::Remove)
             renamed.insert(entry.station, QString());
     }
+    const QHash<QString, Tab*> tabs = tabsByName(table);
     if (bytes) {
         m_saved = *bytes;
         for (const CsvRecord& record : parseCsv(*bytes).records) {
             const QStringList& f = record.fields;
             const QString name = f.size() == heading.size() ? renamed.value(f[0], f[0]) : QString();
-            Tab* tab = name.isEmpty() ? nullptr : tabNamed(table, name);
+            Tab* tab = tabs.value(name);
             const std::optional<Money> price = tab ? Money::parse(f[3]) : std::nullopt;
             if (tab && price)
                 tab->add({f[1], f[2].toLongLong(), *price, price->times(f[2].toLongLong()), f[5].toLatin1(), 0});
         }
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        Tab* tab = finalName[i].isEmpty() ? nullptr : tabNamed(table, finalName[i]);
+        Tab* tab = tabs.value(finalName[i]);
         const LedgerEntry& entry = lines[i].entry;
         const std::optional<Money> price = Money::parse(entry.price);
         const qint64 quantity = qint64(detailNumber(entry, Detail::Quantity));
