@@ -33,6 +33,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h
     ${CMAKE_CURRENT_LIST_DIR}/till/Products.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Products.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Rates.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Rates.h
     ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.cpp ${CMAKE_CURRENT_LIST_DIR}/till/RoomSettings.h
     ${CMAKE_CURRENT_LIST_DIR}/till/Tab.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Tab.h
     ${CMAKE_CURRENT_LIST_DIR}/till/Till.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Till.h
