@@ -88,7 +88,7 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"ProductsUp", "Up"},
     {"ProductsDown", "Down"},
     {"ProductsKept", "Line %1 is kept as it stands: %2"},
-    {"ProductsBadName", "the name is empty or holds ; = or a control character"},
+    {"ProductsBadName", "the name is empty or holds a semicolon, an equals sign or a control character"},
     {"ProductsBadPrice", "the price is no price"},
     {"ProductsBadCount", "a count is not a whole number from -99999 to 99999"},
     {"ProductsDuplicate", "a product of that name is listed above"},
