@@ -69,6 +69,20 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The five texts of a product, in the order of its boxes.
+    enum class Field
+    {
+        Name,
+        Price,
+        Stock,
+        Code,
+        Reorder,
+    };
+    // A product's texts as its boxes show them: the price as the file writes it ("2.50" stays "2.50").
+    static std::array<QString, 5> textsOf(const ProductList& list, qsizetype index);
+    template <typename Target>
+    static ProductFault change(Target& target, qsizetype index, Field field, const QString& text);
+
     // The window's parts, made and laid out once.
     void build();
     void relabel();
