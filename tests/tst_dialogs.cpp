@@ -209,6 +209,27 @@ private Q_SLOTS:
                      {{"12345678901.5", "English.xml"}, {"12345678901.5", "English.xml"}, {"3", "Italian.xml"}}));
     }
 
+    void roomSettingsCaptionAsksForTheRoomWindow()
+    {
+        m_folder->copyLanguage(QStringLiteral("Italian.xml"));
+        QPointer<SettingsDialog> dialog = openSettings(QStringLiteral("10"));
+        QSignalSpy asked(dialog.data(), &SettingsDialog::roomSettingsRequested);
+        op::click(dialog->roomSettings);
+        QTest::keyClick(dialog->Value, Qt::Key_F3);
+        QCOMPARE(asked.count(), 2);
+        QVERIFY(dialog && !dialog->isDiscarded() && m_saved.isEmpty()); // the settings stay as they were
+        // Its caption in the language in force, whole, over nothing else of the dialog.
+        const LanguageFile italian = parseLanguageFile(decodeDataFile(m_folder->read(QStringLiteral("Italian.xml"))));
+        dialog->relabel(italian.entries, KeyedTexts(italian.keyed));
+        LabelButton* caption = dialog->roomSettings;
+        QCOMPARE(caption->text(), QStringLiteral("Impostazioni della sala (F3)"));
+        QVERIFY(caption->heightForWidth(caption->width()) <= caption->height());
+        QVERIFY(dialog->rect().contains(caption->geometry()));
+        for (const QWidget* other : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(other == caption || !other->geometry().intersects(caption->geometry()),
+                     qPrintable(other->objectName()));
+    }
+
     void languageClicksWalkTheFileList_data()
     {
         QTest::addColumn<QString>("files"); // the program folder's files, "|" between names

@@ -24,6 +24,14 @@ DialogWindow::DialogWindow(QWidget& owner, std::span<const ControlDesign> layout
     btn[DialogButton::Cancel]->addKeyName(QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText));
 }
 
+QString buttonCaption(const LanguageEntries& entries, DialogButton button)
+{
+    // Entry 11 is the editor's Save when it adds, entry 12 the Cancel of both dialogs (see lang/Entries.cpp).
+    const bool save = button == DialogButton::Save;
+    const std::optional<QString>& entry = entries[save ? 11 : 12];
+    return entry ? *entry : save ? QStringLiteral("Save") : QStringLiteral("Cancel");
+}
+
 void DialogWindow::btnClick(DialogButton button)
 {
     switch (button) {

@@ -16,6 +16,10 @@ enum class DialogButton
     Cancel,
 };
 
+// The caption of Save or Cancel in a language: the entries that caption the station editor's and the settings
+// dialog's, so that every dialog says them alike; English where no file set them.
+QString buttonCaption(const LanguageEntries& entries, DialogButton button);
+
 // What the station editor and the settings dialog share: a small fixed tool window built from its layout table, shown
 // without blocking the main window, opening beside it, and discarded (with whatever was typed in it) when it closes.
 // Its Save label-button runs the dialog's save(), Cancel closes it; Enter in any box saves, Escape cancels. A dialog is

@@ -3,6 +3,7 @@
 #include "rules/Numbers.h"
 #include "store/StationFile.h"
 #include "ui/FileList.h"
+#include "ui/Hover.h"
 #include "ui/TextBox.h"
 
 #include <QKeyEvent>
@@ -13,7 +14,8 @@ SettingsDialog::SettingsDialog(const QString& programFolder, QWidget* owner)
     : DialogWindow(*owner, settingsLayout(), 4650, 2565), File1(controls().get<FileList>("File1")),
       VALUEUNIT(controls().get<TextBox>("VALUEUNIT")), language_text(controls().get<TextBox>("language_text")),
       Value(controls().get<TextBox>("Value")), Language_caption(controls().get<Label>("Language_caption")),
-      Min_Value(controls().get<Label>("Min_Value")), frmcaption(controls().get<Label>("frmcaption"))
+      Min_Value(controls().get<Label>("Min_Value")), frmcaption(controls().get<Label>("frmcaption")),
+      roomSettings(controls().get<LabelButton>("roomSettings"))
 {
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -31,6 +33,11 @@ SettingsDialog::SettingsDialog(const QString& programFolder, QWidget* owner)
     language_text->installEventFilter(this);
     VALUEUNIT->setAccessibleDescription(QStringLiteral("currency unit"));
     language_text->setAccessibleDescription(QStringLiteral("Space or Down: next language"));
+    // The room's settings are a window of their own, opened by whoever opened this one; this dialog stays as it is.
+    connect(roomSettings, &LabelButton::clicked, this, &SettingsDialog::roomSettingsRequested);
+    connect(roomSettings, &LabelButton::pointerMoved, this,
+            [this](int, float x, float y) { hoverLabelButton(*roomSettings, x, y, DisarmOnLeave::No); });
+    roomSettings->addKeyName(QStringLiteral("F3"));
     nameForScreenReaders();
 }
 
@@ -52,6 +59,12 @@ void SettingsDialog::relabel(const LanguageEntries& entries)
     nameForScreenReaders();
 }
 
+void SettingsDialog::relabel(const LanguageEntries& entries, const KeyedTexts& texts)
+{
+    relabel(entries);
+    roomSettings->setText(texts[KeyedText::RoomOpens]);
+}
+
 void SettingsDialog::nameForScreenReaders()
 {
     for (QWidget* box : std::initializer_list<QWidget*>{Value, VALUEUNIT})
@@ -71,6 +84,15 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return DialogWindow::eventFilter(watched, event);
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F3 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        emit roomSettingsRequested();
+        return;
+    }
+    DialogWindow::keyPressEvent(event);
 }
 
 void SettingsDialog::nextLanguage()

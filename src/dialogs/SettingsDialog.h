@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/DialogWindow.h"
+#include "lang/KeyedTexts.h"
 #include "lang/LanguageFile.h"
 
 #include <functional>
@@ -17,7 +18,7 @@ using SaveSettings = std::function<bool(const QString& price, const QString& lan
 
 // The settings dialog: the price per minute, and the language chosen by clicking through the program folder's
 // language files (or pressing Space or Down in the language box). Save hands both on and closes; Cancel
-// closes.
+// closes. Its Room settings caption asks its opener for the room's settings window.
 class SettingsDialog : public DialogWindow
 {
     Q_OBJECT
@@ -29,6 +30,8 @@ public:
     void open(const QString& price, const QString& language, const QString& saveCaption, SaveSettings onSave);
     // Takes the texts of a language: its labels, Cancel caption and currency unit, and the names screen readers read.
     void relabel(const LanguageEntries& entries);
+    // And the keyed texts: the Room settings caption's.
+    void relabel(const LanguageEntries& entries, const KeyedTexts& texts);
 
     FileList* const File1;
     TextBox* const VALUEUNIT;
@@ -37,10 +40,17 @@ public:
     Label* const Language_caption;
     Label* const Min_Value;
     Label* const frmcaption;
+    LabelButton* const roomSettings;
+
+signals:
+    // The Room settings caption was clicked: the opener shows the room's settings window.
+    void roomSettingsRequested();
 
 protected:
     void save() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // F3 does what a click on the Room settings caption does, as it does on the board.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void nameForScreenReaders();

@@ -88,7 +88,7 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"ProductsUp", "Up"},
     {"ProductsDown", "Down"},
     {"ProductsKept", "Line %1 is kept as it stands: %2"},
-    {"ProductsBadName", "the name is empty or holds ; = or a control character"},
+    {"ProductsBadName", "the name is empty or holds a semicolon, an equals sign or a control character"},
     {"ProductsBadPrice", "the price is no price"},
     {"ProductsBadCount", "a count is not a whole number from -99999 to 99999"},
     {"ProductsDuplicate", "a product of that name is listed above"},
@@ -125,6 +125,12 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"ReportStockLow", "%1: %2 left, at or below its reorder count"},
     {"ReportRemovedItems", "removed with items on its tab"},
     {"ReportReceipt", "Receipt again"},
+    {"ProductsBadCode", "the code holds a control character"},
+    {"ProductsCodeTaken", "another product has that code"},
+    {"ProductsNoProduct", "no product is selected"},
+    {"ProductsNotCounted", "the stock of this product is not counted"},
+    {"ProductsBadQuantity", "a delivery is a whole number of at least 1"},
+    {"ProductsOutOfRange", "the stock would go past 99999"},
 }};
 static_assert(entries.back().key != nullptr, "a keyed text without its entry");
 

@@ -128,8 +128,15 @@ enum class KeyedText
     ReportStockLow,
     ReportRemovedItems,
     ReportReceipt,
+    // Why the products window refuses a change, beside the reasons a line of the file is kept.
+    ProductsBadCode,
+    ProductsCodeTaken,
+    ProductsNoProduct,
+    ProductsNotCounted,
+    ProductsBadQuantity,
+    ProductsOutOfRange,
 };
-inline constexpr std::size_t keyedTextCount = std::size_t(KeyedText::ReportReceipt) + 1;
+inline constexpr std::size_t keyedTextCount = std::size_t(KeyedText::ProductsOutOfRange) + 1;
 
 class KeyedTexts
 {

@@ -9,8 +9,10 @@
 #include "ui/TextBox.h"
 #include "ui/Twips.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QMargins>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -42,7 +44,8 @@ namespace {
 
 bool isWindowed(Kind kind)
 {
-    return kind == Kind::TextBox || kind == Kind::ListBox || kind == Kind::FileList || kind == Kind::ScrollBar;
+    return kind == Kind::TextBox || kind == Kind::ListBox || kind == Kind::FileList || kind == Kind::ScrollBar ||
+           kind == Kind::ComboBox || kind == Kind::MultiLineBox;
 }
 
 QWidget* createWidget(const ControlDesign& design, QWidget& window)
@@ -77,6 +80,18 @@ QWidget* createWidget(const ControlDesign& design, QWidget& window)
     case Kind::FileList: return new FileList(&window);
     case Kind::ScrollBar: return new ScrollBar(&window);
     case Kind::Bar: return new Bar(QColor(design.fill), &window);
+    case Kind::ComboBox: {
+        auto* combo = new QComboBox(&window);
+        if (!text.isEmpty())
+            combo->addItems(text.split(QLatin1Char('\n')));
+        return combo;
+    }
+    case Kind::MultiLineBox: {
+        auto* box = new QPlainTextEdit(text, &window);
+        box->setTabChangesFocus(true); // Tab goes on to the next box, as in every other box of a dialog
+        box->setAcceptDrops(false);
+        return box;
+    }
     }
     return nullptr;
 }

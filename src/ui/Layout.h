@@ -23,8 +23,10 @@ enum class Kind
     TextBox,
     ListBox,
     FileList,
-    ScrollBar, // vertical, used as a value holder
-    Bar,       // a solid-filled rectangle, never clickable
+    ScrollBar,    // vertical, used as a value holder
+    Bar,          // a solid-filled rectangle, never clickable
+    ComboBox,     // a drop-down list to choose one of its rows (its sample rows, one per line)
+    MultiLineBox, // a plain text box of several lines; Tab leaves it
 };
 
 enum Flag : unsigned
@@ -113,10 +115,11 @@ void placeBeside(QWidget& window, const QWidget& board);
 // an entry that no language file has set leaves its controls as they are.
 void applyLanguage(const Controls& controls, TargetWindow window, const LanguageEntries& entries);
 
-// The three windows as designed.
+// The windows as designed.
 std::span<const ControlDesign> form1Layout();
 std::span<const ControlDesign> editLayout();
 std::span<const ControlDesign> settingsLayout();
+std::span<const ControlDesign> roomLayout();
 
 inline constexpr QRgb form1Background = 0x404040;
 inline constexpr QRgb dialogBackground = 0x2B86B3;

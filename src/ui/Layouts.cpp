@@ -1,4 +1,4 @@
-// The three windows as designed: every control front to back, geometry in twips.
+// The windows as designed: every control front to back, geometry in twips.
 #include "ui/Layout.h"
 
 namespace tallivor {
@@ -81,9 +81,28 @@ constexpr ControlDesign settingsTable[] = {
     {"Value", -1, Kind::TextBox, "0.1", 600, 1170, 1245, 315, tahoma(8.25), 0, C, 10},
     {"btn", 0, Kind::LabelButton, "Save", 360, 2040, 525, 255, tahoma(9.75), 0, H, 0},
     {"btn", 1, Kind::LabelButton, "Cancel", 1110, 2040, 705, 255, tahoma(9.75), 0, H, 0},
+    // Right of Cancel, two lines high so that a longer language's caption wraps instead of being cut.
+    {"roomSettings", -1, Kind::LabelButton, "Room settings (F3)", 2010, 2040, 2550, 450, tahoma(8.25), 0, H, 0},
     {"Language_caption", -1, Kind::Label, "Language :", 2430, 810, 1065, 255, tahoma(9.75), 0, 0, 0},
     {"Min_Value", -1, Kind::Label, "Min's Value :", 210, 810, 1605, 255, tahoma(9.75), 0, 0, 0},
     {"frmcaption", -1, Kind::Label, "Settings", 180, 150, 3525, 255, tahoma(8.25), 0, 0, 0},
+    {"Shape1", -1, Kind::Bar, nullptr, 0, 0, 10995, 555, none, 0x000000, 0, 0},
+};
+
+constexpr ControlDesign roomTable[] = {
+    {"nameBox", -1, Kind::TextBox, "", 210, 960, 4980, 315, tahoma(8.25), 0, 0, 60},
+    {"addressBox", -1, Kind::MultiLineBox, "", 210, 1650, 4980, 960, tahoma(8.25), 0, 0, 0},
+    {"closingBox", -1, Kind::TextBox, "", 210, 3000, 4980, 315, tahoma(8.25), 0, 0, 60},
+    {"printerBox", -1, Kind::ComboBox, nullptr, 210, 3690, 3300, 345, tahoma(8.25), 0, 0, 0},
+    {"widthBox", -1, Kind::ComboBox, "58\n80", 3720, 3690, 1470, 345, tahoma(8.25), 0, 0, 0},
+    {"btn", 0, Kind::LabelButton, "Save", 360, 4260, 645, 255, tahoma(9.75), 0, H, 0},
+    {"btn", 1, Kind::LabelButton, "Cancel", 1140, 4260, 855, 255, tahoma(9.75), 0, H, 0},
+    {"nameCaption", -1, Kind::Label, "Name on the receipt", 210, 690, 4980, 255, tahoma(9.75), 0, 0, 0},
+    {"addressCaption", -1, Kind::Label, "Address lines", 210, 1380, 4980, 255, tahoma(9.75), 0, 0, 0},
+    {"closingCaption", -1, Kind::Label, "Last line", 210, 2730, 4980, 255, tahoma(9.75), 0, 0, 0},
+    {"printerCaption", -1, Kind::Label, "Receipt printer", 210, 3420, 3300, 255, tahoma(9.75), 0, 0, 0},
+    {"widthCaption", -1, Kind::Label, "Roll width (mm)", 3720, 3420, 1470, 255, tahoma(9.75), 0, 0, 0},
+    {"frmcaption", -1, Kind::Label, "Room settings", 180, 150, 3525, 255, tahoma(8.25), 0, 0, 0},
     {"Shape1", -1, Kind::Bar, nullptr, 0, 0, 10995, 555, none, 0x000000, 0, 0},
 };
 
@@ -104,6 +123,11 @@ std::span<const ControlDesign> editLayout()
 std::span<const ControlDesign> settingsLayout()
 {
     return settingsTable;
+}
+
+std::span<const ControlDesign> roomLayout()
+{
+    return roomTable;
 }
 
 } // namespace tallivor
