@@ -48,6 +48,21 @@ target_include_directories(tallivor_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tallivor_core PUBLIC Qt6::Core)
 set_target_properties(tallivor_core PROPERTIES AUTOMOC ON)
 target_compile_definitions(tallivor_core PRIVATE QT_NO_CAST_FROM_ASCII)
+# The operators' PINs are hashed and checked by libsodium, which only till/Pin.cpp includes. On Linux, Debian's
+# libsodium-dev through pkg-config. On Windows, a static libsodium on the find paths (the windows-cross preset's
+# toolchain file, cmake/MinGWCross.cmake, unpacks one and puts it there), whose header must be told it is static.
+if(WIN32)
+    find_path(TALLIVOR_SODIUM_INCLUDE_DIR sodium.h REQUIRED)
+    find_library(TALLIVOR_SODIUM_LIBRARY NAMES libsodium.a sodium libsodium REQUIRED)
+    add_library(tallivor_sodium STATIC IMPORTED GLOBAL)
+    set_target_properties(tallivor_sodium PROPERTIES IMPORTED_LOCATION "${TALLIVOR_SODIUM_LIBRARY}"
+        INTERFACE_INCLUDE_DIRECTORIES "${TALLIVOR_SODIUM_INCLUDE_DIR}" INTERFACE_COMPILE_DEFINITIONS SODIUM_STATIC)
+    target_link_libraries(tallivor_core PRIVATE tallivor_sodium)
+else()
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET GLOBAL libsodium)
+    target_link_libraries(tallivor_core PRIVATE PkgConfig::SODIUM)
+endif()
 if(TARGET tallivor_warnings)
     target_link_libraries(tallivor_core PRIVATE tallivor_warnings)
 endif()
