@@ -1,6 +1,7 @@
 # The Qt Core-only library: the pure rules and Money, the data files (station file, language files, codec and line
 # splitter), the language in force, the ledger with its events, the owner's accounts read back from it, and the Board
-# with the pieces it is made of (the station table, paid time, the station file's life, the clock's timers).
+# with the pieces it is made of (the station table, paid time, the station file's life, the clock's timers), and the
+# till's pieces (the operators list and their PINs).
 # The program's widgets library, the tests, the benchmark and the fuzz targets (a project of their own, built with
 # clang) all link this one target:
 #   include(<src>/CoreLibrary.cmake)   defines tallivor_core
@@ -40,6 +41,8 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.h
     ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h
     ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Operators.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Operators.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Pin.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Pin.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Clocks.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationEdit.h
