@@ -163,8 +163,9 @@ private slots:
         using R = OperatorRefusal;
         const auto row = [&](const char* change, const char* pin, R refusal, const char* operators,
                              const QByteArray& start = {}) {
-            QTest::addRow("%s (%s)", change, pin) << (start.isEmpty() ? two : start) << QString(change)
-                                                  << QByteArray(pin) << refusal << QString(operators);
+            QTest::addRow("%s (%s)%s", change, pin, start.isEmpty() ? "" : " in another list")
+                << (start.isEmpty() ? two : start) << QString(change) << QByteArray(pin) << refusal
+                << QString(operators);
         };
         row("add carl operator", "1234", R::None, "ana owner|bob operator|carl operator*");
         row("add ana owner", "123456", R::Taken, "ana owner|bob operator");
