@@ -176,7 +176,8 @@ private slots:
         row("role bob owner", "654321", R::None, "ana owner|bob owner*");
         row("role bob owner", "4321", R::Pin, "ana owner|bob operator");
         row("role ana operator", "", R::NoOwner, "ana owner|bob operator");
-        row("role ana operator", "", R::None, "ana operator|bob owner", operatorsFile({ana, "bob,owner," + m_quoted}));
+        row("role ana operator", "", R::None, "ana operator|bob owner|carl operator",
+            operatorsFile({ana, "bob,owner," + m_quoted, "carl,operator," + m_quoted}));
         row("remove bob", "", R::None, "ana owner");
         row("remove ana", "", R::NoOwner, "ana owner|bob operator");
         // The owner's line damaged: there is no owner, and none may be left out.

@@ -26,11 +26,11 @@ std::optional<QStringList> splitRecord(QStringView line, QChar separator)
             qsizetype quote = at;
             while (true) {
                 const qsizetype next = line.indexOf(u'"', quote + 1);
-                if (next < 0)
+                if (next == -1) // never closed
                     return std::nullopt;
                 field += line.sliced(quote + 1, next - quote - 1);
                 quote = next;
-                if (next + 1 == line.size() || line[next + 1] != u'"')
+                if (!line.sliced(next + 1).startsWith(u'"'))
                     break;
                 field += u'"';
                 quote = next + 1;
