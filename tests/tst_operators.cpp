@@ -32,7 +32,7 @@ QString described(const OperatorList& list, const QByteArray& startHash)
     QStringList operators, kept;
     for (const Operator& op : list.operators())
         operators << op.name + (op.role == Role::Owner ? " owner" : " operator") + (op.pinHash == startHash ? "" : "*");
-    for (const KeptLine& line : list.keptLines())
+    for (const KeptOperatorLine& line : list.keptLines())
         kept << QString::number(line.line) + ' ' + faults[int(line.why)];
     return operators.join('|') + (kept.isEmpty() ? "" : " / ") + kept.join(',');
 }

@@ -122,23 +122,23 @@ OperatorList OperatorList::read(QByteArrayView bytes)
 
 OperatorList::Line OperatorList::readLine(QStringView text, int number) const
 {
-    const auto kept = [&](LineFault why) { return KeptLine{number, why, text.toString()}; };
+    const auto kept = [&](OperatorLineFault why) { return KeptOperatorLine{number, why, text.toString()}; };
     const std::optional<QStringList> fields = csv::splitRecord(text, m_separator);
     if (!fields)
-        return kept(LineFault::Quoting);
+        return kept(OperatorLineFault::Quoting);
     if (fields->size() != heading.size())
-        return kept(LineFault::Fields);
+        return kept(OperatorLineFault::Fields);
     const QString& name = fields->at(0);
     const std::optional<Role> role = roleOf(fields->at(1));
     const QByteArray hash = fields->at(2).toUtf8();
     if (!isOperatorName(name))
-        return kept(LineFault::Name);
+        return kept(OperatorLineFault::Name);
     if (!role)
-        return kept(LineFault::Role);
+        return kept(OperatorLineFault::Role);
     if (!isPinHash(hash))
-        return kept(LineFault::Hash);
+        return kept(OperatorLineFault::Hash);
     if (find(name))
-        return kept(LineFault::Duplicate);
+        return kept(OperatorLineFault::Duplicate);
     return Operator{name, *role, hash};
 }
 
@@ -150,7 +150,7 @@ QByteArray OperatorList::write() const
         if (const auto* op = std::get_if<Operator>(&line))
             text += csv::joinRecord({op->name, roleText(op->role), QString::fromLatin1(op->pinHash)}, m_separator);
         else
-            text += std::get<KeptLine>(line).text;
+            text += std::get<KeptOperatorLine>(line).text;
         text += lineEnd;
     }
     return utf8ByteOrderMark + encodeUtf8Keeping(text);
@@ -276,11 +276,11 @@ QList<Operator> OperatorList::operators() const
     return found;
 }
 
-QList<KeptLine> OperatorList::keptLines() const
+QList<KeptOperatorLine> OperatorList::keptLines() const
 {
-    QList<KeptLine> found;
+    QList<KeptOperatorLine> found;
     for (const Line& line : m_lines) {
-        if (const auto* kept = std::get_if<KeptLine>(&line))
+        if (const auto* kept = std::get_if<KeptOperatorLine>(&line))
             found.append(*kept);
     }
     return found;

@@ -22,7 +22,7 @@ struct Operator
 };
 
 // Why a line of the operators file is no operator.
-enum class LineFault
+enum class OperatorLineFault
 {
     Quoting,   // a quote inside a field that is not quoted, text after a closing quote, or a quote never closed
     Fields,    // not three fields
@@ -34,10 +34,10 @@ enum class LineFault
 
 // A line of the operators file the program could not read: shown to the owner, never counted as an operator, and
 // written back as it stood, in its place.
-struct KeptLine
+struct KeptOperatorLine
 {
     int line = 0; // in the file as read, the heading being line 1
-    LineFault why = LineFault::Quoting;
+    OperatorLineFault why = OperatorLineFault::Quoting;
     QString text; // without its line end
 };
 
@@ -89,10 +89,10 @@ public:
     // No operators yet: the program's first start, which asks for the owner.
     bool isEmpty() const;
     QList<Operator> operators() const;
-    QList<KeptLine> keptLines() const;
+    QList<KeptOperatorLine> keptLines() const;
 
 private:
-    using Line = std::variant<Operator, KeptLine>;
+    using Line = std::variant<Operator, KeptOperatorLine>;
 
     Line readLine(QStringView text, int number) const;
     Operator* lookup(QStringView name);
