@@ -69,9 +69,11 @@ elseif(WIN32)
             endforeach()
         endif()")
     # The licences of what the folder ships besides the program: Qt with where its exact source is and the recipe
-    # its DLLs were built by, the code of others built into Qt's DLLs, and the MinGW-w64 runtime.
+    # its DLLs were built by, the code of others built into Qt's DLLs, the MinGW-w64 runtime, and libsodium, which
+    # is built into the executable (the toolchain file unpacked it with its licence).
     install(DIRECTORY "${PROJECT_SOURCE_DIR}/resources/windows/licenses/" DESTINATION licenses)
     install(PROGRAMS "${PROJECT_SOURCE_DIR}/scripts/build-qt-mingw.sh" DESTINATION licenses)
+    install(FILES "${TALLIVOR_SODIUM_DIR}/LICENSE" DESTINATION licenses RENAME libsodium.txt)
 endif()
 # The program's own licence, as a text file Windows opens with a double-click.
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . RENAME LICENSE.txt)

@@ -5,7 +5,8 @@
 set -euo pipefail
 list="$(dirname "$0")/packages.txt"
 
-wanted=$(awk -v groups=" $* " '!/^#/ && NF == 2 && index(groups, " " $1 " ") { print $2 }' "$list")
+# A package that two of the groups need is named once.
+wanted=$(awk -v groups=" $* " '!/^#/ && NF == 2 && index(groups, " " $1 " ") && !seen[$2]++ { print $2 }' "$list")
 missing=()
 for pkg in $wanted; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

@@ -90,7 +90,7 @@ ls "$dist" | grep -qv "^Tallivor-$product_version-win64\.\(msi\|zip\)\$" && fail
 for file in Tallivor.exe English.xml Persian.xml Italian.xml tallivor.ico Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
     platforms/qwindows.dll styles/qwindowsvistastyle.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll \
     LICENSE.txt licenses/README.txt licenses/LGPL-3.0.txt licenses/GPL-3.0.txt licenses/Qt-third-party.txt \
-    licenses/MinGW-w64-runtime.txt licenses/build-qt-mingw.sh; do
+    licenses/MinGW-w64-runtime.txt licenses/libsodium.txt licenses/build-qt-mingw.sh; do
     [ -f "$program/$file" ] || fail "$file is not in the program folder $program"
 done
 grep -q 'Subsystem.*(Windows GUI)' <<<"$(x86_64-w64-mingw32-objdump -p "$program/Tallivor.exe")" ||

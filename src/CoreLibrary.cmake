@@ -1,7 +1,7 @@
 # The Qt Core-only library: the pure rules and Money, the data files (station file, language files, codec and line
 # splitter, the CSV of the program's own lists), the language in force, the ledger with its events, the owner's
-# accounts read back from it, the till (the products list), and the Board with the pieces it is made of (the station
-# table, paid time, the station file's life, the clock's timers).
+# accounts read back from it, the till (products, tabs, rates, the operators and their PINs, the room's settings), and
+# the Board with the pieces it is made of (the station table, paid time, the files' life, the clock's timers).
 # The program's widgets library, the tests, the benchmark and the fuzz targets (a project of their own, built with
 # clang) all link this one target:
 #   include(<src>/CoreLibrary.cmake)   defines tallivor_core
@@ -50,6 +50,8 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.h
     ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h
     ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TextColumn.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Operators.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Operators.h
+    ${CMAKE_CURRENT_LIST_DIR}/till/Pin.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Pin.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Clocks.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationEdit.h
@@ -58,6 +60,21 @@ target_include_directories(tallivor_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tallivor_core PUBLIC Qt6::Core)
 set_target_properties(tallivor_core PROPERTIES AUTOMOC ON)
 target_compile_definitions(tallivor_core PRIVATE QT_NO_CAST_FROM_ASCII)
+# The operators' PINs are hashed and checked by libsodium, which only till/Pin.cpp includes. On Linux, Debian's
+# libsodium-dev through pkg-config. On Windows, a static libsodium on the find paths (the windows-cross preset's
+# toolchain file, cmake/MinGWCross.cmake, unpacks one and puts it there), whose header must be told it is static.
+if(WIN32)
+    find_path(TALLIVOR_SODIUM_INCLUDE_DIR sodium.h REQUIRED)
+    find_library(TALLIVOR_SODIUM_LIBRARY NAMES libsodium.a sodium libsodium REQUIRED)
+    add_library(tallivor_sodium STATIC IMPORTED GLOBAL)
+    set_target_properties(tallivor_sodium PROPERTIES IMPORTED_LOCATION "${TALLIVOR_SODIUM_LIBRARY}"
+        INTERFACE_INCLUDE_DIRECTORIES "${TALLIVOR_SODIUM_INCLUDE_DIR}" INTERFACE_COMPILE_DEFINITIONS SODIUM_STATIC)
+    target_link_libraries(tallivor_core PRIVATE tallivor_sodium)
+else()
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET GLOBAL libsodium)
+    target_link_libraries(tallivor_core PRIVATE PkgConfig::SODIUM)
+endif()
 if(TARGET tallivor_warnings)
     target_link_libraries(tallivor_core PRIVATE tallivor_warnings)
 endif()

@@ -37,7 +37,9 @@ void Totals::add(const LedgerRecord& record, int index)
         auto found = m_stationIndex.find(entry.station);
         if (found == m_stationIndex.end()) {
             found = m_stationIndex.insert(entry.station, m_totals.stations.size());
-            m_totals.stations.push_back({entry.station, 0, 0, {}, 0});
+            StationTotal fresh;
+            fresh.station = entry.station;
+            m_totals.stations.push_back(fresh);
         }
         StationTotal& station = m_totals.stations[*found];
         ++station.bills;
@@ -90,7 +92,9 @@ void Totals::addItem(const LedgerRecord& record, int index, bool voided)
     auto found = m_productIndex.find(product);
     if (found == m_productIndex.end()) {
         found = m_productIndex.insert(product, m_totals.products.size());
-        m_totals.products.push_back({product});
+        ProductTotal fresh;
+        fresh.product = product;
+        m_totals.products.push_back(fresh);
     }
     ProductTotal& total = m_totals.products[*found];
     const int hour = std::clamp(QStringView(entry.time).mid(11, 2).toInt(), 0, 23);

@@ -168,8 +168,9 @@ void ReportWindow::render()
     const PeriodTotals& totals = m_model.totals();
     m_parts.title->setText(m_words.title(m_model));
     const QStringList figures = m_words.figures(totals);
-    for (std::size_t i = 0; i < figures.size(); ++i)
-        std::array{m_parts.bills, m_parts.billed, m_parts.time}[i]->setText(figures[qsizetype(i)]);
+    const std::array labels{m_parts.bills, m_parts.billed, m_parts.time};
+    for (std::size_t i = 0; i < labels.size() && qsizetype(i) < figures.size(); ++i)
+        labels[i]->setText(figures[qsizetype(i)]);
     m_parts.takings->setText(m_words.takings(totals));
     m_parts.chain->setText(m_words.chain(m_model));
     setTextColour(*m_parts.chain, m_model.findings().empty() ? intactColour : alteredColour);
