@@ -2,6 +2,7 @@
 #include "store/Csv.h"
 #include "store/TextCodec.h"
 #include "till/Products.h"
+#include "till/Rates.h"
 
 #include <QtTest>
 
@@ -24,6 +25,12 @@ QByteArray fileOf(const QStringList& lines)
 
 const QStringList shop{"product,price,stock,code,shelf", "Tea,2.50,10,T1,A", "Cake,4,,,B", "bad;name,1,1,,C",
                        "Cola,1,0,,D"};
+
+// The working week's evening at half price, Friday night free past midnight, Sunday night into Monday dearer; then
+// the lines that are no band, kept where they stand, and a hand-made band that overlaps the evening.
+const QStringList rates{
+    "days,from,to,factor", "12345,18:00,20:00,0.5", "5,22:00,02:00,0", "8,10:00,11:00,2",   "7,23:00,01:00,1.5",
+    "1,09:00,09:00,1",     "3,9:00,10:00,1",        "2,19:00,21:00,3", "6,10:00,12:00,1;5", "1,08:00"};
 
 } // namespace
 
@@ -217,6 +224,62 @@ private Q_SLOTS:
         QCOMPARE(faultName(got), fault);
         QCOMPARE(said, answer);
         QCOMPARE(*list.toBytes(), fileOf(lines.isEmpty() ? shop : lines));
+    }
+
+    // The rates list read and written back to its bytes, the faults of its kept lines, the hand-made overlap; then the
+    // factor in force at moments of the week (Monday 7 December 2026, local time UTC).
+    void ratesFile()
+    {
+        const RateList list = RateList::fromBytes(fileOf(rates));
+        QCOMPARE(list.toBytes(), fileOf(rates));
+        QStringList kept;
+        for (const KeptRate& line : list.kept())
+            kept << QStringLiteral("%1@%2").arg(int(line.reason)).arg(line.place);
+        const auto fault = [](RateFault f) { return QString::number(int(f)); };
+        QCOMPARE(kept, (QStringList{fault(RateFault::Days) + "@2", fault(RateFault::SameTime) + "@3",
+                                    fault(RateFault::Time) + "@3", fault(RateFault::Factor) + "@4",
+                                    fault(RateFault::Malformed) + "@4"}));
+        QCOMPARE(list.overlaps(), (std::vector<std::pair<qsizetype, qsizetype>>{{0, 3}}));
+        const QDateTime monday(QDate(2026, 12, 7), QTime(0, 0), Qt::UTC);
+        const std::pair<int, const char*> moments[] = {{18 * 60, "0.5"},
+                                                       {18 * 60 - 1, "1"},
+                                                       {20 * 60 - 1, "0.5"},
+                                                       {20 * 60, "1"},
+                                                       {5 * 1440 + 18 * 60, "1"},
+                                                       {4 * 1440 + 22 * 60, "0"},
+                                                       {5 * 1440 + 1 * 60 + 59, "0"},
+                                                       {5 * 1440 + 2 * 60, "1"},
+                                                       {4 * 1440 + 22 * 60 - 1, "1"},
+                                                       {6 * 1440 + 23 * 60, "1.5"},
+                                                       {30, "1.5"},
+                                                       {60, "1"},
+                                                       {1440 + 19 * 60 + 30, "0.5"},
+                                                       {1440 + 20 * 60 + 30, "3"}};
+        for (const auto& [minute, factor] : moments)
+            QCOMPARE(list.factorAt(monday.addSecs(minute * 60 + 59)).text(), QString::fromLatin1(factor));
+        QCOMPARE(RateList().factorAt(monday).text(), QStringLiteral("1"));
+    }
+    // Changes made here: a band that would share minutes with another is refused, a band changed over its own old
+    // minutes is not; a removal moves the kept lines after it up.
+    void ratesChanges()
+    {
+        RateList list =
+            RateList::fromBytes(fileOf({"days,from,to,factor", "12345,18:00,20:00,0.5", "x", "6,10:00,12:00,2"}));
+        QCOMPARE(list.add({"1", "19:59", "21:00", "1"}), RateFault::Overlap);
+        QCOMPARE(list.add({"1", "20:00", "21:00", "1"}), RateFault::None);
+        QCOMPARE(list.add({"1", "20:00", "21:00"}), RateFault::Malformed);
+        QCOMPARE(list.change(0, {"12345", "17:00", "19:00", "0.5"}), RateFault::None);
+        QCOMPARE(list.change(0, {"12345", "17:00", "20:30", "0.5"}), RateFault::Overlap);
+        QCOMPARE(list.change(3, {"7", "17:00", "19:00", "1"}), RateFault::NoBand);
+        QCOMPARE(list.change(-1, {"7", "17:00", "19:00", "1"}), RateFault::NoBand);
+        QCOMPARE(list.remove(3), RateFault::NoBand);
+        QCOMPARE(list.remove(0), RateFault::None);
+        QCOMPARE(list.toBytes(), fileOf({"days,from,to,factor", "x", "6,10:00,12:00,2", "1,20:00,21:00,1"}));
+        const QDateTime monday(QDate(2026, 12, 7), QTime(17, 30), Qt::UTC);
+        QCOMPARE(list.factorAt(monday).text(), QStringLiteral("1"));
+        QCOMPARE(list.factorAt(monday.addSecs(3 * 3600)).text(), QStringLiteral("1"));
+        QCOMPARE(list.bandAt(monday.addSecs(3 * 3600)), 1);
+        QCOMPARE(list.bandAt(monday.addDays(5).addSecs(-6 * 3600)), 0);
     }
 };
 
