@@ -46,6 +46,8 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.cpp ${CMAKE_CURRENT_LIST_DIR}/board/PaidTime.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.cpp ${CMAKE_CURRENT_LIST_DIR}/board/Reconcile.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationStore.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/StationEdit.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationEdit.h
+    ${CMAKE_CURRENT_LIST_DIR}/board/TabDesk.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TabDesk.h
     ${CMAKE_CURRENT_LIST_DIR}/board/TabStore.cpp ${CMAKE_CURRENT_LIST_DIR}/board/TabStore.h
     ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.cpp ${CMAKE_CURRENT_LIST_DIR}/board/StationTable.h
     ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.cpp ${CMAKE_CURRENT_LIST_DIR}/board/SteadySeconds.h
@@ -54,7 +56,6 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/till/Pin.cpp ${CMAKE_CURRENT_LIST_DIR}/till/Pin.h
     ${CMAKE_CURRENT_LIST_DIR}/lang/Relabel.h
     ${CMAKE_CURRENT_LIST_DIR}/board/Clocks.h
-    ${CMAKE_CURRENT_LIST_DIR}/board/StationEdit.h
 )
 target_include_directories(tallivor_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tallivor_core PUBLIC Qt6::Core)

@@ -4,24 +4,16 @@
 
 #include "accounts/ReportModel.h"
 #include "board/ClockPass.h"
-#include "board/Reconcile.h"
 #include "ledger/Events.h"
 #include "rules/TimeText.h"
 
-#include <limits>
-
 namespace tallivor {
-namespace {
-
-const QString clearedSpent = QStringLiteral("00:00");
-const QString clearedCharge = QStringLiteral("00");
-
-} // namespace
 
 Board::Board(Clocks& clocks, QString programFolder, QObject* parent)
     : QObject(parent), m_clocks(clocks), m_folder(std::move(programFolder)), m_language(m_folder),
       m_ledger(m_folder, [&clocks] { return clocks.now(); }), m_till(m_folder, m_ledger),
-      m_files(new BoardFiles(m_folder, m_ledger, m_table, m_till, this)), m_clock(new BoardClock(clocks, this)),
+      m_tabs(m_table, m_till, m_ledger), m_files(new BoardFiles(m_folder, m_ledger, m_table, m_till, this)),
+      m_clock(new BoardClock(clocks, this)),
       m_paid(new PaidDesk(
           m_table, m_ledger, clocks, [this](int row) { return fieldsOf(row); }, this))
 {
@@ -58,24 +50,9 @@ StationFields Board::fieldsOf(int row) const
     return {text(Column::Name, row), text(Column::Spent, row), text(Column::Charge, row), priceOf(row)};
 }
 
-Refusal Board::check(int row, const StationEdit& edit) const
-{
-    // Row indices are 16-bit: the board holds at most 32,767 stations. A station keeps its own name, even one that a
-    // file edited by hand gave another station too.
-    const bool full = row < 0 && rowCount() >= std::numeric_limits<qint16>::max();
-    const bool renamed = edit.name != text(Column::Name, row);
-    if (edit.name.isEmpty() || !fitsStationField(edit.name) || full || (renamed && m_table.isNameTaken(edit.name, row)))
-        return Refusal::Name;
-    if (edit.spent && !fitsStationField(*edit.spent))
-        return Refusal::Spent;
-    if (edit.price && *edit.price && !isOwnPrice(**edit.price))
-        return Refusal::Price;
-    return Refusal::None;
-}
-
 Refusal Board::addStation(const StationEdit& edit)
 {
-    if (const Refusal refused = check(-1, edit); refused != Refusal::None)
+    if (const Refusal refused = refusalOf(m_table, -1, edit); refused != Refusal::None)
         return refused;
     Station station;
     station.texts = {m_language.words().stopped, edit.name, edit.spent.value_or(clearedSpent), clearedCharge};
@@ -90,7 +67,7 @@ Refusal Board::editStation(int row, const StationEdit& edit)
 {
     if (!m_table.isRow(row))
         return Refusal::Name; // the station is gone
-    if (const Refusal refused = check(row, edit); refused != Refusal::None)
+    if (const Refusal refused = refusalOf(m_table, row, edit); refused != Refusal::None)
         return refused;
     const QString nameBefore = text(Column::Name, row), spentBefore = text(Column::Spent, row);
     const QString spent = edit.spent.value_or(spentBefore);
@@ -100,11 +77,8 @@ Refusal Board::editStation(int row, const StationEdit& edit)
         m_table.setText(row, Column::Spent, spent);
     if (edit.name != nameBefore || spent != spentBefore)
         m_ledger.append(line::edit(fieldsOf(row), spentBefore, nameBefore));
-    if (spent != spentBefore && m_table[row].record.paid) {
-        m_table.at(row).record.spent = qint64(secondsOf(spent));
-        m_paid->settleDue(row);
-        m_paid->changed(row);
-    }
+    if (spent != spentBefore && m_table[row].record.paid)
+        m_paid->setSpent(row, qint64(secondsOf(spent)));
     applyExtras(row, edit);
     persist();
     return Refusal::None;
@@ -137,36 +111,18 @@ void Board::billStation(int row)
 {
     if (!m_table.isRow(row))
         return;
-    StationFields asBilled = fieldsOf(row);
+    const StationFields asBilled = fieldsOf(row);
     Station& station = m_table.at(row);
     const std::optional<qint64> paid = std::exchange(station.record.paid, std::nullopt);
     const Tab tab = std::exchange(station.record.tab, Tab());
     m_table.setText(row, Column::Spent, clearedSpent);
     m_table.setText(row, Column::Charge, clearedCharge);
-    // One bill for the time and the tab; a row that was already clear had nothing to bill.
-    if (asBilled.spent != clearedSpent || asBilled.charge != clearedCharge || paid || !tab.isEmpty()) {
-        Bill bill{asBilled.station,
-                  asBilled.spent,
-                  asBilled.charge,
-                  tab.items(),
-                  {},
-                  Money::ofText(asBilled.charge),
-                  m_clocks.now(),
-                  0};
-        if (!tab.isEmpty()) {
-            bill.itemsTotal = tab.total();
-            bill.total += tab.total();
-            asBilled.charge = bill.total.chargeText();
-        }
-        bill.line = m_ledger.append(line::bill(asBilled, paid, bill.itemsTotal));
-        m_lastBill = std::move(bill);
+    if (std::optional<Bill> bill = m_tabs.bill(asBilled, paid, tab, m_clocks.now())) {
+        m_lastBill = std::move(*bill);
         emit billed();
     }
-    if (paid) {
-        station.record.spent = 0;
-        m_paid->settleDue(row);
-        m_paid->changed(row);
-    }
+    if (paid)
+        m_paid->setSpent(row, 0);
     persist();
 }
 
@@ -225,15 +181,8 @@ PeriodTotals Board::closeShift()
 
 bool Board::sell(int row, const QString& product, qint64 quantity)
 {
-    if (row != -1 && !m_table.isRow(row))
+    if (!m_tabs.sell(row, product, quantity))
         return false;
-    const std::optional<TabItem> item = m_till.sell(text(Column::Name, row), product, quantity);
-    if (!item)
-        return false;
-    if (row >= 0) {
-        m_table.at(row).record.tab.add(*item);
-        m_table.announce(row);
-    }
     persist();
     emit tabChanged(m_table.idOf(row));
     return true;
@@ -241,16 +190,8 @@ bool Board::sell(int row, const QString& product, qint64 quantity)
 
 bool Board::takeOff(int row, std::size_t item)
 {
-    if (row == -1) {
-        if (!m_till.giveBackAtCounter(item))
-            return false;
-    } else {
-        if (!m_table.isRow(row) || item >= m_table[row].record.tab.items().size() ||
-            !m_till.giveBack(text(Column::Name, row), m_table[row].record.tab.items()[item]))
-            return false;
-        m_table.at(row).record.tab.takeAt(item);
-        m_table.announce(row);
-    }
+    if (!m_tabs.takeOff(row, item))
+        return false;
     persist();
     emit tabChanged(m_table.idOf(row));
     return true;
@@ -272,10 +213,7 @@ void Board::acknowledge(int row)
 
 void Board::acknowledgeAll()
 {
-    bool any = false;
-    for (int row = 0; row < rowCount(); ++row)
-        any |= m_paid->acknowledge(row);
-    if (any)
+    if (m_paid->acknowledgeAll())
         persist();
 }
 
@@ -295,10 +233,8 @@ void Board::tick(qint64 seconds)
     const ClockPass pass = passClock(m_table.rows(), m_price, m_language.words().running, seconds);
     m_table.announce(Column::Spent, pass.firstSpent, pass.lastSpent);
     m_table.announce(Column::Charge, pass.firstCharged, pass.lastCharged);
-    for (const int row : pass.marked) {
-        m_paid->settleDue(row);
-        m_paid->changed(row);
-    }
+    for (const int row : pass.marked)
+        m_paid->settle(row);
 }
 
 void Board::load()
@@ -320,17 +256,7 @@ void Board::load()
     for (int row = 0; row < rowCount(); ++row)
         m_paid->settleDue(row, false);
 
-    // Lines that still waited for the disk when the program last ended are not in the ledger: the owner is told.
-    if (const std::optional<Ledger::Lost> lost = m_ledger.takeLost())
-        m_ledger.append(line::lost(lost->lines, lost->since, m_price));
-    m_ledger.append(line::open(rowCount(), runningStations(), m_price));
-    // Stations marked running were not counted while the program was not running: the owner should know for how
-    // long. Their times stay as the file has them.
-    const int running = runningStations();
-    if (running > 0 && m_files->stationFileWritten().isValid()) {
-        const qint64 seconds = std::max<qint64>(0, m_files->stationFileWritten().secsTo(m_ledger.now()));
-        m_ledger.append(line::gap(seconds, seconds, running, m_price));
-    }
+    m_files->writeOpenLines(rowCount(), runningStations(), m_price);
     persist(); // a station file that already holds the board is not written
 }
 

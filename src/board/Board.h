@@ -2,19 +2,13 @@
 
 #include "board/BoardClock.h"
 #include "board/BoardFiles.h"
-#include "board/Clocks.h"
 #include "board/PaidDesk.h"
-#include "board/PaidTime.h"
-#include "board/StationEdit.h"
-#include "board/StationTable.h"
+#include "board/TabDesk.h"
 #include "lang/Language.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerReader.h"
-#include "till/Bill.h"
-#include "till/Till.h"
 
 #include <QObject>
-#include <QString>
 
 #include <optional>
 
@@ -130,8 +124,6 @@ signals:
 private:
     // What a ledger line says of the station in the row.
     StationFields fieldsOf(int row) const;
-    // Checks an add or an edit of the row (-1: an add) before anything of it is applied.
-    Refusal check(int row, const StationEdit& edit) const;
     // The own price and paid time of an add or an edit, with their lines.
     void applyExtras(int row, const StationEdit& edit);
     QByteArray stationFileBytes() const;
@@ -144,6 +136,7 @@ private:
     Language m_language;
     Ledger m_ledger;
     Till m_till;
+    TabDesk m_tabs;
     BoardFiles* const m_files;
     BoardClock* const m_clock;
     PaidDesk* const m_paid;

@@ -1,5 +1,7 @@
 #include "board/BoardFiles.h"
 
+#include "ledger/Events.h"
+
 #include <QFileInfo>
 
 namespace tallivor {
@@ -57,6 +59,20 @@ void BoardFiles::note()
     const DiskState disk{m_ledger.pendingLines(), m_ledger.fault(), files};
     if (std::exchange(m_disk, disk) != disk)
         emit diskChanged();
+}
+
+void BoardFiles::writeOpenLines(int stations, int running, const QString& price)
+{
+    // Lines that still waited for the disk when the program last ended are not in the ledger: the owner is told.
+    if (const std::optional<Ledger::Lost> lost = m_ledger.takeLost())
+        m_ledger.append(line::lost(lost->lines, lost->since, price));
+    m_ledger.append(line::open(stations, running, price));
+    // Stations marked running were not counted while the program was not running: the owner should know for how
+    // long. Their times stay as the file has them.
+    if (running > 0 && stationFileWritten().isValid()) {
+        const qint64 seconds = std::max<qint64>(0, stationFileWritten().secsTo(m_ledger.now()));
+        m_ledger.append(line::gap(seconds, seconds, running, price));
+    }
 }
 
 } // namespace tallivor

@@ -38,6 +38,9 @@ public:
     // its words), the tabs and the products among them; what they changed of the price and the language.
     Replayed catchUp(const StateWords& words, const QString& price);
     // When the station file was last written, as the start found it.
+    // The start's lines: the lines lost when the program last ended, the open line, and a gap line for the stations
+    // left running while the program was not (their times stay as the file has them).
+    void writeOpenLines(int stations, int running, const QString& price);
     const QDateTime& stationFileWritten() const { return m_stations.lastWritten(); }
 
     // Writes what waits: the ledger's lines, the tabs, the station file when it no longer holds the board (always,

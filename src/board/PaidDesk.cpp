@@ -51,6 +51,26 @@ bool PaidDesk::acknowledge(int row)
     return true;
 }
 
+void PaidDesk::setSpent(int row, qint64 seconds)
+{
+    m_table.at(row).record.spent = seconds;
+    settle(row);
+}
+
+void PaidDesk::settle(int row)
+{
+    settleDue(row);
+    changed(row);
+}
+
+bool PaidDesk::acknowledgeAll()
+{
+    bool any = false;
+    for (int row = 0; row < m_table.size(); ++row)
+        any |= acknowledge(row);
+    return any;
+}
+
 void PaidDesk::changed(int row)
 {
     m_table.announce(row);

@@ -29,8 +29,13 @@ public:
     // Brings the station's due state in line; writeDue: a due line when it reaches its paid end now (not at the
     // start, when it is found past it).
     void settleDue(int row, bool writeDue = true);
-    // The operator has seen that the station is due. True when that changed anything.
+    // The station's time spent was set (an edit, a bill): its due state follows, its rows are drawn anew.
+    void setSpent(int row, qint64 seconds);
+    // The clock moved the station's time spent: its due state follows, its rows are drawn anew.
+    void settle(int row);
+    // The operator has seen that the station is due (or every due station). True when that changed anything.
     bool acknowledge(int row);
+    bool acknowledgeAll();
     // The station's paid state may have changed: its rows are drawn anew, and the alarm is told.
     void changed(int row);
 
