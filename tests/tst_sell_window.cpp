@@ -8,6 +8,8 @@
 #include "dialogs/SellWindow.h"
 #include "ui/TextBox.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -155,6 +157,36 @@ private Q_SLOTS:
         QTest::keyClick(sell->filter, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(itemsOf(board().till().counter()), QStringList());
         QCOMPARE(colaStock(), 10);
+    }
+
+    void saysWhatTheDiskRefused()
+    {
+        start();
+        SellWindow* sell = openOn(0);
+        QVERIFY(sell);
+        auto* notSaved = sell->findChild<QLabel*>(QStringLiteral("notSaved"));
+        // The disk refuses the ledger: its month file is a folder now.
+        const QString month = m_folder->names().filter(QStringLiteral("tallivor-ledger-")).value(0);
+        QDir folder(m_folder->path());
+        QVERIFY(folder.rename(month, "aside") && folder.mkdir(month));
+        QTest::keyClicks(sell->filter, QStringLiteral("cola"));
+        QTest::keyClick(sell->filter, Qt::Key_Return);
+        QVERIFY(notSaved->isVisible());
+        QVERIFY(folder.rmdir(month) && folder.rename("aside", month));
+        board().persist();
+        QVERIFY(!notSaved->isVisible());
+        QCOMPARE(tabOf(0), QStringList{"1xCola"});
+    }
+
+    void speaksTheLanguageInForce()
+    {
+        start();
+        m_folder->copyLanguage(QStringLiteral("Italian.xml"));
+        SellWindow* sell = openOn(0);
+        QVERIFY(sell && board().applySettings(QStringLiteral("10"), QStringLiteral("Italian.xml")));
+        const QModelIndex cola = sell->products->model()->index(0, 0);
+        QCOMPARE(QStringList({sell->windowTitle(), cola.data(Qt::AccessibleTextRole).toString()}),
+                 QStringList({"Vendi: PC 1", "Cola, 1.5, ne restano 12"}));
     }
 
     void tillKeysOpenOneWindowEach()
