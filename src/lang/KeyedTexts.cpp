@@ -73,8 +73,10 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"SellTotal", "Total: %1"},
     {"SellStock", "%1 left"},
     {"SellNotSaved", "Not saved yet: the disk refused the line; it is written as soon as it can be"},
-    {"SellKeys", "Type to find, Up and Down to choose, Enter puts one on, a number and * before the name puts that "
-                 "many, Ctrl+Z takes the last off, Delete takes the selected item off, F6 prints, Escape closes"},
+    {"SellKeys",
+     "Type to find, Up and Down to choose, Enter puts one on, a number and * before the name puts that "
+     "many, Ctrl+Z takes the last off, Delete takes the selected item off, F6 prints, F8 opens the products list, "
+     "Escape closes"},
     {"ProductsTitle", "Products"},
     {"ProductsName", "Product"},
     {"ProductsPrice", "Price"},

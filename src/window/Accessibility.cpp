@@ -3,6 +3,8 @@
 #include "window/Form1.h"
 
 #include "board/Board.h"
+#include "dialogs/ProductsWindow.h"
+#include "dialogs/RoomWindow.h"
 #include "ui/LabelButton.h"
 #include "ui/ListBox.h"
 #include "ui/TextBox.h"
@@ -83,6 +85,10 @@ bool Form1::boardKeyPress(const QKeyEvent& event)
     case BoardCommand::AddPaid: m_board.topUp(selectedRow(), true); break;
     case BoardCommand::TakePaid: m_board.topUp(selectedRow(), false); break;
     case BoardCommand::Acknowledge: m_board.acknowledgeAll(); break;
+    case BoardCommand::Sell: openSell(false); break;
+    case BoardCommand::SellCounter: openSell(true); break;
+    case BoardCommand::Products: products()->open(); break;
+    case BoardCommand::Room: room()->open(); break;
     }
     return true;
 }

@@ -22,6 +22,10 @@ constexpr BoardKey keys[] = {
     {Qt::Key_Plus, std::nullopt, BoardCommand::AddPaid},
     {Qt::Key_Minus, std::nullopt, BoardCommand::TakePaid},
     {Qt::Key_Escape, std::nullopt, BoardCommand::Acknowledge},
+    {Qt::Key_F4, std::nullopt, BoardCommand::Sell},
+    {Qt::SHIFT | Qt::Key_F4, std::nullopt, BoardCommand::SellCounter},
+    {Qt::Key_F8, std::nullopt, BoardCommand::Products},
+    {Qt::Key_F3, std::nullopt, BoardCommand::Room},
 };
 
 } // namespace

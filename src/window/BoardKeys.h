@@ -38,6 +38,10 @@ enum class BoardCommand
     AddPaid,     // + : fifteen paid minutes more for the selected station
     TakePaid,    // - : fifteen paid minutes less
     Acknowledge, // Escape: the operator has seen every due station; their alarm stops
+    Sell,        // F4: the sell window for the selected station's tab
+    SellCounter, // Shift+F4: the sell window for the counter, paid at once
+    Products,    // F8: the products list
+    Room,        // F3: the room's settings
 };
 
 // A key of the board, and what it does: a label-button's click, or a command of its own.
@@ -59,6 +63,7 @@ bool isModifierKey(int key);
 // Read with each list: the board's keys, as a screen reader user cannot see the captions that do the same.
 inline constexpr char keysHelp[] = "Space starts or stops the station, Enter edits it, Insert adds one, Delete twice "
                                    "removes it, Ctrl+R twice resets its time and charge, F9 opens the settings, "
-                                   "Ctrl+P the report";
+                                   "Ctrl+P the report, F4 sells to the station, Shift+F4 at the counter, F8 "
+                                   "opens the products, F3 the room settings";
 
 } // namespace tallivor

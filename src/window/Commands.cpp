@@ -82,7 +82,7 @@ void Form1::relabel()
     if (hasEdit())
         m_edit->relabel(language.entries(), language.texts());
     if (hasSettings())
-        m_settings->relabel(language.entries());
+        m_settings->relabel(language.entries(), language.texts());
     nameForScreenReaders();
     for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
         list->viewport()->update(); // the words beside a paid station's row are the new language's

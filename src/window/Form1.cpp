@@ -5,6 +5,7 @@
 #include "board/Board.h"
 #include "board/BoardLock.h"
 #include "dialogs/EditDialog.h"
+#include "dialogs/RoomWindow.h"
 #include "dialogs/SettingsDialog.h"
 #include "report/ReportWindow.h"
 #include "ui/Hover.h"
@@ -230,7 +231,8 @@ SettingsDialog* Form1::settings()
 {
     if (!hasSettings()) {
         m_settings = new SettingsDialog(m_board.programFolder(), this);
-        m_settings->relabel(m_board.language().entries());
+        m_settings->relabel(m_board.language().entries(), m_board.language().texts());
+        connect(m_settings, &SettingsDialog::roomSettingsRequested, this, [this] { room()->open(); });
     }
     return m_settings;
 }
@@ -311,6 +313,7 @@ void Form1::endProcess()
     delete m_edit.data();
     delete m_settings.data();
     delete m_report.data();
+    deleteTillWindows();
     m_boardLock->unlock();
     emit processEnded();
 }

@@ -20,8 +20,11 @@ class BoardLock;
 class EditDialog;
 class ListBox;
 class Platform;
+class ProductsWindow;
 class ReportWindow;
+class RoomWindow;
 class ScrollBar;
+class SellWindow;
 class SettingsDialog;
 class TextBox;
 
@@ -69,6 +72,11 @@ public:
     // The report window, created on first access and discarded when closed.
     ReportWindow* report();
     bool hasReport() const { return !m_report.isNull(); }
+    // The till's windows, each created on first access: the sell window, kept when closed for the next station it is
+    // opened for, and the products list and the room's settings, discarded when closed.
+    SellWindow* sell();
+    ProductsWindow* products();
+    RoomWindow* room();
 
 signals:
     // The close step has run; the process ends.
@@ -106,6 +114,9 @@ private:
     // The editor's Save when adding: the Board adds the station, and the new row is selected.
     Refusal addStation(const StationEdit& edit);
     void endProcess();
+    // F4: the sell window for the selected station; Shift+F4 (atCounter): for the counter.
+    void openSell(bool atCounter);
+    void deleteTillWindows();
     void comeForward();
     // Shows what is not on the disk in the bottom band, or nothing once all of it is; closing: the close waits for
     // a second one.
@@ -126,6 +137,9 @@ private:
     QPointer<EditDialog> m_edit;
     QPointer<SettingsDialog> m_settings;
     QPointer<ReportWindow> m_report;
+    QPointer<SellWindow> m_sell;
+    QPointer<ProductsWindow> m_products;
+    QPointer<RoomWindow> m_room;
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     AlarmBell* const m_alarm;
     bool m_ended = false;
