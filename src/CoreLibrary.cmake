@@ -29,6 +29,7 @@ add_library(tallivor_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerReader.cpp ${CMAKE_CURRENT_LIST_DIR}/ledger/LedgerReader.h
     ${CMAKE_CURRENT_LIST_DIR}/store/SyncedFile.cpp ${CMAKE_CURRENT_LIST_DIR}/store/SyncedFile.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Period.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Period.h
+    ${CMAKE_CURRENT_LIST_DIR}/accounts/Receipts.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Receipts.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportModel.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/ReportWords.h
     ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.cpp ${CMAKE_CURRENT_LIST_DIR}/accounts/Totals.h

@@ -1,9 +1,10 @@
 // The till without any window: items put on a tab and sold at the counter, each a sale line on the disk; voids
 // naming their sale; a bill of the time and the tab together; the tab following its station through a rename and a
 // removal above it, and back after a crash; the stock down by what was sold and in line with the ledger at the start;
-// the room's settings.
+// the room's settings; an earlier bill read back from the ledger by its receipt's number.
 #include "FakeClocks.h"
 #include "ProgramFolder.h"
+#include "accounts/Receipts.h"
 #include "board/Board.h"
 #include "ledger/LedgerChain.h"
 
@@ -35,6 +36,18 @@ QString tabOf(const Board& board, int row)
     return items.join(u' ');
 }
 
+// A bill as a receipt shows it: station|spent|time charge|items|items total|total|time.
+QString billText(const Bill& bill)
+{
+    QStringList items;
+    for (const TabItem& item : bill.items)
+        items << QStringLiteral("%1x%2=%3").arg(item.quantity).arg(item.product, item.amount.text());
+    return QStringList({bill.station, bill.spent, Money::ofText(bill.timeCharge).text(), items.join(u' '),
+                        bill.itemsTotal ? bill.itemsTotal->text() : QStringLiteral("-"), bill.total.text(),
+                        bill.time.toUTC().toString(QStringLiteral("dd hh:mm"))})
+        .join(u'|');
+}
+
 } // namespace
 
 class TestTill : public QObject
@@ -52,6 +65,31 @@ class TestTill : public QObject
         const QStringList all = linesOf(m_folder->read(december));
         const auto first = std::find_if(all.begin(), all.end(), [&](const QString& l) { return l.startsWith(from); });
         return QStringList(first, all.end());
+    }
+
+    // Five bills, the first tab begun in November, with a void, a counter sale, a rename and a removal among them;
+    // the checks of their bill lines.
+    void fiveBills(QByteArrayList& checks)
+    {
+        m_clocks.clock = QDateTime(QDate(2026, 11, 30), QTime(23, 50), Qt::UTC);
+        auto board = start({"Stop,PC 1,10:0,100", "Stop,PC 2,5:0,50", "Stop,PC 3,0:0,00"});
+        const auto bill = [&](int row, int minute) {
+            m_clocks.clock = QDateTime(QDate(2026, 12, 7), QTime(18, minute), Qt::UTC);
+            board->billStation(row);
+            checks << board->ledger().checkOf(board->lastBill().line);
+        };
+        QVERIFY(board->sell(0, "Cola", 2));
+        m_clocks.clock = QDateTime(QDate(2026, 12, 7), QTime(18, 0), Qt::UTC);
+        QVERIFY(board->sell(0, "Chips", 1) && board->takeOff(0, 1) && board->sell(-1, "Chips", 1));
+        bill(1, 1); // PC 2: time alone
+        bill(0, 2); // PC 1: the Cola of November, not the Chips taken off
+        QVERIFY(board->sell(2, "Chips", 1) && board->editStation(2, {"PC 9", {}, {}, {}}) == Refusal::None &&
+                board->sell(2, "Cola", 1) && board->sell(0, "Chips", 1) && board->sell(1, "Cola", 3));
+        bill(2, 3);              // PC 9: what it had as PC 3 too
+        bill(0, 4);              // PC 1 again: only what came after its first bill
+        board->removeStation(1); // with the three Colas on its tab
+        QVERIFY(board->addStation({"PC 2", {}, {}, {}}) == Refusal::None && board->sell(2, "Chips", 2));
+        bill(2, 5); // the new PC 2: not the removed one's tab
     }
 
 private Q_SLOTS:
@@ -152,6 +190,48 @@ private Q_SLOTS:
         for (const Product& product : board->till().products().products())
             shown << product.name + u'=' + (product.stock ? QString::number(*product.stock) : QStringLiteral("-"));
         QCOMPARE(shown, QStringList({"Cola=34", "Crisps=-", "Tea=4"}));
+    }
+
+    void anEarlierBillIsFoundByItsNumber_data()
+    {
+        QTest::addColumn<int>("bill");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("time alone") << 0 << "PC 2|5:0|50||-|50|07 18:01";
+        QTest::newRow("a tab begun last month, less its void") << 1 << "PC 1|10:0|100|2xCola=3|3|103|07 18:02";
+        QTest::newRow("renamed since its first item") << 2 << "PC 9|0:0|0|1xChips=2 1xCola=1.5|3.5|3.5|07 18:03";
+        QTest::newRow("after an earlier bill") << 3 << "PC 1|0:0|0|1xChips=2|2|2|07 18:04";
+        QTest::newRow("added again after a removal") << 4 << "PC 2|0:0|0|2xChips=4|4|4|07 18:05";
+    }
+
+    void anEarlierBillIsFoundByItsNumber()
+    {
+        QFETCH(int, bill);
+        QFETCH(QString, expected);
+        QByteArrayList checks;
+        fiveBills(checks);
+        QCOMPARE(checks.size(), 5);
+        const std::optional<Bill> found = billOf(m_folder->path(), checks[bill]);
+        QVERIFY(found);
+        QCOMPARE(billText(*found), expected);
+    }
+
+    void aNumberOfNoBillFindsNothing()
+    {
+        QByteArrayList checks;
+        fiveBills(checks);
+        QCOMPARE(checks.size(), 5);
+        QVERIFY(!billOf(m_folder->path(), "0123456789abcdef"));
+        QVERIFY(!billOf(m_folder->path(), checks[0].left(15)));
+        // The check of a line that is not a bill: the sale line of the counter.
+        const QByteArray ledger = m_folder->read(december);
+        const qsizetype counter = ledger.indexOf(",sale,,,2,2,product=Chips; quantity=1,");
+        QVERIFY(counter > 0);
+        const QByteArray check = ledger.mid(ledger.indexOf("\r\n", counter) - 16, 16);
+        QVERIFY(isLedgerCheck(check));
+        QVERIFY(!billOf(m_folder->path(), check));
+        // Without the month its tab began in, a bill keeps what its items came to, without items it cannot name.
+        QVERIFY(QFile::remove(m_folder->filePath(QStringLiteral("tallivor-ledger-2026-11.csv"))));
+        QCOMPARE(billText(*billOf(m_folder->path(), checks[1])), QStringLiteral("PC 1|10:0|100||3|103|07 18:02"));
     }
 
     void roomSettingsAreWrittenWithTheirLines()

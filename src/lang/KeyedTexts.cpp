@@ -105,6 +105,8 @@ constexpr std::array<KeyedEntry, keyedTextCount> entries{{
     {"ReceiptStation", "Station %1"},
     {"ReceiptPrinted", "Receipt printed"},
     {"ReceiptSaved", "No printer: the receipt is saved as %1"},
+    {"ReceiptPrint", "Print receipt"},
+    {"ReceiptUnknown", "No bill has the receipt number %1"},
     {"RoomTitle", "Room settings"},
     {"RoomName", "Name on the receipt"},
     {"RoomAddress", "Address lines"},

@@ -106,6 +106,8 @@ enum class KeyedText
     ReceiptStation,
     ReceiptPrinted,
     ReceiptSaved,
+    ReceiptPrint,
+    ReceiptUnknown,
     RoomTitle,
     RoomName,
     RoomAddress,

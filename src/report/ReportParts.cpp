@@ -7,6 +7,7 @@
 #include <QBoxLayout>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
 
@@ -78,7 +79,7 @@ ReportParts::ReportParts(QWidget& window)
       pending(makeLabel(&window, "pending", 9)), stations(makeTable(&window, "stations", 6)),
       products(makeTable(&window, "products", 5)), byHourCaption(makeLabel(&window, "byHourCaption", 9, true)),
       chart(new HourChart(&window)), looksCaption(makeLabel(&window, "looksCaption", 9, true)),
-      looks(new QListWidget(&window)), message(makeLabel(&window, "message", 9))
+      looks(new QListWidget(&window)), message(makeLabel(&window, "message", 9)), receiptNumber(new QLineEdit(&window))
 {
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, QColor(form1Background));
@@ -92,6 +93,9 @@ ReportParts::ReportParts(QWidget& window)
     title->setContentsMargins(10, 6, 10, 6);
     chart->setObjectName(QStringLiteral("chart"));
     looks->setObjectName(QStringLiteral("looks"));
+    receiptNumber->setObjectName(QStringLiteral("receiptNumber"));
+    receiptNumber->setMaxLength(16); // a receipt's number is a ledger line's check
+    receiptNumber->setFixedWidth(receiptNumber->fontMetrics().horizontalAdvance(QStringLiteral("0123456789abcdef__")));
     for (Label* label : {chain, pending, message})
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -128,6 +132,8 @@ ReportParts::ReportParts(QWidget& window)
         actions->addWidget(buttons[std::size_t(action)]);
     actions->addSpacing(16);
     actions->addWidget(message, 1);
+    actions->addWidget(receiptNumber);
+    actions->addWidget(buttons[std::size_t(ReportButton::Receipt)]);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(10, 6, 10, 10);

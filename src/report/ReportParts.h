@@ -5,6 +5,7 @@
 #include <array>
 
 class QDateEdit;
+class QLineEdit;
 class QListWidget;
 class QTableWidget;
 class QWidget;
@@ -21,6 +22,7 @@ enum class ReportButton
     Print,
     Export,
     CloseShift,
+    Receipt, // prints an earlier bill's receipt again, by the number in the box beside it
 };
 
 // The report window's parts, made and laid out once in the window they are given: the title, the period row, the
@@ -30,7 +32,7 @@ struct ReportParts
 {
     explicit ReportParts(QWidget& window);
 
-    std::array<LabelButton*, 5> buttons{};
+    std::array<LabelButton*, 6> buttons{};
     Label* title;
     Label* fromCaption;
     Label* toCaption;
@@ -49,6 +51,7 @@ struct ReportParts
     Label* looksCaption;
     QListWidget* looks;
     Label* message;
+    QLineEdit* receiptNumber;
 };
 
 // Fills a table with rows of texts, the first column left, the others right.

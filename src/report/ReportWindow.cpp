@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTableWidget>
@@ -47,6 +48,7 @@ ReportWindow::ReportWindow(const Ledger& ledger, QString folder)
     }
     connect(m_parts.from, &QDateEdit::dateChanged, this,
             [this](QDate from) { showDays(from, std::max(from, m_parts.to->date())); });
+    connect(m_parts.receiptNumber, &QLineEdit::returnPressed, this, [this] { btnClick(ReportButton::Receipt); });
     connect(m_parts.to, &QDateEdit::dateChanged, this,
             [this](QDate to) { showDays(std::min(to, m_parts.from->date()), to); });
     // A click or a key anywhere but on the armed Close shift takes its first click back.
@@ -78,17 +80,17 @@ void ReportWindow::retranslate(const KeyedTexts& texts)
     m_words = ReportWords(texts, m_words.unit());
     setLayoutDirection(m_words.rightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     setWindowTitle(QStringLiteral("Tallivor: ") + texts[KeyedText::Report]);
-    const std::pair<ReportButton, KeyedText> captions[] = {{ReportButton::Today, KeyedText::Today},
-                                                           {ReportButton::SinceShift, KeyedText::SinceShift},
-                                                           {ReportButton::Print, KeyedText::Print},
-                                                           {ReportButton::Export, KeyedText::Export},
-                                                           {ReportButton::CloseShift, KeyedText::CloseShift}};
+    const std::pair<ReportButton, KeyedText> captions[] = {
+        {ReportButton::Today, KeyedText::Today},           {ReportButton::SinceShift, KeyedText::SinceShift},
+        {ReportButton::Print, KeyedText::Print},           {ReportButton::Export, KeyedText::Export},
+        {ReportButton::CloseShift, KeyedText::CloseShift}, {ReportButton::Receipt, KeyedText::ReportReceipt}};
     for (const auto& [button, text] : captions)
         btn(button)->setText(texts[text]);
     m_parts.fromCaption->setText(texts[KeyedText::From]);
     m_parts.toCaption->setText(texts[KeyedText::To]);
     m_parts.byHourCaption->setText(texts[KeyedText::ByHour]);
     m_parts.looksCaption->setText(texts[KeyedText::WorthALook]);
+    m_parts.receiptNumber->setAccessibleName(texts[KeyedText::ReportReceipt]);
     m_parts.stations->setHorizontalHeaderLabels(m_words.stationHeadings());
     m_parts.products->setHorizontalHeaderLabels(m_words.productHeadings());
     render();
@@ -112,6 +114,7 @@ void ReportWindow::btnClick(ReportButton button)
         break;
     }
     case ReportButton::Export: exportCsv(); break;
+    case ReportButton::Receipt: emit receiptAsked(m_parts.receiptNumber->text().trimmed().toLower()); break;
     case ReportButton::CloseShift:
         confirmTwice(
             *btn(ReportButton::CloseShift),
@@ -122,6 +125,11 @@ void ReportWindow::btnClick(ReportButton button)
             [this] { emit shiftCloseAsked(); });
         break;
     }
+}
+
+void ReportWindow::showReceiptPrinted(const QString& message)
+{
+    m_parts.message->setText(message);
 }
 
 void ReportWindow::armShiftClose(int unbilled)

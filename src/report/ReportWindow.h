@@ -49,6 +49,8 @@ public:
     void showShiftClosed(const PeriodTotals& shift);
     // Says, at the first of Close shift's two clicks, how many stations still carry a charge that no bill settled.
     void armShiftClose(int unbilled);
+    // Says where the receipt asked for went, or that no bill has its number.
+    void showReceiptPrinted(const QString& message);
 
     // The report as a document, as it is printed.
     std::unique_ptr<QTextDocument> document() const;
@@ -65,6 +67,9 @@ signals:
     void shiftCloseAsked();
     // The second click, on the armed caption: whoever owns the board closes the shift and calls showShiftClosed().
     void shiftCloseRequested();
+    // Receipt again: whoever owns the board prints the receipt of the bill with that number, and says so through
+    // showReceiptPrinted().
+    void receiptAsked(const QString& number);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

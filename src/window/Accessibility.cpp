@@ -82,6 +82,7 @@ bool Form1::boardKeyPress(const QKeyEvent& event)
     switch (key->command) {
     case BoardCommand::Click: btnClick(*key->button); break;
     case BoardCommand::Toggle: m_board.toggleStation(Eventlist->listIndex()); break;
+    case BoardCommand::Receipt: printLastReceipt(); break;
     case BoardCommand::AddPaid: m_board.topUp(selectedRow(), true); break;
     case BoardCommand::TakePaid: m_board.topUp(selectedRow(), false); break;
     case BoardCommand::Acknowledge: m_board.acknowledgeAll(); break;

@@ -10,6 +10,7 @@ namespace {
 
 constexpr BoardKey keys[] = {
     {Qt::Key_Space, std::nullopt, BoardCommand::Toggle},
+    {Qt::Key_F6, std::nullopt, BoardCommand::Receipt},
     {Qt::Key_Return, Button::Edit},
     {Qt::Key_Enter, Button::Edit},
     {Qt::Key_F2, Button::Edit},

@@ -35,6 +35,7 @@ enum class BoardCommand
 {
     Click,       // the label-button's click
     Toggle,      // start or stop the selected station, as a double-click on its state word does
+    Receipt,     // F6: the last bill's receipt
     AddPaid,     // + : fifteen paid minutes more for the selected station
     TakePaid,    // - : fifteen paid minutes less
     Acknowledge, // Escape: the operator has seen every due station; their alarm stops
@@ -62,8 +63,8 @@ bool isModifierKey(int key);
 
 // Read with each list: the board's keys, as a screen reader user cannot see the captions that do the same.
 inline constexpr char keysHelp[] = "Space starts or stops the station, Enter edits it, Insert adds one, Delete twice "
-                                   "removes it, Ctrl+R twice resets its time and charge, F9 opens the settings, "
-                                   "Ctrl+P the report, F4 sells to the station, Shift+F4 at the counter, F8 "
-                                   "opens the products, F3 the room settings";
+                                   "removes it, Ctrl+R twice resets its time and charge, F6 prints the last "
+                                   "bill's receipt, F9 opens the settings, Ctrl+P the report, F4 sells to the "
+                                   "station, Shift+F4 at the counter, F8 opens the products, F3 the room settings";
 
 } // namespace tallivor

@@ -3,6 +3,7 @@
 #include "window/Form1.h"
 
 #include "board/Board.h"
+#include "dialogs/BillWindow.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "report/ReportWindow.h"
@@ -83,6 +84,8 @@ void Form1::relabel()
         m_edit->relabel(language.entries(), language.texts());
     if (hasSettings())
         m_settings->relabel(language.entries(), language.texts());
+    if (m_bill)
+        m_bill->relabel(language.texts());
     nameForScreenReaders();
     for (ListBox* list : {Eventlist, Namelist, timeList, Rellist})
         list->viewport()->update(); // the words beside a paid station's row are the new language's

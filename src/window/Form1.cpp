@@ -67,6 +67,7 @@ Form1::Form1(Platform& platform, Board& board, QWidget* parent)
     connect(&board, &Board::priceChanged, REL, [this] { REL->setText(m_board.price()); });
     connect(&board, &Board::languageApplied, this, &Form1::relabel);
     connect(&board, &Board::diskStateChanged, this, [this] { showDiskState(); });
+    setUpReceipts();
     // Each list draws a station's paid state beside its text; the Board names the rows whose state changed.
     const std::pair<ListBox*, Column> columns[] = {
         {Eventlist, Column::State}, {Namelist, Column::Name}, {timeList, Column::Spent}, {Rellist, Column::Charge}};
@@ -247,6 +248,7 @@ ReportWindow* Form1::report()
         connect(m_report, &ReportWindow::shiftCloseRequested, this,
                 [this] { m_report->showShiftClosed(m_board.closeShift()); });
         connect(&m_board, &Board::ledgerWritten, m_report, &ReportWindow::takeLine);
+        connect(m_report, &ReportWindow::receiptAsked, this, &Form1::printReceiptAgain);
     }
     return m_report;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/StationEdit.h"
+#include "board/StationTable.h"
 #include "lang/Entries.h"
 #include "ui/LabelButton.h"
 #include "ui/Layout.h"
@@ -15,6 +16,8 @@ class QKeyEvent;
 namespace tallivor {
 
 class AlarmBell;
+struct Bill;
+class BillWindow;
 class Board;
 class BoardLock;
 class EditDialog;
@@ -77,6 +80,14 @@ public:
     SellWindow* sell();
     ProductsWindow* products();
     RoomWindow* room();
+    // The window of the last bill, while it is open.
+    BillWindow* billWindow() const;
+
+public slots:
+    // Prints the receipt of a station's customer: at the counter (station 0), what was sold there since the last
+    // new customer; at a station, its bill when it was the last one. Says where it went; no receipt when there is
+    // nothing to print. The sell window asks for it.
+    QString printReceipt(tallivor::StationId station);
 
 signals:
     // The close step has run; the process ends.
@@ -108,6 +119,13 @@ private:
     void nameForScreenReaders();
     // Takes the texts of the language the Board applied, and hands them to the open windows.
     void relabel();
+    // The bill window and the receipts (Receipts.cpp): shown at every bill, printed by F6, its button, the sell
+    // window and the report's Receipt again.
+    void setUpReceipts();
+    void showBill();
+    QString printLastReceipt();
+    QString printBill(const Bill& bill, const QString& number);
+    void printReceiptAgain(const QString& number);
 
     // The row that all four lists select; -1 when they do not agree on one.
     int selectedRow() const;
@@ -140,6 +158,7 @@ private:
     QPointer<SellWindow> m_sell;
     QPointer<ProductsWindow> m_products;
     QPointer<RoomWindow> m_room;
+    QPointer<BillWindow> m_bill;
     BoardLock* const m_boardLock; // held from the load step to the close step by the copy that owns the board
     AlarmBell* const m_alarm;
     bool m_ended = false;

@@ -14,6 +14,7 @@ SellWindow* Form1::sell()
         // Kept when it closes: it opens again for whichever station F4 names next.
         m_sell = new SellWindow(m_board, *this);
         connect(m_sell, &SellWindow::productsRequested, this, [this] { products()->open(); });
+        connect(m_sell, &SellWindow::receiptRequested, this, [this](StationId station) { printReceipt(station); });
     }
     return m_sell;
 }
