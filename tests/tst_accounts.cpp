@@ -227,6 +227,38 @@ private Q_SLOTS:
         QCOMPARE(texts, shown);
         QCOMPARE(words.rightToLeft(), language == "Persian.xml");
     }
+
+    // The till's lines: the takings split into time and products, the products table with the counter and the voids
+    // apart, and the looks: a void, a count gone below zero once (not again while it stays there, nor on a void).
+    void tillLinesInTheTotals()
+    {
+        write(7, {"10:00:00|sale|PC 1||3|1.5|product=Cola; quantity=2; stock=1",
+                  "10:01:00|sale|||1.5|1.5|product=Cola; quantity=1; stock=0",
+                  "10:02:00|sale|||1.5|1.5|product=Cola; quantity=1; stock=-1",
+                  "10:03:00|sale|PC 1||1.5|1.5|product=Cola; quantity=1; stock=-2",
+                  "11:04:00|void|||1.5|1.5|product=Cola; quantity=1; stock=-1; sale=0000000000000000",
+                  "11:05:00|sale|||2|2|product=Chips; quantity=1", "12:00:00|bill|PC 1|0:30:00|34.5|1|items=4.5"});
+        ReportModel model(m_folder->path());
+        model.show(Period::days(today, today));
+        const PeriodTotals& totals = model.totals();
+        QStringList shown{totals.billed.text(), totals.counterSales.text(), totals.counterVoids.text()};
+        for (const ProductTotal& p : totals.products)
+            shown << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                         .arg(p.product)
+                         .arg(p.quantity)
+                         .arg(p.amount.text())
+                         .arg(p.counterQuantity)
+                         .arg(p.counterAmount.text())
+                         .arg(p.voidQuantity)
+                         .arg(p.voidAmount.text());
+        for (const StationTotal& s : totals.stations)
+            shown << QStringLiteral("%1 %2 %3").arg(s.station, s.amount.text(), s.items.text());
+        for (const Look& look : totals.looks)
+            shown << QStringLiteral("%1:%2").arg(look.record).arg(int(look.why));
+        QCOMPARE(shown, QStringList({"34.5", "5", "1.5", "Chips 1 2 1 2 0 0", "Cola 5 7.5 2 3 1 1.5", "PC 1 34.5 4.5",
+                                     QStringLiteral("2:%1").arg(int(Notice::StockBelowZero)),
+                                     QStringLiteral("4:%1").arg(int(Notice::Voided))}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAccounts)

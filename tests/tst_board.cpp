@@ -214,6 +214,8 @@ private Q_SLOTS:
         QTest::newRow("a bill, with its paid time") << noon << QStringList{"1|bill|A|10:0|100|10|paid=60:0"} << header + QStringList{"Stop,A,00:00,00", "Start,B,1:0,10"} << false;
         QTest::newRow("an add, a rename, a start, a removal") << noon << QStringList{"0|add|C|5:7|00|10|", "1|edit|B2|0:03:00|10|10|time=1:0; name=B", "2|start|C|5:7|00|10|", "3|remove|A|10:0|100|10|state=Stop"}
             << header + QStringList{"Start,B2,3:0,10", "Start,C,5:7,00"} << false;
+        QTest::newRow("a rename of the first station") << noon << QStringList{"1|edit|A1|0:10:00|100|10|name=A"}
+            << header + QStringList{"Stop,A1,10:0,100,,60:0", "Start,B,1:0,10"} << false;
         QTest::newRow("the prices, a paid time, the language") << noon << QStringList{"0|price||||12|before=10", "1|price|A|10:0|100|25|before=",
             "2|paid|B|1:0|10|12|paid=0:30; minutes=-0.5", "3|price|B|1:0|10|12|before=7", "4|language||||12|language=Italian.xml; before=English.xml"}
             << QStringList{"12,Italian.xml", "Fermo,A,10:0,100,25,60:0", "Attivo,B,1:0,10,,0:30"} << true;
@@ -522,6 +524,7 @@ private Q_SLOTS:
             QCOMPARE(stationFileBytes(), englishBoard(rowsOf(*board))); // the station file is written whatever
         } // gone without closing, as a kill or a power cut ends it
         QVERIFY(folder.rmdir(december) && folder.rename("aside", december));
+        const QByteArray waiting = m_folder->read(QStringLiteral("tallivor.waiting"));
         m_clocks.clock = m_clocks.clock.addSecs(60);
         auto board = m_folder->startBoard(m_clocks);
         QCOMPARE(rowsOf(*board), QStringList({"Stop,A,00:00,00", "Stop,B,00:00,00"}));
@@ -532,6 +535,11 @@ private Q_SLOTS:
         board.reset();
         m_folder->startBoard(m_clocks);
         QCOMPARE(linesOf(m_folder->read(december)).filter(QStringLiteral("lost,")).size(), 1);
+        // Taking the count is telling it, even when nothing was written after.
+        m_folder->write(QStringLiteral("tallivor.waiting"), waiting);
+        const auto now = [this] { return m_clocks.clock; };
+        QCOMPARE(Ledger(m_folder->path(), now).takeLost().value_or(Ledger::Lost{}).lines, 2);
+        QVERIFY(!Ledger(m_folder->path(), now).takeLost());
     }
 
     void aNightOfPowerCutsFullDisksAndNewYear()

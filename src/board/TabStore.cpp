@@ -83,7 +83,7 @@ void TabStore::load(StationTable& table, const QDateTime& stationFileWritten)
     }
 }
 
-bool TabStore::write(const StationTable& table)
+void TabStore::write(const StationTable& table)
 {
     std::vector<CsvLine> lines;
     for (const Station& station : table.rows()) {
@@ -96,17 +96,13 @@ bool TabStore::write(const StationTable& table)
     }
     if (lines.empty() && m_saved.isEmpty()) {
         m_fault = WriteFault::None;
-        return true; // a room that never sold anything has no tabs file
+        return; // a room that never sold anything has no tabs file
     }
     const QByteArray bytes = formatCsv(heading, lines);
-    if (bytes == m_saved) {
+    if (bytes == m_saved)
         m_fault = WriteFault::None;
-        return true;
-    }
-    if (!replaceFile(m_path, bytes, &m_fault))
-        return false;
-    m_saved = bytes;
-    return true;
+    else if (replaceFile(m_path, bytes, &m_fault))
+        m_saved = bytes;
 }
 
 } // namespace tallivor

@@ -21,8 +21,8 @@ public:
     // (or since the station file's, when there is no tabs file) leave them: a sale on, a void off, a bill clearing
     // the tab, the renames and removals of stations followed. Each line is applied once.
     void load(StationTable& table, const QDateTime& stationFileWritten);
-    // Writes the file when the tabs are not what it holds. False when the disk refused it.
-    bool write(const StationTable& table);
+    // Writes the file when the tabs are not what it holds; fault() says whether the disk took it.
+    void write(const StationTable& table);
     WriteFault fault() const { return m_fault; }
 
 private:

@@ -21,12 +21,12 @@ QStringList ledgerMonthFiles(const QString& folder)
     return names;
 }
 
-bool readMonthFile(const QString& folder, const QString& name, const std::function<bool(QByteArrayView day)>& wanted,
+void readMonthFile(const QString& folder, const QString& name, const std::function<bool(QByteArrayView day)>& wanted,
                    const std::function<void(LedgerRecord&& record)>& take, std::vector<FileFinding>& findings)
 {
     const std::optional<QByteArray> bytes = readWholeFile(QDir(folder).filePath(name));
     if (!bytes)
-        return false;
+        return;
     const LedgerScan scan = scanLedger(*bytes, [&](int, QByteArrayView fields) {
         // The time stamp is never quoted: its date is the first ten bytes, so most lines are skipped unparsed.
         if (!wanted(fields.first(std::min<qsizetype>(10, fields.size()))))
@@ -41,7 +41,6 @@ bool readMonthFile(const QString& folder, const QString& name, const std::functi
     });
     for (const LedgerFinding& finding : scan.findings)
         findings.push_back({name, finding});
-    return true;
 }
 
 namespace {

@@ -34,8 +34,8 @@ QStringList ledgerMonthFiles(const QString& folder);
 
 // Reads one month file of the folder in one pass and checks its chain. Each line whose day (the first ten bytes of
 // its time stamp, "2026-12-07") wanted accepts is parsed and goes to take, in file order; the chain's findings go to
-// findings. False when the file cannot be read.
-bool readMonthFile(const QString& folder, const QString& name, const std::function<bool(QByteArrayView day)>& wanted,
+// findings. A file that cannot be read gives nothing.
+void readMonthFile(const QString& folder, const QString& name, const std::function<bool(QByteArrayView day)>& wanted,
                    const std::function<void(LedgerRecord&& record)>& take, std::vector<FileFinding>& findings);
 
 // The lines stamped at or after a moment (to the second), from the month file of that moment on, read from the end of
