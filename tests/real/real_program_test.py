@@ -16,6 +16,9 @@ operations     a bill, an edit, an add and a removal by the board's keys, each f
 disk           the program folder on a small tmpfs, filled: the next operation shows the warning in the bottom band,
                the first close leaves the window open, and with space back every waiting line reaches the ledger and
                the station file is written; closed twice with lines waiting, the next start writes a lost line.
+till           products sold by the keys onto a station and at the counter, one taken back, SIGKILL with the items on
+               the tab: the next start bills them with the time, the counts in the products file follow the sales,
+               the line it could not read stays, and a station file without tabs reads and writes to its own bytes.
 """
 import argparse, errno, glob, hashlib, os, random, shutil, signal, stat, subprocess, sys, tempfile, time
 
@@ -415,10 +418,58 @@ def second_start(exe):
     shutil.rmtree(b)
 
 
+def till(exe):
+    board = b"10,English.xml\r\nStop,PC 1,10:0,100\r\nStop,PC 2,5:0,50\r\n"
+    products = b"\xef\xbb\xbfproduct,price,stock\r\nCola,1.5,12\r\nChips,2,\r\nbad;name,1,1\r\n"
+    folder = program_folder(exe, board)
+    restart(folder)
+    if open(os.path.join(folder, "tallivor.xml"), "rb").read() != board:
+        fault("a board without tabs was not written back to its own bytes")
+    with open(os.path.join(folder, "tallivor-products.csv"), "wb") as f:
+        f.write(products)
+    display = Display()
+    try:
+        proc = display.start(folder)  # PC 2 selected
+        display.keys("F4", "type:cola", "Return", "Return", "BackSpace", "BackSpace", "BackSpace", "BackSpace",
+                     "type:chips", "Return", "Escape", "shift+F4", "type:cola", "Return", "ctrl+z", "Escape")
+        time.sleep(0.3)
+        proc.kill()  # the items are on the disk before the keys that put them returned
+        proc.wait()
+        proc = display.start(folder)
+        display.keys("ctrl+r", "ctrl+r")
+        time.sleep(0.3)
+        proc.terminate()
+        if proc.wait(timeout=30) != 0:
+            fault(f"the program ended with {proc.returncode} after SIGTERM")
+    finally:
+        display.stop()
+    lines = ledger_lines(folder)
+    sales = [line for line in lines if line[1] == b"sale"]
+    voids = [line for line in lines if line[1] == b"void"]
+    bills = [line for line in lines if line[1] == b"bill"]
+    print(f"till: {len(sales)} sales, {len(voids)} voids, bills {[b','.join(b[2:7]).decode() for b in bills]}")
+    on_tab = [line[6] for line in sales if line[2] == b"PC 2"]
+    if on_tab != [b"product=Cola; quantity=1; stock=11", b"product=Cola; quantity=1; stock=10",
+                  b"product=Chips; quantity=1"]:
+        fault(f"the station's sale lines are {on_tab}")
+    counter = [line.rpartition(b",")[2] for path in glob.glob(os.path.join(folder, "tallivor-ledger-*.csv"))
+               for line in open(path, "rb").read().split(b"\r\n") if b",sale,," in line]  # their checks
+    if len(counter) != 1 or len(voids) != 1 or voids[0][6] != b"product=Cola; quantity=1; stock=10; sale=" + counter[0]:
+        fault(f"the counter sale {counter} and its void {voids} do not match")
+    if len(bills) != 1 or bills[0][2:7] != [b"PC 2", b"0:05:00", b"55", b"10", b"items=5"]:
+        fault(f"the bill lines are {bills}")
+    written = open(os.path.join(folder, "tallivor-products.csv"), "rb").read()
+    if written != products.replace(b"Cola,1.5,12", b"Cola,1.5,10"):
+        fault(f"the products file holds {written}")
+    if rows(folder)[2] != [b"Stop", b"PC 2", b"00:00", b"00"]:
+        fault(f"the billed station is {rows(folder)[2]}")
+    shutil.rmtree(folder)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe", required=True)
-    parser.add_argument("case", choices=("crash", "bill", "wall", "stop", "second_start", "operations", "disk"))
+    parser.add_argument("case", choices=("crash", "bill", "wall", "stop", "second_start", "operations", "disk", "till"))
     parser.add_argument("--rounds", type=int, default=None, help="kills: 16 for crash, 6 for bill")
     parser.add_argument("--seed", type=int, default=random.randrange(1 << 30))
     args = parser.parse_args()
@@ -434,6 +485,8 @@ def main():
         operations(exe, rng)
     elif args.case == "disk":
         disk(exe)
+    elif args.case == "till":
+        till(exe)
     else:
         clock(exe, args.case)
     return 1 if FAULTS else 0
