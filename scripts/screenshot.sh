@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png, the real main window with a few stations on it, and docs/report.png, its report window
-# over a day of the ledger, under a virtual X server.
+# Takes docs/screenshot.png, the real main window with a few stations on it, docs/report.png, its report window
+# over a day of the ledger, docs/screenshot-till.png, the board with a tab beside its sell window, and
+# docs/receipt.png, the bill window and the receipt it printed, under a virtual X server.
 #   scripts/screenshot.sh [build folder, default build/dev]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +28,10 @@ printf '%s\r\n' "10,English.xml" \
     "Start,PC 04,93:5,930" \
     "Stop,VR corner,0:00,00" \
     "Start,PC 06,1:30,10" >"$folder/tallivor.xml"
+printf '\xef\xbb\xbf' >"$folder/tallivor-products.csv"
+printf '%s\r\n' "product,price,stock" "Cola,1.5,24" "Coffee,2,," "Chips,2.5,12" "Headset for the evening,5," \
+    >>"$folder/tallivor-products.csv"
+printf '%s\r\n' "[receipt]" "name=Room 42" "address=Via Roma 1, Torino" >"$folder/tallivor-room.ini"
 # A day of bills for the report: the benchmark writes a chained month file.
 today=$(date +%F)
 "$build/bin/tallivor_bench" --write-ledger "$folder/tallivor-ledger-${today:0:7}.csv" 150 "$today" "$today"
@@ -48,3 +53,28 @@ report=$(DISPLAY=$display timeout 20 xdotool search --sync --name '^Tallivor: Re
 sleep 1
 DISPLAY=$display import -window "$report" docs/report.png
 echo "wrote docs/report.png"
+DISPLAY=$display xdotool key --window "$report" Escape 2>/dev/null || true
+DISPLAY=$display xdotool windowclose "$report" 2>/dev/null || true
+sleep 0.5
+
+# PC 02's row (the second) selected, then two colas and a headset on its tab through the sell window.
+DISPLAY=$display xdotool mousemove --window "$window" 270 140 click 1
+keys() { for key in "$@"; do DISPLAY=$display xdotool key "$key"; sleep 0.2; done; }
+keys F4
+DISPLAY=$display xdotool type --delay 40 cola && keys Return Return BackSpace BackSpace BackSpace BackSpace
+DISPLAY=$display xdotool type --delay 40 head && keys Return
+sleep 1.2
+DISPLAY=$display import -window root -crop 1024x560+0+0 docs/screenshot-till.png
+echo "wrote docs/screenshot-till.png"
+
+# Escape gives the keyboard back to the board; its bill opens the bill window, F6 prints the receipt (a PDF here).
+keys Escape ctrl+r ctrl+r
+sleep 1
+keys F6
+sleep 1
+bill=$(DISPLAY=$display timeout 20 xdotool search --sync --name '^Bill: ' | head -n 1)
+DISPLAY=$display import -window "$bill" "$folder/bill.png"
+pdf=$(ls "$folder"/tallivor-receipt-*.pdf | head -n 1)
+pdftoppm -png -r 110 -singlefile "$pdf" "$folder/receipt"
+convert "$folder/bill.png" "$folder/receipt.png" -background white -gravity north +append docs/receipt.png
+echo "wrote docs/receipt.png"

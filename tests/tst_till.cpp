@@ -248,6 +248,13 @@ private Q_SLOTS:
                               "setting,,,,10,setting=receipt-width; value=58; before=80",
                               "setting,,,,10,setting=receipt-closing; value=70; before=Not a fiscal receipt"}));
         QCOMPARE(RoomSettings(m_folder->path()).value(RoomSettings::Key::ReceiptWidth), QStringLiteral("58"));
+        // Free texts inside the detail: it still splits into its values. A list in a hand-edited file reads whole.
+        QVERIFY(board->setRoomSetting(RoomSettings::Key::ReceiptAddress, "Via Roma 1; 10100 Torino = 100%"));
+        QCOMPARE(lines(QStringLiteral("setting,")).last(),
+                 "setting,,,,10,setting=receipt-address; value=Via Roma 1%3B 10100 Torino %3D 100%25; before=");
+        m_folder->write(QStringLiteral("tallivor-room.ini"), "[General]\nreceipt-address=Via Roma 1, Torino\n");
+        QCOMPARE(RoomSettings(m_folder->path()).value(RoomSettings::Key::ReceiptAddress),
+                 QStringLiteral("Via Roma 1, Torino"));
     }
 };
 

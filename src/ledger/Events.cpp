@@ -23,6 +23,15 @@ constexpr std::array<const char*, 26> detailKeys{
     "stock",    "sale",    "items",   "change",    "value", "setting", "sales", "voids"};
 
 // A detail made of named values, "seconds=3600; running=3".
+// A free text inside a detail, its '%', ';' and '=' written as %25, %3B and %3D: the detail still splits into its
+// values, and the text reads back whole.
+QString escapedValue(QString text)
+{
+    return text.replace(u'%', QLatin1String("%25"))
+        .replace(u';', QLatin1String("%3B"))
+        .replace(u'=', QLatin1String("%3D"));
+}
+
 QString detailText(std::initializer_list<std::pair<Detail, QString>> values)
 {
     QString detail;
@@ -238,8 +247,10 @@ LedgerEntry product(const QString& name, const QString& price, const QString& ch
 
 LedgerEntry setting(const QString& name, const QString& value, const QString& before, const QString& price)
 {
-    return boardEntry(LedgerEvent::Setting, price,
-                      detailText({{Detail::Setting, name}, {Detail::Value, value}, {Detail::Before, before}}));
+    return boardEntry(
+        LedgerEvent::Setting, price,
+        detailText(
+            {{Detail::Setting, name}, {Detail::Value, escapedValue(value)}, {Detail::Before, escapedValue(before)}}));
 }
 
 } // namespace line

@@ -36,7 +36,9 @@ QLatin1String RoomSettings::name(Key key)
 QString RoomSettings::value(Key key) const
 {
     const QSettings file(m_path, QSettings::IniFormat);
-    return file.value(name(key), QString::fromUtf8(settings[std::size_t(key)].byDefault)).toString();
+    const QVariant value = file.value(name(key), QString::fromUtf8(settings[std::size_t(key)].byDefault));
+    // A comma in a hand-edited file makes a list of the value: it is the text as written all the same.
+    return value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1String(", ")) : value.toString();
 }
 
 std::optional<QString> RoomSettings::set(Key key, const QString& value, bool* written)
