@@ -31,12 +31,14 @@ printf '%s\r\n' "10,English.xml" \
 printf '\xef\xbb\xbf' >"$folder/tallivor-products.csv"
 printf '%s\r\n' "product,price,stock" "Cola,1.5,24" "Coffee,2,," "Chips,2.5,12" "Headset for the evening,5," \
     >>"$folder/tallivor-products.csv"
-printf '%s\r\n' "[receipt]" "name=Room 42" "address=Via Roma 1, Torino" >"$folder/tallivor-room.ini"
+printf '%s\r\n' "[General]" "receipt-name=Room 42" "receipt-address=Via Roma 1, Torino" >"$folder/tallivor-room.ini"
 # A day of bills for the report: the benchmark writes a chained month file.
 today=$(date +%F)
 "$build/bin/tallivor_bench" --write-ledger "$folder/tallivor-ledger-${today:0:7}.csv" 150 "$today" "$today"
+# The station file is newer than all of them: the start has nothing of the day's lines to bring onto the board.
+touch -d "$today 23:59:59" "$folder/tallivor.xml"
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1440x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
 DISPLAY=$display "$folder/Tallivor" >/dev/null 2>&1 &
@@ -53,18 +55,18 @@ report=$(DISPLAY=$display timeout 20 xdotool search --sync --name '^Tallivor: Re
 sleep 1
 DISPLAY=$display import -window "$report" docs/report.png
 echo "wrote docs/report.png"
-DISPLAY=$display xdotool key --window "$report" Escape 2>/dev/null || true
-DISPLAY=$display xdotool windowclose "$report" 2>/dev/null || true
+DISPLAY=$display python3 scripts/close-window.py "$report"
 sleep 0.5
 
 # PC 02's row (the second) selected, then two colas and a headset on its tab through the sell window.
-DISPLAY=$display xdotool mousemove --window "$window" 270 140 click 1
+DISPLAY=$display xdotool mousemove --window "$window" 270 122 click 1
 keys() { for key in "$@"; do DISPLAY=$display xdotool key "$key"; sleep 0.2; done; }
 keys F4
 DISPLAY=$display xdotool type --delay 40 cola && keys Return Return BackSpace BackSpace BackSpace BackSpace
 DISPLAY=$display xdotool type --delay 40 head && keys Return
 sleep 1.2
-DISPLAY=$display import -window root -crop 1024x560+0+0 docs/screenshot-till.png
+DISPLAY=$display import -window root "$folder/root.png"
+convert "$folder/root.png" -trim +repage docs/screenshot-till.png
 echo "wrote docs/screenshot-till.png"
 
 # Escape gives the keyboard back to the board; its bill opens the bill window, F6 prints the receipt (a PDF here).
