@@ -42,9 +42,10 @@ PeriodRead readPeriod(const QString& folder, const Period& period)
     const QStringList files = ledgerMonthFiles(folder);
     std::vector<std::pair<std::vector<LedgerRecord>, std::vector<FileFinding>>> months;
     for (qsizetype i = files.size(); i-- > 0;) {
-        auto& [records, findings] = months.emplace_back();
+        std::vector<LedgerRecord>& records = months.emplace_back().first;
         readMonthFile(
-            folder, files[i], wanted, [&records](LedgerRecord&& record) { records.push_back(record); }, findings);
+            folder, files[i], wanted, [&records](LedgerRecord&& record) { records.push_back(std::move(record)); },
+            months.back().second);
         if (std::any_of(records.begin(), records.end(),
                         [](const LedgerRecord& record) { return record.event == LedgerEvent::Shift; }))
             break;
