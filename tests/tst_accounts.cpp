@@ -238,6 +238,8 @@ private Q_SLOTS:
                   "10:03:00|sale|PC 1||1.5|1.5|product=Cola; quantity=1; stock=-2",
                   "11:04:00|void|||1.5|1.5|product=Cola; quantity=1; stock=-1; sale=0000000000000000",
                   "11:05:00|sale|||2|2|product=Chips; quantity=1", "12:00:00|bill|PC 1|0:30:00|34.5|1|items=4.5"});
+        m_folder->write(QStringLiteral("tallivor-products.csv"),
+                        "product,price,stock,code,reorder\r\nCola,1.5,-1,,0\r\nChips,2,,,5\r\n");
         ReportModel model(m_folder->path());
         model.show(Period::days(today, today));
         const PeriodTotals& totals = model.totals();
@@ -257,7 +259,8 @@ private Q_SLOTS:
             shown << QStringLiteral("%1:%2").arg(look.record).arg(int(look.why));
         QCOMPARE(shown, QStringList({"34.5", "5", "1.5", "Chips 1 2 1 2 0 0", "Cola 5 7.5 2 3 1 1.5", "PC 1 34.5 4.5",
                                      QStringLiteral("2:%1").arg(int(Notice::StockBelowZero)),
-                                     QStringLiteral("4:%1").arg(int(Notice::Voided))}));
+                                     QStringLiteral("4:%1").arg(int(Notice::Voided)),
+                                     QStringLiteral("4:%1").arg(int(Notice::StockLow))}));
     }
 };
 

@@ -261,6 +261,7 @@ private Q_SLOTS:
         QTest::newRow("a surrogate") << QByteArray("\xED\xA0\x80") << text({0xDCED, 0xDCA0, 0xDC80});
         QTest::newRow("the first four-byte character after a bad byte") << QByteArray("\xFF\xF0\x90\x80\x80") << text({0xDCFF, 0xD800, 0xDC00});
         QTest::newRow("four-byte character, a bad byte, a two-byte one at the end") << QByteArray("\xF0\x9F\x92\xBB\x80\xC3\xA9") << text({0xD83D, 0xDCBB, 0xDC80, 0xE9});
+        QTest::newRow("the last two-byte and four-byte leads after a bad byte") << QByteArray("\xFF\xDF\xBF\xF4\x8F\xBF\xBF") << text({0xDCFF, 0x07FF, 0xDBFF, 0xDFFF});
         QTest::newRow("U+FEFF after a bad byte") << QByteArray("\xFF\xEF\xBB\xBF") << text({0xDCFF, 0xFEFF});
         QTest::newRow("text that starts with U+FEFF gets a mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << text({0xFEFF, 'x'});
         // clang-format on

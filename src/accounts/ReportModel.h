@@ -33,6 +33,8 @@ private:
     PeriodLines m_lines;
     std::vector<FileFinding> m_findings;
     Totals m_adding;
+    QHash<QString, int> m_reorder; // of the products list, read as the period was
+
     PeriodTotals m_totals;
 };
 
