@@ -125,6 +125,16 @@ void Till::changed(qsizetype index, const QString& change, const QString& value,
     save(false);
 }
 
+ProductFault Till::changeField(qsizetype index, QStringView column, const QString& change, const QString& value,
+                               const std::function<ProductFault()>& apply)
+{
+    const QString before = m_products.field(index, column);
+    const ProductFault fault = apply();
+    if (fault == ProductFault::None)
+        changed(index, change, value, before);
+    return fault;
+}
+
 ProductFault Till::add(const ProductTexts& texts)
 {
     const ProductFault fault = m_products.add(texts);
@@ -146,11 +156,8 @@ ProductFault Till::rename(qsizetype index, const QString& name)
 
 ProductFault Till::reprice(qsizetype index, const QString& price)
 {
-    const QString before = m_products.field(index, u"price");
-    const ProductFault fault = m_products.reprice(index, price);
-    if (fault == ProductFault::None)
-        changed(index, QStringLiteral("price"), price, before);
-    return fault;
+    return changeField(index, u"price", QStringLiteral("price"), price,
+                       [&] { return m_products.reprice(index, price); });
 }
 
 ProductFault Till::move(qsizetype from, qsizetype to)
@@ -177,38 +184,25 @@ ProductFault Till::remove(qsizetype index)
 
 ProductFault Till::deliver(qsizetype index, int quantity)
 {
-    const QString before = m_products.field(index, u"stock");
-    const ProductFault fault = m_products.deliver(index, quantity);
-    if (fault == ProductFault::None)
-        changed(index, QStringLiteral("delivery"), QString::number(quantity), before);
-    return fault;
+    return changeField(index, u"stock", QStringLiteral("delivery"), QString::number(quantity),
+                       [&] { return m_products.deliver(index, quantity); });
 }
 
 ProductFault Till::setCount(qsizetype index, const QString& count)
 {
-    const QString before = m_products.field(index, u"stock");
-    const ProductFault fault = m_products.setCount(index, count);
-    if (fault == ProductFault::None)
-        changed(index, QStringLiteral("count"), count, before);
-    return fault;
+    return changeField(index, u"stock", QStringLiteral("count"), count,
+                       [&] { return m_products.setCount(index, count); });
 }
 
 ProductFault Till::setCode(qsizetype index, const QString& code)
 {
-    const QString before = m_products.field(index, u"code");
-    const ProductFault fault = m_products.setCode(index, code);
-    if (fault == ProductFault::None)
-        changed(index, QStringLiteral("code"), code, before);
-    return fault;
+    return changeField(index, u"code", QStringLiteral("code"), code, [&] { return m_products.setCode(index, code); });
 }
 
 ProductFault Till::setReorder(qsizetype index, const QString& reorder)
 {
-    const QString before = m_products.field(index, u"reorder");
-    const ProductFault fault = m_products.setReorder(index, reorder);
-    if (fault == ProductFault::None)
-        changed(index, QStringLiteral("reorder"), reorder, before);
-    return fault;
+    return changeField(index, u"reorder", QStringLiteral("reorder"), reorder,
+                       [&] { return m_products.setReorder(index, reorder); });
 }
 
 void Till::save(bool counts)

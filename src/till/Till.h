@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace tallivor {
@@ -60,6 +61,9 @@ public:
 private:
     // Writes a product line for the change and marks the file to be written.
     void changed(qsizetype index, const QString& change, const QString& value, const QString& before);
+    // A change of one column of a product: its value before read first, then apply, then its product line.
+    ProductFault changeField(qsizetype index, QStringView column, const QString& change, const QString& value,
+                             const std::function<ProductFault()>& apply);
     void apply(const LedgerRecord& line);
 
     QString m_path;
