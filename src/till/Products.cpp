@@ -247,13 +247,19 @@ ProductFault ProductList::deliver(qsizetype index, int quantity)
 
 ProductFault ProductList::setCount(qsizetype index, QStringView count)
 {
+    return setCountColumn(index, count, &Product::stock, m_stock, "stock", ProductFault::Stock);
+}
+
+ProductFault ProductList::setCountColumn(qsizetype index, QStringView text, std::optional<int> Product::*field,
+                                         qsizetype& column, const char* name, ProductFault refused)
+{
     if (!has(index))
         return ProductFault::NoProduct;
-    const std::optional<std::optional<int>> value = readCount(count);
+    const std::optional<std::optional<int>> value = readCount(text);
     if (!value)
-        return ProductFault::Stock;
-    m_products[index].stock = *value;
-    put(m_products[index], m_stock, "stock", countText(*value));
+        return refused;
+    m_products[index].*field = *value;
+    put(m_products[index], column, name, countText(*value));
     return ProductFault::None;
 }
 
@@ -270,14 +276,7 @@ ProductFault ProductList::setCode(qsizetype index, const QString& code)
 
 ProductFault ProductList::setReorder(qsizetype index, QStringView reorder)
 {
-    if (!has(index))
-        return ProductFault::NoProduct;
-    const std::optional<std::optional<int>> value = readCount(reorder);
-    if (!value)
-        return ProductFault::Reorder;
-    m_products[index].reorder = *value;
-    put(m_products[index], m_reorder, "reorder", countText(*value));
-    return ProductFault::None;
+    return setCountColumn(index, reorder, &Product::reorder, m_reorder, "reorder", ProductFault::Reorder);
 }
 
 StockLeft ProductList::changeStock(qsizetype index, int by)

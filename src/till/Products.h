@@ -134,6 +134,9 @@ private:
     // Sets a product's text in a column, adding the column to the heading (and an empty field to every product)
     // when it is missing and the text is not empty.
     void put(Product& product, qsizetype& column, const char* name, const QString& text);
+    // Sets a count of the product (its stock or reorder count) from its text; refused: the fault of a bad text.
+    ProductFault setCountColumn(qsizetype index, QStringView text, std::optional<int> Product::*field,
+                                qsizetype& column, const char* name, ProductFault refused);
 };
 
 } // namespace tallivor
